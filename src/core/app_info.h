@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace stokara::core {
+
+// Title of message boxes that have none of their own.
+inline QString applicationTitle() {
+    return QStringLiteral("Stokara");
+}
+
+} // namespace stokara::core

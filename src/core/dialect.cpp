@@ -1,0 +1,39 @@
+#include "dialect.h"
+
+#include <QRegularExpression>
+
+namespace stokara::core::dialect {
+
+QString identityType(Engine engine) {
+    return engine == Engine::Sqlite ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
+                                    : QStringLiteral("SERIAL PRIMARY KEY");
+}
+
+QString dateTimeType(Engine engine) {
+    return engine == Engine::Sqlite ? QStringLiteral("datetime") : QStringLiteral("timestamp");
+}
+
+QString now(Engine engine) {
+    return engine == Engine::Sqlite ? QStringLiteral("datetime('now','localtime')")
+                                    : QStringLiteral("localtimestamp");
+}
+
+QString addDays(Engine engine, const QString& dateExpr) {
+    if (engine == Engine::Sqlite)
+        return QStringLiteral("date(%1, printf('%+d days', ?))").arg(dateExpr);
+    return QStringLiteral("(%1 + (? * interval '1 day'))").arg(dateExpr);
+}
+
+QString columnType(Engine engine, const QString& declared) {
+    const QString t = declared.trimmed();
+    static const QRegularExpression counter(
+        QStringLiteral("^(counter|identity)\\s*(\\(\\s*1\\s*,\\s*1\\s*\\))?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (counter.match(t).hasMatch())
+        return identityType(engine);
+    if (t.compare(QLatin1String("datetime"), Qt::CaseInsensitive) == 0)
+        return dateTimeType(engine);
+    return t;
+}
+
+} // namespace stokara::core::dialect

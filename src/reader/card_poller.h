@@ -1,0 +1,107 @@
+#pragma once
+
+// Card polling for the screens that read party cards.
+//
+// A screen owns one CardPoller for its whole life:
+//
+//     #include "card_poller.h"   // target stokara_reader
+//     using stokara::reader::CardPoller;
+//     using stokara::reader::PollSchedule;
+//
+//     poller_ = new CardPoller(PollSchedule::cardRecharge(), this);   // or saleOriginal(),
+//     connect(poller_, &CardPoller::connected, this,                  //    partyMaster()
+//             [this] { setWindowTitle(CardPoller::kConnectedCaption); });
+//     connect(poller_, &CardPoller::disconnected, this,
+//             [this] { setWindowTitle(originalCaption_); });
+//     connect(poller_, &CardPoller::cardNumberChanged, txtCardNo, &QLineEdit::setText);
+//     poller_->start();
+//
+// cardNumberChanged carries the eight hexadecimal digits of a card when it is presented and
+// "" when it is taken away; it fires once per change, so a card resting on the reader is
+// looked up once, and presenting it again after removal fires again. The screen's own
+// change handling of TxtCardNo does the lookup (masparty just keeps the number). A card
+// number typed by hand is not overwritten while no card is read. cardPresented/cardRemoved
+// are the same events split in two, for screens that prefer them.
+//
+// The connect timer makes a new reader object each tick until one connects; the poll timer
+// then asks for a card. When the reader goes away (unplugged, or it stops answering) the
+// poller says disconnected() and goes back to connecting by itself. reconnect() restarts
+// the connect timer (the sale screen's F2). Each tick blocks the user-interface thread for
+// one exchange: 100 ms plus at most the reader's bounded read wait (1 s).
+//
+// The reader is the USB module, or the simulated one when STOKARA_READER=simulated.
+
+#include "rrhfoem04_reader.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace stokara::reader {
+
+// Timer intervals (ms) of a polling screen and whether its poll timer runs from the start.
+struct PollSchedule {
+    int connectIntervalMs = 1000;
+    int pollIntervalMs = 1000;
+    bool pollFromStart = false;
+
+    static PollSchedule saleOriginal() { return {1000, 2700, true}; }
+    static PollSchedule cardRecharge() { return {1000, 1000, false}; }
+    static PollSchedule partyMaster() { return {1000, 1000, false}; }
+};
+
+using ReaderFactory = std::function<std::unique_ptr<Rrhfoem04Reader>()>;
+
+// New reader objects over the transport the environment asks for.
+ReaderFactory defaultReaderFactory();
+
+class CardPoller : public QObject {
+    Q_OBJECT
+public:
+    // The caption every polling screen shows once its reader is connected.
+    static const QString kConnectedCaption;
+
+    explicit CardPoller(PollSchedule schedule, QObject* parent = nullptr,
+                        ReaderFactory factory = defaultReaderFactory());
+    ~CardPoller() override;
+
+    // Starts the connect timer (and the poll timer when the schedule says so).
+    void start();
+    // Stops both timers and releases the reader.
+    void stop();
+    // Starts the connect timer again: its next tick replaces the reader with a new one.
+    void reconnect();
+
+    bool isConnected() const { return connected_; }
+    // The card number of the last successful poll; empty when no card was on the reader.
+    const QString& cardNumber() const { return cardNumber_; }
+    Rrhfoem04Reader* reader() const { return reader_.get(); }
+    QTimer* connectTimer() { return &connectTimer_; }
+    QTimer* pollTimer() { return &pollTimer_; }
+
+public slots:
+    void connectTick();
+    void pollTick();
+
+signals:
+    void connected();
+    void disconnected();
+    void cardNumberChanged(const QString& cardNo);
+    void cardPresented(const QString& cardNo);
+    void cardRemoved();
+
+private:
+    void readerLost();
+
+    PollSchedule schedule_;
+    ReaderFactory factory_;
+    std::unique_ptr<Rrhfoem04Reader> reader_;
+    QTimer connectTimer_;
+    QTimer pollTimer_;
+    bool connected_ = false;
+    QString cardNumber_;
+};
+
+} // namespace stokara::reader
