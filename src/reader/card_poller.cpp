@@ -34,7 +34,9 @@ void CardPoller::stop() {
     connected_ = false;
 }
 
-void CardPoller::reconnect() { connectTimer_.start(); }
+void CardPoller::reconnect() {
+    connectTimer_.start();
+}
 
 void CardPoller::connectTick() {
     // Releasing the previous reader disconnects it.

@@ -8,8 +8,9 @@
 namespace stokara::reader {
 
 bool simulatedReaderRequested() {
-    return qEnvironmentVariable("STOKARA_READER").trimmed().compare(
-               QLatin1String("simulated"), Qt::CaseInsensitive) == 0;
+    return qEnvironmentVariable("STOKARA_READER")
+               .trimmed()
+               .compare(QLatin1String("simulated"), Qt::CaseInsensitive) == 0;
 }
 
 std::unique_ptr<ReaderTransport> makeReaderTransport() {

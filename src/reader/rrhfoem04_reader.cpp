@@ -17,16 +17,22 @@ constexpr int kMaxTagBlockSize = kMaxFrameLen - 6;
 // 1K MIFARE Classic: blocks 0..63, four per sector, the last of each is the trailer.
 constexpr int kLastCardBlock = 63;
 
-bool isSkippedCardBlock(int block) { return block == 0 || (block + 1) % 4 == 0; }
+bool isSkippedCardBlock(int block) {
+    return block == 0 || (block + 1) % 4 == 0;
+}
 
 } // namespace
 
 Rrhfoem04Reader::Rrhfoem04Reader(std::unique_ptr<ReaderTransport> transport, ReaderHooks hooks)
     : transport_(std::move(transport)), hooks_(std::move(hooks)) {}
 
-Rrhfoem04Reader::~Rrhfoem04Reader() { disconnect(); }
+Rrhfoem04Reader::~Rrhfoem04Reader() {
+    disconnect();
+}
 
-QString Rrhfoem04Reader::hexByte2Char(quint8 value) { return reader::hexByte2Char(value); }
+QString Rrhfoem04Reader::hexByte2Char(quint8 value) {
+    return reader::hexByte2Char(value);
+}
 
 void Rrhfoem04Reader::wait(int ms) {
     if (hooks_.wait) {
@@ -150,9 +156,13 @@ bool Rrhfoem04Reader::exchange(const std::vector<quint8>& bytes) {
     return transceive();
 }
 
-quint8 Rrhfoem04Reader::rx(int index) const { return rx_.at(static_cast<std::size_t>(index)); }
+quint8 Rrhfoem04Reader::rx(int index) const {
+    return rx_.at(static_cast<std::size_t>(index));
+}
 
-bool Rrhfoem04Reader::statusOk() const { return rx(4) == 0 && rx(5) == 0; }
+bool Rrhfoem04Reader::statusOk() const {
+    return rx(4) == 0 && rx(5) == 0;
+}
 
 bool Rrhfoem04Reader::getReaderInformation(QString& serial) {
     if (!exchange({0x03, 0xF0, 0x00})) {
@@ -165,7 +175,9 @@ bool Rrhfoem04Reader::getReaderInformation(QString& serial) {
     return true;
 }
 
-bool Rrhfoem04Reader::beep() { return exchange({0x03, 0xF0, 0x01}); }
+bool Rrhfoem04Reader::beep() {
+    return exchange({0x03, 0xF0, 0x01});
+}
 
 bool Rrhfoem04Reader::iso15693Inventory(qint16& count, QStringList& tags) {
     count = 0;
@@ -289,15 +301,14 @@ bool Rrhfoem04Reader::openSector(int block) {
         return false;
     }
     cardId_ = {rx(7), rx(8), rx(9), rx(10)};
-    const std::vector<quint8> select{0x08, 0x2F, 0x02, 0x04, cardId_[0], cardId_[1], cardId_[2],
-                                     cardId_[3]};
+    const std::vector<quint8> select{0x08,       0x2F,       0x02,       0x04,
+                                     cardId_[0], cardId_[1], cardId_[2], cardId_[3]};
     exchange(select);
     if (!exchange(select) || !statusOk()) {
         return false;
     }
-    std::vector<quint8> authenticate{0x0F,       0x21,       0x01,          cardId_[0],
-                                     cardId_[1], cardId_[2], cardId_[3],    quint8(block),
-                                     0x60};
+    std::vector<quint8> authenticate{0x0F,       0x21,       0x01,          cardId_[0], cardId_[1],
+                                     cardId_[2], cardId_[3], quint8(block), 0x60};
     authenticate.insert(authenticate.end(), kCurrentKeyA.begin(), kCurrentKeyA.end());
     return exchange(authenticate) && statusOk();
 }

@@ -183,7 +183,9 @@ void SimulatedReaderModule::removeTag() {
     emit changed();
 }
 
-Iso15693Tag* SimulatedReaderModule::tagOnReader() { return tag_ ? &*tag_ : nullptr; }
+Iso15693Tag* SimulatedReaderModule::tagOnReader() {
+    return tag_ ? &*tag_ : nullptr;
+}
 
 Report SimulatedReaderModule::respond(const Report& command, quint8 status,
                                       const std::vector<quint8>& data) {
@@ -325,8 +327,7 @@ Report SimulatedReaderModule::cardCommand(const Report& command) {
     const int len = command[1];
     MifareClassicCard* card = cardOnReader();
     auto sameUid = [&](int from) {
-        return card && std::equal(card->uid().begin(), card->uid().end(),
-                                  command.begin() + from);
+        return card && std::equal(card->uid().begin(), card->uid().end(), command.begin() + from);
     };
     const quint8 code = command[3];
     if (command[2] == 0x2F && code == 0x01) { // inventory
@@ -365,8 +366,7 @@ Report SimulatedReaderModule::cardCommand(const Report& command) {
         }
         CardKey key{};
         std::copy(command.begin() + 10, command.begin() + 16, key.begin());
-        if (blk >= MifareClassicCard::kBlocks || command[9] != 0x60 ||
-            key != card->keyA(blk / 4)) {
+        if (blk >= MifareClassicCard::kBlocks || command[9] != 0x60 || key != card->keyA(blk / 4)) {
             // A card that refuses a key must be selected again.
             selected_ = false;
             authenticatedSector_ = -1;
