@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDate>
+#include <QObject>
+#include <QString>
+
+namespace stokara::core {
+struct Session;
+}
+
+namespace stokara::messaging {
+
+// The bill an SMS receipt is sent for, as the sale screen has it.
+struct SaleReceipt {
+    QString partyCode;
+    QString billNo;
+    QDate entryDate;
+    QString partyName;
+};
+
+// Sends the SMS receipt of a finished bill through the shop's gateway and logs
+// it in MessageLog. The request runs in the background with a time-out; the
+// log row is written when the answer (or the time-out) comes, so the counter
+// never waits for the network.
+class SmsSender : public QObject {
+    Q_OBJECT
+public:
+    explicit SmsSender(core::Session& session, QObject* parent = nullptr);
+    ~SmsSender() override;
+
+    // Composes and sends; returns false when nothing is sent (no such bill,
+    // mobile number not 12 characters). Database failures throw core::DbError.
+    bool sendSaleReceipt(const SaleReceipt& receipt);
+
+    // Requests still waiting for their answer.
+    int pending() const;
+
+signals:
+    // One line for the operator when a message could not be delivered
+    // (it stays in the log as outstanding).
+    void notice(const QString& text);
+    // A message's outcome was logged: status "S" or "O".
+    void logged(const QString& status);
+
+private:
+    struct Impl;
+    Impl* d;
+};
+
+} // namespace stokara::messaging
