@@ -1,0 +1,80 @@
+// Time from a card landing on the (simulated) reader to the poller announcing it, with the
+// protocol's real waits, and the cost of reading a full text off a card.
+//
+// Prints BENCH lines; run with no arguments.
+
+#include "card_poller.h"
+#include "simulated_reader.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace stokara::reader;
+
+namespace {
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void print(const char* name, double value, const char* unit) {
+    std::printf("BENCH %s %.2f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    auto module = std::make_shared<SimulatedReaderModule>();
+    CardPoller poller(PollSchedule::cardRecharge(), nullptr, [module] {
+        return std::make_unique<Rrhfoem04Reader>(std::make_unique<SimulatedTransport>(module));
+    });
+    QString seen;
+    QObject::connect(&poller, &CardPoller::cardPresented, [&seen](const QString& c) { seen = c; });
+    poller.connectTick();
+    if (!poller.isConnected()) {
+        std::fprintf(stderr, "simulated reader did not connect\n");
+        return 1;
+    }
+
+    // The poll that sees the card: one exchange with its 100 ms wait.
+    std::vector<double> toSignal;
+    for (int i = 0; i < 15; ++i) {
+        module->removeCard();
+        poller.pollTick();
+        seen.clear();
+        module->presentCard(CardUid{0x04, 0xA1, 0xB2, quint8(i)});
+        QElapsedTimer clock;
+        clock.start();
+        poller.pollTick();
+        toSignal.push_back(double(clock.nsecsElapsed()) / 1e6);
+        if (seen.isEmpty()) {
+            std::fprintf(stderr, "card not announced\n");
+            return 1;
+        }
+    }
+    print("reader.card_to_signal.median", median(toSignal), "ms");
+    print("reader.card_to_signal.max", *std::max_element(toSignal.begin(), toSignal.end()), "ms");
+
+    // Reading 48 characters (three data blocks, one sector) as the protocol paces it.
+    Rrhfoem04Reader reader(std::make_unique<SimulatedTransport>(module));
+    if (!reader.connect() || !reader.iso14443AWriteAscii(1, QString(40, QLatin1Char('m')))) {
+        std::fprintf(stderr, "card write failed\n");
+        return 1;
+    }
+    std::vector<double> reads;
+    for (int i = 0; i < 3; ++i) {
+        QString text;
+        QElapsedTimer clock;
+        clock.start();
+        reader.iso14443AReadAscii(1, text);
+        reads.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    print("reader.card_read_40_chars.median", median(reads), "ms");
+    return 0;
+}
