@@ -1,0 +1,544 @@
+#include "schema.h"
+
+#include "core/database.h"
+#include "core/dialect.h"
+#include "upgrade_steps.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
+
+#include <optional>
+
+namespace stokara::schema {
+
+using core::Database;
+using core::DbError;
+using core::Engine;
+using core::Transaction;
+
+namespace {
+
+// What the database already has, read once per batch so that steps whose work
+// is done are skipped without a round trip. Names are kept in lower case: both
+// engines treat unquoted names without regard to case.
+struct ColumnInfo {
+    QString type;       // engine's type name
+    int length = -1;    // varchar length, -1 when unbounded or not text
+    int precision = -1; // numeric precision, -1 when unconstrained
+    int scale = -1;
+};
+
+class Catalogue {
+public:
+    void load(Database& db) {
+        tables_.clear();
+        indexes_.clear();
+        triggers_.clear();
+        primaryKeys_.clear();
+        try {
+            if (db.isSqlite())
+                loadSqlite(db);
+            else
+                loadPostgres(db);
+        } catch (const DbError&) {
+            // An unreadable catalogue leaves every step to try its statement;
+            // each then fails or succeeds on its own.
+        }
+    }
+
+    bool empty() const { return tables_.isEmpty(); }
+    bool hasTable(const QString& t) const { return tables_.contains(t.toLower()); }
+    bool hasColumn(const QString& t, const QString& c) const {
+        auto it = tables_.constFind(t.toLower());
+        return it != tables_.constEnd() && it->contains(c.toLower());
+    }
+    const ColumnInfo* column(const QString& t, const QString& c) const {
+        auto it = tables_.constFind(t.toLower());
+        if (it == tables_.constEnd())
+            return nullptr;
+        auto ct = it->constFind(c.toLower());
+        return ct == it->constEnd() ? nullptr : &*ct;
+    }
+    QStringList columns(const QString& t) const { return tables_.value(t.toLower()).keys(); }
+    bool hasIndex(const QString& i) const { return indexes_.contains(i.toLower()); }
+    bool hasTrigger(const QString& i) const { return triggers_.contains(i.toLower()); }
+    bool hasPrimaryKey(const QString& t) const { return primaryKeys_.contains(t.toLower()); }
+
+    void addTable(const QString& t) { tables_[t.toLower()]; }
+    void addColumn(const QString& t, const QString& c, ColumnInfo info = {}) {
+        tables_[t.toLower()][c.toLower()] = std::move(info);
+    }
+    void dropTable(const QString& t) {
+        tables_.remove(t.toLower());
+        primaryKeys_.remove(t.toLower());
+    }
+    void addIndex(const QString& i) { indexes_.insert(i.toLower()); }
+    void addTrigger(const QString& i) { triggers_.insert(i.toLower()); }
+    void addPrimaryKey(const QString& t) { primaryKeys_.insert(t.toLower()); }
+
+private:
+    void loadSqlite(Database& db) {
+        const auto rows = db.query(QStringLiteral(
+            "select m.name, p.name, p.type from sqlite_master m join pragma_table_info(m.name) p "
+            "where m.type = 'table'"));
+        for (const auto& r : rows)
+            addColumn(r.text(0), r.text(1), ColumnInfo{r.text(2).toLower()});
+        for (const auto& r :
+             db.query(QStringLiteral("select type, name from sqlite_master where type in "
+                                     "('index', 'trigger')"))) {
+            if (r.text(0) == QLatin1String("index"))
+                addIndex(r.text(1));
+            else
+                addTrigger(r.text(1));
+        }
+    }
+
+    void loadPostgres(Database& db) {
+        const auto rows = db.query(
+            QStringLiteral("select table_name, column_name, data_type, character_maximum_length, "
+                           "numeric_precision, numeric_scale from information_schema.columns "
+                           "where table_schema = current_schema()"));
+        for (const auto& r : rows) {
+            ColumnInfo c;
+            c.type = r.text(2);
+            c.length = r.at(3).isNull() ? -1 : r.at(3).toInt();
+            c.precision = r.at(4).isNull() ? -1 : r.at(4).toInt();
+            c.scale = r.at(5).isNull() ? -1 : r.at(5).toInt();
+            addColumn(r.text(0), r.text(1), c);
+        }
+        for (const auto& r : db.query(QStringLiteral(
+                 "select indexname from pg_indexes where schemaname = current_schema()")))
+            addIndex(r.text(0));
+        for (const auto& r : db.query(QStringLiteral(
+                 "select table_name from information_schema.table_constraints where "
+                 "table_schema = current_schema() and constraint_type = 'PRIMARY KEY'")))
+            addPrimaryKey(r.text(0));
+    }
+
+    QHash<QString, QHash<QString, ColumnInfo>> tables_;
+    QSet<QString> indexes_;
+    QSet<QString> triggers_;
+    QSet<QString> primaryKeys_;
+};
+
+// An auto-numbered column of the old schema: "counter(1,1)", "identity(1,1)",
+// "counter (1,1)", "numeric(9) identity".
+bool isIdentity(const QString& declared) {
+    static const QRegularExpression re(
+        QStringLiteral("^((counter|identity)\\s*(\\(\\s*\\d+\\s*,\\s*\\d+\\s*\\))?|"
+                       "numeric\\s*\\(\\s*\\d+\\s*\\)\\s+identity)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return re.match(declared.trimmed()).hasMatch();
+}
+
+// A declared type (with an optional default) in the engine's words; identity
+// columns are handled by the callers.
+QString plainType(Engine engine, const QString& declared) {
+    static const QRegularExpression datetime(QStringLiteral("^datetime\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    QString t = declared.trimmed();
+    auto m = datetime.match(t);
+    if (m.hasMatch())
+        t = core::dialect::dateTimeType(engine) + t.mid(m.capturedLength());
+    return t;
+}
+
+struct ColumnDecl {
+    QString name;
+    QString type;
+};
+
+// "a varchar(10), b numeric(9,2) default 0" -> its columns; commas inside
+// parentheses belong to the type.
+QList<ColumnDecl> parseColumns(const QString& text) {
+    QList<ColumnDecl> out;
+    int depth = 0;
+    QString part;
+    auto flush = [&] {
+        const QString p = part.trimmed();
+        part.clear();
+        if (p.isEmpty())
+            return;
+        const int space = p.indexOf(QRegularExpression(QStringLiteral("\\s")));
+        out.append({p.left(space), p.mid(space + 1).trimmed()});
+    };
+    for (QChar ch : text) {
+        if (ch == QLatin1Char('('))
+            ++depth;
+        else if (ch == QLatin1Char(')'))
+            --depth;
+        if (ch == QLatin1Char(',') && depth == 0)
+            flush();
+        else
+            part += ch;
+    }
+    flush();
+    return out;
+}
+
+// On SQLite a table has at most one AUTOINCREMENT key and ALTER TABLE cannot add
+// one, so any further auto-numbered column is a plain INTEGER that a trigger
+// fills with the new row's rowid (unique, ascending while the newest row is kept).
+QString numberingTrigger(const QString& table, const QString& column) {
+    return QStringLiteral("trg_%1_%2").arg(table.toLower(), column.toLower());
+}
+
+QStringList numberingTriggerSql(const QString& table, const QString& column) {
+    const QString trigger = numberingTrigger(table, column);
+    return {QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1 AFTER INSERT ON %2 FOR EACH ROW "
+                           "WHEN new.%3 IS NULL BEGIN UPDATE %2 SET %3 = new.rowid "
+                           "WHERE rowid = new.rowid; END")
+                .arg(trigger, table, column)};
+}
+
+bool widthReached(const ColumnInfo& c, const QString& declared) {
+    static const QRegularExpression varchar(QStringLiteral("^varchar\\s*\\(\\s*(\\d+)\\s*\\)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression numeric(
+        QStringLiteral("^numeric\\s*\\(\\s*(\\d+)\\s*(,\\s*(\\d+)\\s*)?\\)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (auto m = varchar.match(declared.trimmed()); m.hasMatch()) {
+        if (c.type != QLatin1String("character varying") && c.type != QLatin1String("text"))
+            return false;
+        return c.length < 0 || c.length >= m.captured(1).toInt();
+    }
+    if (auto m = numeric.match(declared.trimmed()); m.hasMatch()) {
+        const int scale = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
+        return c.type == QLatin1String("numeric") && c.precision == m.captured(1).toInt() &&
+               c.scale == scale;
+    }
+    return false;
+}
+
+QString defaultDataFolder(const Database& db) {
+    if (db.isSqlite() && !db.url().path.isEmpty() && db.url().path != QLatin1String(":memory:"))
+        return QFileInfo(db.url().path).absolutePath();
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+class Runner {
+public:
+    Runner(Database& db, const UpgradeOptions& options, const UpgradeProgress& progress,
+           UpgradeResult& result)
+        : db_(db), engine_(db.engine()), progress_(progress), result_(result) {
+        dataFolder_ = options.dataFolder.isEmpty() ? defaultDataFolder(db) : options.dataFolder;
+        now_ = options.now.isValid() ? options.now : QDateTime::currentDateTime();
+        total_ = static_cast<int>(2 * firstBatch().size() + secondBatchExtras().size());
+    }
+
+    void runBatch(int batch) {
+        catalogue_.load(db_);
+        // One transaction per batch: hundreds of small schema changes commit once
+        // instead of each paying for its own write to disk. Each step is fenced
+        // by a savepoint, so a failing one leaves the rest untouched.
+        std::optional<Transaction> tx;
+        try {
+            tx.emplace(db_);
+        } catch (const DbError&) {
+            // Connection unusable: every step fails on its own below.
+        }
+        auto runAll = [&](std::span<const Step> steps) {
+            for (const Step& s : steps) {
+                run(s);
+                ++done_;
+                if (progress_)
+                    progress_(done_, total_, batch);
+            }
+        };
+        runAll(firstBatch());
+        if (batch == 2)
+            runAll(secondBatchExtras());
+        if (tx) {
+            try {
+                tx->commit();
+            } catch (const DbError& e) {
+                noteError(QStringLiteral("COMMIT"), e);
+            }
+        }
+    }
+
+private:
+    // A step found done (or impossible) before running anything.
+    void skip() {
+        ++result_.statements;
+        ++result_.failed;
+    }
+
+    void noteError(const QString& sql, const DbError& e) {
+        ++result_.errors;
+        result_.errorTexts << sql + QStringLiteral(": ") + e.description();
+    }
+
+    // Runs the statements of one step in a savepoint; false when the engine refused.
+    bool execute(const QStringList& statements, const QVariantList& values = {}) {
+        ++result_.statements;
+        QString current;
+        try {
+            Transaction t(db_);
+            for (const QString& sql : statements) {
+                current = sql;
+                db_.exec(sql, values);
+            }
+            t.commit();
+            return true;
+        } catch (const DbError& e) {
+            ++result_.failed;
+            noteError(current, e);
+            return false;
+        }
+    }
+
+    void run(const Step& s) {
+        const QString table = QString::fromLatin1(s.table);
+        const QString name = s.name ? QString::fromLatin1(s.name) : QString();
+        const QString text = s.value == StepValue::RateChartColumns
+                                 ? QString::fromLatin1(rateChartColumns())
+                                 : (s.text ? QString::fromLatin1(s.text) : QString());
+        switch (s.kind) {
+        case StepKind::Table:
+            return createTable(table, text);
+        case StepKind::Column:
+            return addColumn(table, name, text);
+        case StepKind::Widen:
+            return widen(table, name, text);
+        case StepKind::Index:
+            return createIndex(table, name, text);
+        case StepKind::PrimaryKey:
+            return primaryKey(table, name, text);
+        case StepKind::DropTable:
+            if (!catalogue_.hasTable(table))
+                return skip();
+            if (execute({QStringLiteral("DROP TABLE ") + table}))
+                catalogue_.dropTable(table);
+            return;
+        case StepKind::Sql:
+            return sql(table, name, text, s.value);
+        case StepKind::MenuNames:
+            return menuNames(table);
+        }
+    }
+
+    void createTable(const QString& table, const QString& text) {
+        if (catalogue_.hasTable(table))
+            return skip();
+        const QList<ColumnDecl> cols = parseColumns(text);
+        QStringList defs;
+        QStringList extra;
+        QStringList triggers;
+        bool keyTaken = false;
+        for (const ColumnDecl& c : cols) {
+            QString type;
+            if (isIdentity(c.type)) {
+                if (!keyTaken) {
+                    type = core::dialect::identityType(engine_);
+                    keyTaken = true;
+                } else if (engine_ == Engine::Sqlite) {
+                    type = QStringLiteral("INTEGER");
+                    extra << numberingTriggerSql(table, c.name);
+                    triggers << numberingTrigger(table, c.name);
+                } else {
+                    type = QStringLiteral("SERIAL");
+                }
+            } else {
+                type = plainType(engine_, c.type);
+            }
+            defs << c.name + QLatin1Char(' ') + type;
+        }
+        QStringList statements{
+            QStringLiteral("CREATE TABLE %1 (%2)").arg(table, defs.join(QStringLiteral(", ")))};
+        statements << extra;
+        if (!execute(statements))
+            return;
+        catalogue_.addTable(table);
+        for (const ColumnDecl& c : cols)
+            catalogue_.addColumn(table, c.name);
+        for (const QString& trigger : triggers)
+            catalogue_.addTrigger(trigger);
+        if (keyTaken)
+            catalogue_.addPrimaryKey(table);
+    }
+
+    void addColumn(const QString& table, const QString& column, const QString& declared) {
+        if (!catalogue_.hasTable(table))
+            return skip();
+        const bool identity = isIdentity(declared);
+        if (catalogue_.hasColumn(table, column)) {
+            if (identity && engine_ == Engine::Sqlite &&
+                !catalogue_.hasTrigger(numberingTrigger(table, column)) &&
+                isPlainIntegerColumn(table, column)) {
+                // Column added by an interrupted older run: give it its numbering.
+                if (execute(numberingTriggerSql(table, column)))
+                    catalogue_.addTrigger(numberingTrigger(table, column));
+                return;
+            }
+            return skip();
+        }
+        QStringList statements;
+        if (identity && engine_ == Engine::Sqlite) {
+            statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER").arg(table, column)
+                       << QStringLiteral("UPDATE %1 SET %2 = rowid").arg(table, column)
+                       << numberingTriggerSql(table, column);
+        } else if (identity) {
+            statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 SERIAL").arg(table, column);
+        } else {
+            statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                              .arg(table, column, plainType(engine_, declared));
+        }
+        if (!execute(statements))
+            return;
+        catalogue_.addColumn(table, column);
+        if (identity && engine_ == Engine::Sqlite)
+            catalogue_.addTrigger(numberingTrigger(table, column));
+    }
+
+    bool isPlainIntegerColumn(const QString& table, const QString& column) const {
+        const ColumnInfo* c = catalogue_.column(table, column);
+        return c && c->type == QLatin1String("integer");
+    }
+
+    void widen(const QString& table, const QString& column, const QString& declared) {
+        // SQLite does not enforce declared widths; the wider value already fits.
+        if (engine_ == Engine::Sqlite || !catalogue_.hasColumn(table, column))
+            return skip();
+        const ColumnInfo* c = catalogue_.column(table, column);
+        if (c && !c->type.isEmpty() && widthReached(*c, declared))
+            return skip();
+        if (execute({QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE %3")
+                         .arg(table, column, plainType(engine_, declared))}))
+            catalogue_.addColumn(table, column); // its new width is no longer known
+    }
+
+    bool allColumns(const QString& table, const QString& columns) const {
+        for (const QString& c : columns.split(QLatin1Char(',')))
+            if (!catalogue_.hasColumn(table, c.trimmed()))
+                return false;
+        return true;
+    }
+
+    void createIndex(const QString& table, const QString& index, const QString& columns) {
+        if (catalogue_.hasIndex(index) || !allColumns(table, columns))
+            return skip();
+        if (execute({QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(index, table, columns)}))
+            catalogue_.addIndex(index);
+    }
+
+    void primaryKey(const QString& table, const QString& name, const QString& columns) {
+        // SQLite tables keep the key they were created with; it cannot be added later.
+        if (engine_ == Engine::Sqlite || catalogue_.hasPrimaryKey(table) ||
+            !allColumns(table, columns))
+            return skip();
+        if (execute({QStringLiteral("ALTER TABLE %1 ADD CONSTRAINT %2 PRIMARY KEY (%3)")
+                         .arg(table, name, columns)}))
+            catalogue_.addPrimaryKey(table);
+    }
+
+    void sql(const QString& table, const QString& column, const QString& text, StepValue value) {
+        // A statement about a table or column that is not there would only fail.
+        if (!catalogue_.hasTable(table) ||
+            (!column.isEmpty() && !catalogue_.hasColumn(table, column)))
+            return skip();
+        QVariantList values;
+        switch (value) {
+        case StepValue::ErrorLogCutoff:
+            values << now_.addDays(-5);
+            break;
+        case StepValue::DataFolder:
+            values << QDir::toNativeSeparators(dataFolder_);
+            break;
+        default:
+            break;
+        }
+        execute({text}, values);
+    }
+
+    void menuNames(const QString& table) {
+        if (!catalogue_.hasTable(table))
+            return skip();
+        ++result_.statements;
+        try {
+            Transaction t(db_);
+            if (db_.scalar(QStringLiteral("select count(*) from mnuname")).toInt() > 0)
+                return; // already named; the transaction ends having written nothing
+            for (const MenuEntry& e : menuEntries())
+                db_.exec(QStringLiteral("insert into mnuname (MenuName, MnuEnabled, MenuCaption) "
+                                        "values (?, ?, ?)"),
+                         {QString::fromLatin1(e.menuName), QString::fromLatin1(e.enabled),
+                          QString::fromLatin1(e.caption)});
+            t.commit();
+        } catch (const DbError& e) {
+            ++result_.failed;
+            noteError(QStringLiteral("insert into mnuname"), e);
+        }
+    }
+
+    Database& db_;
+    Engine engine_;
+    const UpgradeProgress& progress_;
+    UpgradeResult& result_;
+    Catalogue catalogue_;
+    QString dataFolder_;
+    QDateTime now_;
+    int done_ = 0;
+    int total_ = 0;
+};
+
+} // namespace
+
+void createInitialDatabase(Database& db) {
+    const Engine e = db.engine();
+    const QString dt = core::dialect::dateTimeType(e);
+    Transaction t(db);
+    db.exec(QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS masparty (party_code varchar(10), Party_name varchar(50), "
+        "add1 varchar(100), ph varchar(50), veh_code varchar(10), city varchar(50), "
+        "ope_bal numeric(12,2), baldrcr varchar(2), category varchar(20))"));
+    db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS masitem (item_name varchar(40))"));
+    db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS repled2 (party_name varchar(50), "
+                           "doc_dt %1, item_name varchar(40), dr numeric(12,2), "
+                           "cr numeric(12,2), remark varchar(100))")
+                .arg(dt));
+    db.exec(QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS masspass (UserName varchar(50), password varchar(50))"));
+    db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS adminsecurity (password varchar(50))"));
+    if (db.scalar(QStringLiteral("select count(*) from masspass")).toInt() == 0)
+        db.exec(QStringLiteral("insert into masspass (UserName, password) values (?, ?)"),
+                {QStringLiteral("admin"), QStringLiteral("kelbo")});
+    if (db.scalar(QStringLiteral("select count(*) from adminsecurity")).toInt() == 0)
+        db.exec(QStringLiteral("insert into adminsecurity (password) values (?)"),
+                {QStringLiteral("kelbo")});
+    t.commit();
+}
+
+UpgradeResult upgradeDatabase(Database& db, const UpgradeProgress& progress) {
+    return upgradeDatabase(db, UpgradeOptions{}, progress);
+}
+
+UpgradeResult upgradeDatabase(Database& db, const UpgradeOptions& options,
+                              const UpgradeProgress& progress) {
+    UpgradeResult result;
+    Runner runner(db, options, progress, result);
+    runner.runBatch(1);
+    if (options.batchDone)
+        options.batchDone(1);
+    runner.runBatch(2);
+    if (options.batchDone)
+        options.batchDone(2);
+    return result;
+}
+
+void createNewDatabase(Database& db) {
+    createNewDatabase(db, UpgradeOptions{});
+}
+
+void createNewDatabase(Database& db, const UpgradeOptions& options) {
+    if (db.tableExists(QStringLiteral("masparty")))
+        return;
+    createInitialDatabase(db);
+    upgradeDatabase(db, options);
+}
+
+} // namespace stokara::schema
