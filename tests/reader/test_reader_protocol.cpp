@@ -1,6 +1,7 @@
 // The reader class spoken to through a scripted transport (exact responses) and through the
 // simulated module (a card and a tag with memory).
 
+#include "hid_transport.h"
 #include "reader_test_kit.h"
 
 #include <QElapsedTimer>
@@ -126,6 +127,40 @@ private slots:
         QVERIFY(s.state->open);
         s.reader.reset();
         QVERIFY(!s.state->open);
+    }
+
+    void environmentPicksTheTransport_data() {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<bool>("simulated");
+        QTest::newRow("unset") << QByteArray() << false;
+        QTest::newRow("simulated") << QByteArray("simulated") << true;
+        QTest::newRow("Simulated, blanks") << QByteArray(" Simulated ") << true;
+        QTest::newRow("usb") << QByteArray("usb") << false;
+    }
+    void environmentPicksTheTransport() {
+        QFETCH(QByteArray, value);
+        QFETCH(bool, simulated);
+        if (value.isNull()) {
+            qunsetenv("STOKARA_READER");
+        } else {
+            qputenv("STOKARA_READER", value);
+        }
+        const auto transport = makeReaderTransport();
+        qunsetenv("STOKARA_READER");
+        QCOMPARE(dynamic_cast<SimulatedTransport*>(transport.get()) != nullptr, simulated);
+        QCOMPARE(dynamic_cast<HidTransport*>(transport.get()) != nullptr, !simulated);
+    }
+
+    void usbTransportWithoutAReader() {
+        Rrhfoem04Reader reader(std::make_unique<HidTransport>(), recorder_.hooks());
+        if (reader.connect()) {
+            QSKIP("a reader is attached to this computer");
+        }
+        QVERIFY(reader.error() == QStringLiteral("RRHFOEM04 not connected.") ||
+                reader.error().startsWith(QStringLiteral("Device could not be connected. ")));
+        QString tagId = QStringLiteral("KEEP");
+        QVERIFY(!reader.iso14443AInventory(tagId));
+        QCOMPARE(tagId, QStringLiteral("KEEP"));
     }
 
     void hexByte2Char() {
