@@ -80,6 +80,11 @@ bool HidTransport::writeReport(const Report& report) {
         lastError_ = QStringLiteral("The handle is invalid.");
         return false;
     }
+    // An answer that arrived after an earlier read gave up must not be taken for the
+    // answer to this command.
+    Report stale{};
+    for (int i = 0; i < 8 && hid_read_timeout(device_, stale.data(), stale.size(), 0) > 0; ++i) {
+    }
     const int written = hid_write(device_, report.data(), report.size());
     if (written < 0) {
         takeError(QStringLiteral("The report could not be written."));

@@ -230,7 +230,8 @@ std::optional<Rrhfoem04Reader::TagMemory> Rrhfoem04Reader::readTagMemory() {
 bool Rrhfoem04Reader::iso15693ReadAscii(qint16 startBlock, QString& text) {
     text.clear();
     const auto memory = readTagMemory();
-    if (!memory || startBlock < 0) {
+    // A start outside the tag's memory has nothing to read.
+    if (!memory || startBlock < 0 || startBlock >= memory->blockCount) {
         return false;
     }
     const int bs = memory->blockSize;

@@ -645,6 +645,8 @@ private slots:
         tag.blockCount = 4;
         module_->presentTag(tag);
         QVERIFY(!reader->iso15693WriteAscii(4, QStringLiteral("past the end")));
+        QVERIFY(!reader->iso15693ReadAscii(4, back));
+        QVERIFY(blocksOf(module_->commandLog(), 0x10, 0x06, 6).empty());
         QVERIFY(!reader->iso15693WriteAscii(-1, QStringLiteral("negative")));
         QVERIFY(blocksOf(module_->commandLog(), 0x10, 0x07, 6).empty());
     }
