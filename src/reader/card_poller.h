@@ -20,8 +20,13 @@
 // "" when it is taken away; it fires once per change, so a card resting on the reader is
 // looked up once, and presenting it again after removal fires again. The screen's own
 // change handling of TxtCardNo does the lookup (masparty just keeps the number). A card
-// number typed by hand is not overwritten while no card is read. cardPresented/cardRemoved
-// are the same events split in two, for screens that prefer them.
+// number typed by hand is not overwritten while no card is read, and an unregistered card
+// resting on the reader gives one "Wrong Card." rather than one per poll. cardPresented and
+// cardRemoved are the same events split in two, for screens that prefer them. forgetCard()
+// makes a resting card count as presented again (after the screen has saved and cleared).
+//
+// The item sale screen constructs its poller with PollSchedule::itemSale() and calls start()
+// on F2 the first time and reconnect() after that.
 //
 // The connect timer makes a new reader object each tick until one connects; the poll timer
 // then asks for a card. When the reader goes away (unplugged, or it stops answering) the
@@ -50,6 +55,8 @@ struct PollSchedule {
     static PollSchedule saleOriginal() { return {1000, 2700, true}; }
     static PollSchedule cardRecharge() { return {1000, 1000, false}; }
     static PollSchedule partyMaster() { return {1000, 1000, false}; }
+    // FrmItemsale polls only once F2 has called start().
+    static PollSchedule itemSale() { return {1000, 1000, false}; }
 };
 
 using ReaderFactory = std::function<std::unique_ptr<Rrhfoem04Reader>()>;
@@ -73,6 +80,9 @@ public:
     void stop();
     // Starts the connect timer again: its next tick replaces the reader with a new one.
     void reconnect();
+    // Forgets the card last read, so that a card still on the reader is announced again
+    // at the next poll (for a screen that has cleared itself, e.g. after saving).
+    void forgetCard() { cardNumber_.clear(); }
 
     bool isConnected() const { return connected_; }
     // The card number of the last successful poll; empty when no card was on the reader.

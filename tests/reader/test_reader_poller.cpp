@@ -49,6 +49,7 @@ private slots:
         QTest::newRow("FrmSaleOrignal") << PollSchedule::saleOriginal() << 2700 << true;
         QTest::newRow("FrmCardRecharge") << PollSchedule::cardRecharge() << 1000 << false;
         QTest::newRow("masparty") << PollSchedule::partyMaster() << 1000 << false;
+        QTest::newRow("FrmItemsale") << PollSchedule::itemSale() << 1000 << false;
     }
     void schedules() {
         QFETCH(PollSchedule, schedule);
@@ -143,6 +144,22 @@ private slots:
             values << call.at(0).toString();
         }
         QCOMPARE(values, (QStringList{"04A1B2C3", "", "04A1B2C3", "11223344"}));
+    }
+
+    void forgottenCardIsAnnouncedAgain() {
+        CardPoller poller(PollSchedule::itemSale(), nullptr, factory());
+        QSignalSpy presented(&poller, &CardPoller::cardPresented);
+        poller.start();
+        poller.connectTick();
+        module_->presentCard(kCardA);
+        poller.pollTick();
+        poller.pollTick();
+        QCOMPARE(presented.count(), 1);
+        poller.forgetCard();
+        QCOMPARE(poller.cardNumber(), QString());
+        poller.pollTick();
+        poller.pollTick();
+        QCOMPARE(presented.count(), 2);
     }
 
     void badCheckValueSkipsOnePoll() {
