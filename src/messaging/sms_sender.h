@@ -4,11 +4,15 @@
 #include <QObject>
 #include <QString>
 
+class QNetworkReply;
+
 namespace stokara::core {
 struct Session;
 }
 
 namespace stokara::messaging {
+
+struct MessageLogEntry;
 
 // The bill an SMS receipt is sent for, as the sale screen has it.
 struct SaleReceipt {
@@ -28,12 +32,21 @@ public:
     explicit SmsSender(core::Session& session, QObject* parent = nullptr);
     ~SmsSender() override;
 
-    // Composes and sends; returns false when nothing is sent (no such bill,
-    // mobile number not 12 characters). Database failures throw core::DbError.
+    // Composes and sends; returns false when there is nothing to send (no such
+    // bill, mobile number not 12 characters once trimmed): then nothing is sent
+    // and nothing logged. When the gateway address is not set the message is
+    // logged as outstanding at once, with a notice. Database failures while
+    // composing throw core::DbError; a failure to write the log row when the
+    // answer comes is shown as the "SendSMS" error.
     bool sendSaleReceipt(const SaleReceipt& receipt);
 
     // Requests still waiting for their answer.
     int pending() const;
+
+    // How long to wait for the gateway's answer (10 s unless changed).
+    static constexpr int kDefaultTimeoutMs = 10000;
+    void setTimeout(int milliseconds);
+    int timeout() const;
 
 signals:
     // One line for the operator when a message could not be delivered
@@ -43,6 +56,9 @@ signals:
     void logged(const QString& status);
 
 private:
+    void finished(QNetworkReply* reply);
+    bool log(const MessageLogEntry& entry);
+
     struct Impl;
     Impl* d;
 };

@@ -18,6 +18,12 @@ public:
     virtual void newPage() = 0;
     // Sends the document to the printer (or closes the file).
     virtual void endDocument() = 0;
+    // Height of the printable area of one page, in twips. Lines that would
+    // reach below it continue on a new page. The default is the tallest page
+    // a memo position can address (a continuous roll).
+    virtual int pageHeightTwips() const { return kTallestPageTwips; }
+
+    static constexpr int kTallestPageTwips = 32767;
 };
 
 } // namespace stokara::transactions

@@ -4,6 +4,7 @@
 #include "transactions/slip_canvas.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 #include <memory>
@@ -21,7 +22,12 @@ bool slipPrint(core::Database& db, const core::ShopInfo& shop, const QString& bi
                const QDate& date, SlipCanvas& canvas, const QDateTime& printedAt);
 
 // The shop's memo canvas: the system's default printer, or, on a machine with
-// no printer, a PDF file in <data>/memos/ whose path is put in *pdfPath.
-std::unique_ptr<SlipCanvas> openDefaultSlipCanvas(const core::Session& session, QString* pdfPath);
+// no printer, a PDF file in <data>/memos/ whose path is put in *pdfPath (set
+// empty for a printer). The file is written only when something is printed on
+// it, so tell the operator the path only after slipPrint returned true. The
+// bill number, when given, goes into the file name. Throws std::runtime_error
+// when the memos folder cannot be made.
+std::unique_ptr<SlipCanvas> openDefaultSlipCanvas(const core::Session& session, QString* pdfPath,
+                                                  const QString& billNo = {});
 
 } // namespace stokara::transactions

@@ -1,0 +1,13 @@
+#include "messaging/register_screens.h"
+
+#include "core/screen_support.h"
+#include "messaging/sms_settings_screen.h"
+
+namespace stokara::messaging {
+
+void registerScreens(core::ScreenRegistry& registry) {
+    registry.add(QStringLiteral("FrmOption_beta1"),
+                 [](core::Session& s) { return new SmsSettingsScreen(s); });
+}
+
+} // namespace stokara::messaging

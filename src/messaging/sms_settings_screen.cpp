@@ -1,0 +1,99 @@
+#include "messaging/sms_settings_screen.h"
+
+#include "core/dialogs.h"
+#include "core/errors.h"
+#include "core/screen_support.h"
+#include "core/session.h"
+#include "messaging/sms_message.h"
+#include "messaging/sms_settings_store.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace stokara::messaging {
+
+namespace {
+const QString kCaption = QStringLiteral("SMS Settings");
+
+QLineEdit* field(QWidget* parent, const char* name, int maxLength) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+} // namespace
+
+SmsSettingsScreen::SmsSettingsScreen(core::Session& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
+    setObjectName(QStringLiteral("FrmOption_beta1"));
+    setWindowTitle(kCaption);
+
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("SSTab1"));
+    auto* page = new QWidget(tabs);
+    auto* form = new QFormLayout(page);
+    userId_ = field(page, "TxtSmsId", kSmsIdWidth);
+    key_ = field(page, "TxtSmsPwd", kSmsPwdWidth);
+    key_->setEchoMode(QLineEdit::PasswordEchoOnEdit);
+    senderName_ = field(page, "TxtSmsSenderName", kSmsSenderNameWidth);
+    gateway_ = field(page, "TxtSmsGateway", kSmsGatewayWidth);
+    gateway_->setPlaceholderText(QStringLiteral("http://host:port"));
+    form->addRow(new QLabel(QStringLiteral("UserId"), page), userId_);
+    form->addRow(new QLabel(QStringLiteral("Password"), page), key_);
+    form->addRow(new QLabel(QStringLiteral("Sender ID:"), page), senderName_);
+    form->addRow(new QLabel(QStringLiteral("Gateway:"), page), gateway_);
+    tabs->addTab(page, QStringLiteral("SMS"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs);
+
+    // Enter moves on like on every entry screen.
+    auto* chain = core::makeEnterChain(this);
+    chain->add(userId_).add(key_).add(senderName_).add(gateway_);
+
+    core::guarded(session_, core::ErrorKind::Log, kCaption, [this] { load(); });
+    core::onScreenLoad(this, session_);
+}
+
+void SmsSettingsScreen::load() {
+    const SmsSettings settings = SmsSettingsStore(*session_.db).load();
+    userId_->setText(settings.userId);
+    key_->setText(settings.key);
+    senderName_->setText(settings.senderName);
+    gateway_->setText(settings.gateway);
+}
+
+bool SmsSettingsScreen::store() {
+    const QString gateway = gateway_->text().trimmed();
+    if (!gateway.isEmpty() && !gatewayBaseUrl(gateway).isValid()) {
+        session_.dialogs->information(
+            kCaption, QStringLiteral("Write the gateway address as http://host:port ."));
+        gateway_->setFocus();
+        return false;
+    }
+    SmsSettings settings;
+    settings.userId = userId_->text();
+    settings.key = key_->text();
+    settings.senderName = senderName_->text();
+    settings.gateway = gateway;
+    SmsSettingsStore(*session_.db).save(settings);
+    return true;
+}
+
+void SmsSettingsScreen::closeEvent(QCloseEvent* event) {
+    bool stored = false;
+    const bool ok = core::guarded(session_, core::ErrorKind::Show, QStringLiteral("Form_Unload"),
+                                  [&] { stored = store(); });
+    // A value that cannot be stored keeps the screen open so nothing typed is lost.
+    if (ok && !stored) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace stokara::messaging

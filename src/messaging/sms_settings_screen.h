@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+
+namespace stokara::core {
+struct Session;
+}
+
+namespace stokara::messaging {
+
+// "SMS Settings" (FrmOption_beta1): the gateway account and address. The
+// values are stored when the screen closes.
+class SmsSettingsScreen : public QWidget {
+    Q_OBJECT
+public:
+    explicit SmsSettingsScreen(core::Session& session, QWidget* parent = nullptr);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void load();
+    // False (with a message) when a value cannot be stored as typed.
+    bool store();
+
+    core::Session& session_;
+    QLineEdit* userId_ = nullptr;
+    QLineEdit* key_ = nullptr;
+    QLineEdit* senderName_ = nullptr;
+    QLineEdit* gateway_ = nullptr;
+};
+
+} // namespace stokara::messaging
