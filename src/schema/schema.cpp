@@ -491,19 +491,26 @@ private:
 void createInitialDatabase(Database& db) {
     const Engine e = db.engine();
     const QString dt = core::dialect::dateTimeType(e);
+    // repled2 receives "party - item" names, account heads, day-book remarks and
+    // day-book amounts, so its columns are as wide as the widest of those.
+    const std::pair<const char*, QString> tables[] = {
+        {"masparty", QStringLiteral("party_code varchar(10), Party_name varchar(50), add1 "
+                                    "varchar(100), ph varchar(50), veh_code varchar(10), city "
+                                    "varchar(50), ope_bal numeric(12,2), baldrcr varchar(2), "
+                                    "category varchar(20)")},
+        {"masitem", QStringLiteral("item_name varchar(40)")},
+        {"repled2", QStringLiteral("party_name varchar(100), doc_dt %1, item_name varchar(100), "
+                                   "dr numeric(20,2), cr numeric(20,2), remark varchar(100)")
+                        .arg(dt)},
+        {"masspass", QStringLiteral("UserName varchar(50), password varchar(50)")},
+        {"adminsecurity", QStringLiteral("password varchar(50)")},
+    };
     Transaction t(db);
-    db.exec(QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS masparty (party_code varchar(10), Party_name varchar(50), "
-        "add1 varchar(100), ph varchar(50), veh_code varchar(10), city varchar(50), "
-        "ope_bal numeric(12,2), baldrcr varchar(2), category varchar(20))"));
-    db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS masitem (item_name varchar(40))"));
-    db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS repled2 (party_name varchar(50), "
-                           "doc_dt %1, item_name varchar(40), dr numeric(12,2), "
-                           "cr numeric(12,2), remark varchar(100))")
-                .arg(dt));
-    db.exec(QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS masspass (UserName varchar(50), password varchar(50))"));
-    db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS adminsecurity (password varchar(50))"));
+    for (const auto& [name, columns] : tables) {
+        const QString table = QString::fromLatin1(name);
+        if (!db.tableExists(table))
+            db.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns));
+    }
     if (db.scalar(QStringLiteral("select count(*) from masspass")).toInt() == 0)
         db.exec(QStringLiteral("insert into masspass (UserName, password) values (?, ?)"),
                 {QStringLiteral("admin"), QStringLiteral("kelbo")});

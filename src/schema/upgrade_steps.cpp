@@ -412,6 +412,8 @@ const Step kFirstBatch[] = {
     {K::Index, "milk_col", "idx_milk_col_party", "party_code"},
     {K::Index, "advance", "idx_advance_party", "party_code"},
     {K::Index, "masrate", "idx_masrate_party", "party_code"},
+    // Address (scheme, host, port) of the SMS gateway, kept with the SMS account.
+    {K::Column, "dairysetting", "SmsGateway", "varchar(200)"},
 };
 
 const Step kSecondBatchExtras[] = {
