@@ -113,6 +113,7 @@ private slots:
     void autoNumbers();
     void menuNames();
     void apostropheName();
+    void failingStatementDoesNotStopTheRest();
     void existingDatabaseLeftAlone();
     void closedConnectionStillEndsBothBatches();
 };
@@ -502,6 +503,31 @@ void SchemaTest::apostropheName() {
                          {QStringLiteral("12")})
                  .toString(),
              name);
+}
+
+void SchemaTest::failingStatementDoesNotStopTheRest() {
+    STOKARA_REQUIRE_DATABASE();
+    TestDatabase t(TestDatabase::Content::Empty);
+    Database& db = t.db();
+    schema::createInitialDatabase(db);
+    // An index of another program holds the name the sale table needs, so
+    // creating that table fails on both engines.
+    db.exec(QStringLiteral("create index itemsale on masparty (party_code)"));
+    const auto r = schema::upgradeDatabase(db);
+    QVERIFY2(r.errors >= 1, qPrintable(errorsOf(r)));
+    for (const QString& e : r.errorTexts)
+        QVERIFY2(e.contains(QLatin1String("itemsale"), Qt::CaseInsensitive), qPrintable(e));
+    QVERIFY(!db.tableExists(QStringLiteral("itemsale")));
+    // Everything after it was done, in the same transaction.
+    QVERIFY(db.columnExists(QStringLiteral("dairysetting"), QStringLiteral("StdAddtion")));
+    QCOMPARE(db.scalar(QStringLiteral("select count(*) from dairysetting")).toInt(), 1);
+    QVERIFY(db.scalar(QStringLiteral("select count(*) from mnuname")).toInt() > 0);
+    QVERIFY(db.columnExists(QStringLiteral("milk_col"), QStringLiteral("MainColAutoNo")));
+    // Once the name is free, the next run completes the file.
+    db.exec(QStringLiteral("drop index itemsale"));
+    const auto again = schema::upgradeDatabase(db);
+    QVERIFY2(again.errors == 0, qPrintable(errorsOf(again)));
+    QVERIFY(db.columnExists(QStringLiteral("itemsale"), QStringLiteral("Doc_No")));
 }
 
 void SchemaTest::existingDatabaseLeftAlone() {
