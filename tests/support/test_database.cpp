@@ -22,6 +22,9 @@ QString pgServer() {
     return qEnvironmentVariable("STOKARA_TEST_PG");
 }
 
+struct Templates;
+Templates& templates();
+
 // The schema is built once per test process into a template, and each scratch
 // database is a copy of it: running the whole upgrade for every test would
 // make the suite crawl.
@@ -31,10 +34,14 @@ struct Templates {
     QString pgTemplate;
     std::unique_ptr<Database> pgAdmin;
 
-    ~Templates() {
+    ~Templates() { release(); }
+
+    void release() {
         if (pgAdmin && !pgTemplate.isEmpty())
             pgAdmin->tryExec(QStringLiteral("DROP DATABASE IF EXISTS ") + pgTemplate +
                              QStringLiteral(" WITH (FORCE)"));
+        pgTemplate.clear();
+        pgAdmin.reset();
     }
 
     QTemporaryDir& tempDir() {
@@ -46,8 +53,12 @@ struct Templates {
     }
 
     Database& admin() {
-        if (!pgAdmin)
+        if (!pgAdmin) {
             pgAdmin = Database::open(pgServer());
+            // Static destructors run after the application object has unloaded
+            // the SQL drivers; the template must go while they are still there.
+            qAddPostRoutine([] { templates().release(); });
+        }
         return *pgAdmin;
     }
 
