@@ -33,8 +33,15 @@ double val(const QString& text) {
 double round2(double value) {
     if (!std::isfinite(value))
         return 0.0;
-    // nearbyint rounds halves to even under the default rounding mode.
+    // The product is rounded; fma gives its exact error. Only when the rounded
+    // product lands exactly on a half can the error decide the direction, so
+    // 2.675 (stored just below) gives 2.67 while 0.125 (exact) ties to even.
     const double scaled = value * 100.0;
+    const double error = std::fma(value, 100.0, -scaled);
+    const double floor = std::floor(scaled);
+    if (scaled - floor == 0.5 && error != 0.0)
+        return (error > 0 ? floor + 1.0 : floor) / 100.0;
+    // nearbyint rounds exact halves to even under the default rounding mode.
     return std::nearbyint(scaled) / 100.0;
 }
 

@@ -95,9 +95,21 @@ struct Templates {
     }
 };
 
+Templates* instance = nullptr;
+
+// Runs while QCoreApplication is still alive: the SQL drivers are gone by the
+// time static destructors would run.
+void dropTemplates() {
+    delete instance;
+    instance = nullptr;
+}
+
 Templates& templates() {
-    static Templates t;
-    return t;
+    if (!instance) {
+        instance = new Templates;
+        qAddPostRoutine(dropTemplates);
+    }
+    return *instance;
 }
 
 int counter = 0;
