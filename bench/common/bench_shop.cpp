@@ -1,0 +1,31 @@
+#include "bench_shop.h"
+
+#include "schema/schema.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+
+#include <cstdio>
+
+namespace stokara::bench {
+
+void printFigure(const QString& name, double value, const QString& unit) {
+    std::printf("BENCH %s %.6g %s\n", qPrintable(name), value, qPrintable(unit));
+    std::fflush(stdout);
+}
+
+GeneratedShop generateSqliteShop(const QString& folder, const QString& name,
+                                 const demo::GenerateOptions& options) {
+    GeneratedShop shop;
+    shop.db = core::Database::open(QStringLiteral("sqlite:") +
+                                   QDir(folder).filePath(name + QStringLiteral(".db")));
+    schema::createNewDatabase(*shop.db);
+    QElapsedTimer timer;
+    timer.start();
+    shop.result = demo::generateShop(*shop.db, options);
+    shop.seconds = timer.nsecsElapsed() / 1e9;
+    printFigure(name + QStringLiteral(".generate_seconds"), shop.seconds, QStringLiteral("s"));
+    return shop;
+}
+
+} // namespace stokara::bench

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/database.h"
+#include "demo/shop_generator.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace stokara::bench {
+
+// One figure, on a line of its own, the way scripts/bench collects them:
+// "BENCH <name> <value> <unit>".
+void printFigure(const QString& name, double value, const QString& unit);
+
+// A new SQLite shop at <folder>/<name>.db, built and filled with `options`.
+// Prints how long the filling took as "BENCH <name>.generate_seconds".
+struct GeneratedShop {
+    std::unique_ptr<core::Database> db;
+    demo::GenerateResult result;
+    double seconds = 0;
+};
+GeneratedShop generateSqliteShop(const QString& folder, const QString& name,
+                                 const demo::GenerateOptions& options);
+
+} // namespace stokara::bench
