@@ -1,0 +1,46 @@
+#pragma once
+
+#include "column_widths.h"
+#include "party_store.h" // FieldProblem
+
+#include <QList>
+#include <QStringList>
+
+#include <optional>
+
+namespace stokara::core {
+class Database;
+}
+
+namespace stokara::masters {
+
+inline constexpr qint64 kAccountHeadLock = 0x53544B0003;
+
+struct AccountHeadRow {
+    QString autoNo;
+    QString head;
+    QString group;
+};
+
+const QStringList& accountGroups();
+
+// Statements of the account head master (table AccountHead).
+class AccountHeadStore {
+public:
+    explicit AccountHeadStore(core::Database& db) : db_(db), widths_(db) {}
+
+    QList<AccountHeadRow> gridRows(); // by head, descending
+    std::optional<AccountHeadRow> load(qint64 autoNo);
+    int countByHead(const QString& head);
+    std::optional<FieldProblem> validate(const QString& head, const QString& group);
+    // False (nothing stored) when the head exists already.
+    bool insertNew(const QString& head, const QString& group);
+    void update(qint64 autoNo, const QString& head, const QString& group);
+    void remove(qint64 autoNo);
+
+private:
+    core::Database& db_;
+    ColumnWidths widths_;
+};
+
+} // namespace stokara::masters

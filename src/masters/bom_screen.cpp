@@ -1,0 +1,183 @@
+#include "bom_screen.h"
+
+#include "screen_helpers.h"
+
+#include "core/dialogs.h"
+#include "core/errors.h"
+#include "core/screen_support.h"
+#include "core/session.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace stokara::masters {
+
+using core::ErrorKind;
+using core::guarded;
+
+BomScreen::BomScreen(core::Session& session, QWidget* parent)
+    : QWidget(parent), session_(session), store_(*session.db) {
+    setObjectName(QStringLiteral("FrmBOM"));
+    setWindowTitle(caption());
+
+    mainItem_ = makeList(this, QStringLiteral("DCMainItem"), {}, true);
+    subItem_ = makeList(this, QStringLiteral("DcSubItem"), {}, true);
+    weight_ = makeField(this, QStringLiteral("TxtWt"));
+    search_ = new QPushButton(QStringLiteral("Search"), this);
+    search_->setObjectName(QStringLiteral("CmdSearch"));
+    more_ = new QPushButton(QStringLiteral("More Item"), this);
+    more_->setObjectName(QStringLiteral("CmdMore"));
+    save_ = new QPushButton(QStringLiteral("&Save"), this);
+    save_->setObjectName(QStringLiteral("Command8"));
+    clear_ = new QPushButton(QStringLiteral("&Clear"), this);
+    clear_->setObjectName(QStringLiteral("Command9"));
+    grid_ = makeGrid(
+        this, QStringLiteral("VsGrid"),
+        {QStringLiteral("Main Item"), QStringLiteral("Sub Item"), QStringLiteral("Weight")},
+        {1500, 3500, 1500});
+
+    auto* form = new QGridLayout;
+    form->addWidget(new QLabel(QStringLiteral("Main Item"), this), 0, 0);
+    form->addWidget(mainItem_, 0, 1);
+    form->addWidget(search_, 0, 2);
+    form->addWidget(new QLabel(QStringLiteral("Sub Item"), this), 1, 0);
+    form->addWidget(subItem_, 1, 1);
+    form->addWidget(new QLabel(QStringLiteral("Weight (KG)"), this), 2, 0);
+    form->addWidget(weight_, 2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(more_);
+    buttons->addWidget(save_);
+    buttons->addWidget(clear_);
+    buttons->addStretch();
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(form);
+    main->addLayout(buttons);
+    main->addWidget(grid_, 1);
+
+    core::makeEnterChain(this)->add(mainItem_).add(subItem_).add(weight_).add(more_);
+
+    connect(more_, &QPushButton::clicked, this, [this] {
+        guarded(session_, ErrorKind::Show, QStringLiteral("CmdMore_Click"), [this] {
+            if (!saveLine())
+                return;
+            setListText(subItem_, QString());
+            weight_->clear();
+            subItem_->setFocus();
+        });
+    });
+    connect(save_, &QPushButton::clicked, this, [this] {
+        guarded(session_, ErrorKind::Show, QStringLiteral("Command8_Click"), [this] {
+            if (!saveLine())
+                return;
+            setListText(mainItem_, QString());
+            setListText(subItem_, QString());
+            weight_->clear();
+            mainItem_->setFocus();
+        });
+    });
+    connect(search_, &QPushButton::clicked, this, [this] {
+        guarded(session_, ErrorKind::Show, QStringLiteral("CmdSearch_Click"),
+                [this] { fillGrid(); });
+    });
+    connect(clear_, &QPushButton::clicked, this, [this] {
+        setListText(mainItem_, QString());
+        setListText(subItem_, QString());
+        weight_->clear();
+    });
+    connect(grid_, &QTableWidget::cellClicked, this, [this](int r, int) {
+        guarded(session_, ErrorKind::Show, QStringLiteral("VsGrid_Click"),
+                [this, r] { loadFromGrid(r); });
+    });
+
+    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] {
+        // Read once: items added while the screen is open appear when it is opened again.
+        mainItem_->addItems(store_.mainItems());
+        subItem_->addItems(store_.subItems());
+        setListText(mainItem_, QString());
+        setListText(subItem_, QString());
+        fillGrid();
+    });
+    core::onScreenLoad(this, session_);
+}
+
+void BomScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10) {
+        event->accept();
+        guarded(session_, ErrorKind::Show, QStringLiteral("Form_KeyDown"),
+                [this] { deleteCurrent(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void BomScreen::closeEvent(QCloseEvent* event) {
+    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Unload"),
+            [this] { store_.removeBlankVehicles(); });
+    QWidget::closeEvent(event);
+}
+
+void BomScreen::fillGrid() {
+    QList<QStringList> rows;
+    for (const BomLine& l : store_.lines(listText(mainItem_)))
+        rows.append({l.mainItem, l.subItem, l.weight});
+    masters::fillGrid(grid_, rows);
+}
+
+bool BomScreen::saveLine() {
+    const QString main = listText(mainItem_).trimmed();
+    const QString sub = listText(subItem_).trimmed();
+    const auto weight = bomWeight(weight_->text());
+    if (main.isEmpty() || sub.isEmpty() || !weight) {
+        session_.dialogs->information(caption(), QStringLiteral("Enter proper value."));
+        return false;
+    }
+    if (const auto problem = store_.validate(main, sub)) {
+        session_.dialogs->information(caption(), problem->message);
+        return false;
+    }
+    store_.saveLine(main, sub, *weight);
+    fillGrid();
+    return true;
+}
+
+void BomScreen::loadFromGrid(int row) {
+    if (row < 0 || row >= grid_->rowCount())
+        return;
+    auto cell = [&](int c) {
+        const QTableWidgetItem* item = grid_->item(row, c);
+        return item ? item->text() : QString();
+    };
+    const auto line = store_.find(cell(0), cell(1));
+    if (!line)
+        return;
+    setListText(mainItem_, line->mainItem);
+    setListText(subItem_, line->subItem);
+    weight_->setText(line->weight);
+}
+
+void BomScreen::deleteCurrent() {
+    if (grid_->rowCount() == 0)
+        return;
+    const QString main = currentCell(grid_, 0);
+    const QString sub = currentCell(grid_, 1);
+    if (main.isEmpty())
+        return;
+    if (!session_.dialogs->okCancel(QStringLiteral("Delete Entry"),
+                                    QStringLiteral("Are You Sure to Delete.")))
+        return;
+    store_.removeLine(main, sub);
+    fillGrid();
+    setListText(mainItem_, QString());
+    setListText(subItem_, QString());
+    weight_->clear();
+}
+
+} // namespace stokara::masters

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "column_widths.h"
+#include "party_store.h" // FieldProblem
+
+#include <QStringList>
+
+#include <optional>
+
+namespace stokara::core {
+class Database;
+}
+
+namespace stokara::masters {
+
+struct BomLine {
+    QString mainItem;
+    QString subItem;
+    QString weight;
+};
+
+// Statements of the bill-of-materials screen (table BOM).
+class BomStore {
+public:
+    explicit BomStore(core::Database& db) : db_(db), widths_(db) {}
+
+    QStringList mainItems();
+    QStringList subItems();
+    QList<BomLine> lines(const QString& mainItem);
+    std::optional<BomLine> find(const QString& mainItem, const QString& subItem);
+    std::optional<FieldProblem> validate(const QString& mainItem, const QString& subItem);
+    // Replaces the line of the pair: at most one line per main and sub-item.
+    void saveLine(const QString& mainItem, const QString& subItem, double weight);
+    void removeLine(const QString& mainItem, const QString& subItem);
+    // Blank rows the milk-collection editions leave in the vehicle table.
+    void removeBlankVehicles();
+
+private:
+    core::Database& db_;
+    ColumnWidths widths_;
+};
+
+// The weight of a line as typed: its leading number rounded to two decimals;
+// std::nullopt when that is not a positive weight.
+std::optional<double> bomWeight(const QString& text);
+
+} // namespace stokara::masters

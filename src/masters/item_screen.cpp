@@ -1,0 +1,211 @@
+#include "item_screen.h"
+
+#include "screen_helpers.h"
+
+#include "core/dialogs.h"
+#include "core/errors.h"
+#include "core/screen_support.h"
+#include "core/session.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace stokara::masters {
+
+using core::ErrorKind;
+using core::guarded;
+
+namespace {
+constexpr int kAutoNoColumn = 3;
+}
+
+ItemScreen::ItemScreen(core::Session& session, QWidget* parent)
+    : QWidget(parent), session_(session), store_(*session.db) {
+    setObjectName(QStringLiteral("frmmasitem"));
+    setWindowTitle(caption());
+
+    name_ = makeField(this, QStringLiteral("txtitem_name"));
+    mainItem_ = makeList(this, QStringLiteral("LstMainItem"), mainItemFlags());
+    // Free text is accepted besides the unit words.
+    unit_ = makeList(this, QStringLiteral("LstUnit"), unitWords(), true);
+    rate_ = makeField(this, QStringLiteral("txtrate"));
+    opeBal_ = makeField(this, QStringLiteral("TxtOpeBal"));
+    autoNo_ = makeField(this, QStringLiteral("TxtAutoNo"));
+    save_ = new QPushButton(QStringLiteral("&Save"), this);
+    save_->setObjectName(QStringLiteral("Command8"));
+    clear_ = new QPushButton(QStringLiteral("&Clear"), this);
+    clear_->setObjectName(QStringLiteral("Command9"));
+    grid_ = makeGrid(this, QStringLiteral("VsGrid"),
+                     {QStringLiteral("Item Name"), QStringLiteral("Unit"), QStringLiteral("Rate"),
+                      QStringLiteral("AutoNo"), QStringLiteral("Ope. Bal."),
+                      QStringLiteral("Main Item")},
+                     {5000, 1000, 1000, 0, 1400, 1400});
+
+    auto* form = new QGridLayout;
+    int row = 0;
+    auto place = [&](const QString& label, QWidget* field) {
+        auto* l = new QLabel(label, this);
+        l->setBuddy(field);
+        form->addWidget(l, row, 0);
+        form->addWidget(field, row, 1);
+        ++row;
+        return l;
+    };
+    place(QStringLiteral("Item Name"), name_);
+    place(QStringLiteral("Main Item"), mainItem_);
+    place(QStringLiteral("Unit"), unit_);
+    place(QStringLiteral("Rate"), rate_);
+    place(QStringLiteral("Opening Balance"), opeBal_);
+    autoNoLabel_ = place(QStringLiteral("Entry No."), autoNo_);
+    autoNo_->hide();
+    autoNoLabel_->hide();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(save_);
+    buttons->addWidget(clear_);
+    buttons->addStretch();
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(form);
+    main->addLayout(buttons);
+    main->addWidget(grid_, 1);
+
+    // Enter only moves on; Enter in the opening balance goes to Save without saving.
+    core::EnterChain* chain = core::makeEnterChain(this);
+    chain->add(name_, [this] {
+        leaveName();
+        return true;
+    });
+    chain->add(mainItem_).add(unit_, [this] {
+        leaveUnit();
+        return true;
+    });
+    chain->add(rate_).add(opeBal_).add(save_);
+
+    onLeave(name_, [this] { leaveName(); });
+    onLeave(unit_, [this] { leaveUnit(); });
+
+    connect(save_, &QPushButton::clicked, this, [this] {
+        guarded(session_, ErrorKind::Show, QStringLiteral("Command8_Click"), [this] { save(); });
+    });
+    connect(clear_, &QPushButton::clicked, this, [this] {
+        guarded(session_, ErrorKind::Show, QStringLiteral("clear"), [this] { clearFields(); });
+    });
+    connect(grid_, &QTableWidget::cellClicked, this, [this](int r, int) {
+        guarded(session_, ErrorKind::Show, QStringLiteral("VsGrid_Click"),
+                [this, r] { loadFromGrid(r); });
+    });
+
+    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] { fillGrid(); });
+    core::onScreenLoad(this, session_);
+}
+
+void ItemScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10) {
+        event->accept();
+        guarded(session_, ErrorKind::Show, QStringLiteral("Form_KeyDown"),
+                [this] { deleteCurrent(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ItemScreen::fillGrid() {
+    QList<QStringList> rows;
+    for (const ItemGridRow& r : store_.gridRows())
+        rows.append({r.name, r.unit, r.rate, r.autoNo, r.opeBal, r.mainItem});
+    masters::fillGrid(grid_, rows);
+}
+
+void ItemScreen::leaveName() {
+    name_->setText(itemNameOnLeave(name_->text()));
+    if (listText(mainItem_).isEmpty())
+        setListText(mainItem_, mainItemOnLeave(QString()));
+}
+
+void ItemScreen::leaveUnit() {
+    if (listText(unit_).isEmpty())
+        setListText(unit_, unitOnLeave(QString()));
+}
+
+ItemFields ItemScreen::collect() const {
+    return {name_->text(),   listText(unit_),     rate_->text(),
+            opeBal_->text(), listText(mainItem_), autoNo_->text()};
+}
+
+void ItemScreen::save() {
+    const ItemFields fields = collect();
+    if (fields.name.isEmpty() || fields.unit.isEmpty()) {
+        session_.dialogs->information(caption(), QStringLiteral("Enter Proper Data."));
+        return;
+    }
+    if (const auto problem = store_.validate(fields)) {
+        session_.dialogs->information(caption(), problem->message);
+        if (problem->column == QLatin1String("item_name"))
+            name_->setFocus();
+        else if (problem->column == QLatin1String("unit"))
+            unit_->setFocus();
+        else if (problem->column == QLatin1String("rate"))
+            rate_->setFocus();
+        else if (problem->column == QLatin1String("opebal"))
+            opeBal_->setFocus();
+        return;
+    }
+    store_.save(fields);
+    fillGrid();
+    if (session_.dialogs->okCancel(caption(), QStringLiteral("Do You want to add new item?"))) {
+        // The main-item flag stays for the next item.
+        for (QLineEdit* e : {name_, autoNo_, rate_, opeBal_})
+            e->clear();
+        setListText(unit_, QString());
+        name_->setFocus();
+    }
+}
+
+void ItemScreen::clearFields() {
+    for (QLineEdit* e : {name_, rate_, opeBal_, autoNo_})
+        e->clear();
+    setListText(unit_, QString());
+    setListText(mainItem_, QString());
+}
+
+void ItemScreen::loadFromGrid(int row) {
+    if (row < 0 || row >= grid_->rowCount())
+        return;
+    auto cell = [&](int c) {
+        const QTableWidgetItem* item = grid_->item(row, c);
+        return item ? item->text() : QString();
+    };
+    if (!store_.exists(cell(0)))
+        return;
+    name_->setText(cell(0));
+    setListText(unit_, cell(1));
+    rate_->setText(cell(2));
+    autoNo_->setText(cell(3));
+    opeBal_->setText(cell(4));
+    setListText(mainItem_, cell(5));
+}
+
+void ItemScreen::deleteCurrent() {
+    if (grid_->rowCount() == 0)
+        return;
+    const ItemNumbers n = itemNumbers({{}, {}, {}, {}, {}, currentCell(grid_, kAutoNoColumn)});
+    if (n.entry <= 0)
+        return;
+    if (!session_.dialogs->okCancel(QStringLiteral("Delete Entry"),
+                                    QStringLiteral("Are You Sure to Delete.")))
+        return;
+    store_.remove(n.entry);
+    name_->clear();
+    setListText(unit_, QString());
+    rate_->clear();
+    fillGrid();
+}
+
+} // namespace stokara::masters

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "item_store.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace stokara::core {
+struct Session;
+}
+
+namespace stokara::masters {
+
+// "Item Master": the shop's items with unit, rate, opening stock and main-item flag.
+class ItemScreen : public QWidget {
+    Q_OBJECT
+public:
+    explicit ItemScreen(core::Session& session, QWidget* parent = nullptr);
+    static QString caption() { return QStringLiteral("Item Master"); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void fillGrid();
+    void leaveName();
+    void leaveUnit();
+    void save();
+    void clearFields();
+    void loadFromGrid(int row);
+    void deleteCurrent();
+    ItemFields collect() const;
+
+    core::Session& session_;
+    ItemStore store_;
+    QLineEdit* name_ = nullptr;
+    QComboBox* mainItem_ = nullptr;
+    QComboBox* unit_ = nullptr;
+    QLineEdit* rate_ = nullptr;
+    QLineEdit* opeBal_ = nullptr;
+    QLineEdit* autoNo_ = nullptr;
+    QLabel* autoNoLabel_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QPushButton* clear_ = nullptr;
+    QTableWidget* grid_ = nullptr;
+};
+
+} // namespace stokara::masters

@@ -1,0 +1,76 @@
+#include "item_store.h"
+
+#include "core/database.h"
+
+namespace stokara::masters {
+
+using core::Row;
+
+QList<ItemGridRow> ItemStore::gridRows() {
+    QList<ItemGridRow> list;
+    const core::Rows rows = db_.query(QStringLiteral(
+        "select item_name, unit, rate, autono, opebal, mainitem from masitem order by item_name"));
+    list.reserve(static_cast<qsizetype>(rows.size()));
+    for (const Row& r : rows)
+        list.append({r.text(0), r.text(1), r.text(2), r.text(3), r.text(4), r.text(5)});
+    return list;
+}
+
+bool ItemStore::exists(const QString& name) {
+    return db_.scalar(QStringLiteral("select count(*) from masitem where item_name = ?"), {name})
+               .toInt() > 0;
+}
+
+int ItemStore::countByEntry(qint64 entry) {
+    return db_.scalar(QStringLiteral("select count(*) from masitem where autono = ?"), {entry})
+        .toInt();
+}
+
+std::optional<FieldProblem> ItemStore::validate(const ItemFields& f) {
+    // Sales, purchases and bills of materials store the name (and unit) too.
+    const int nameLimit = widths_.limit({{"masitem", "item_name"},
+                                         {"itemsale", "item_name"},
+                                         {"ItemPurchases", "item_name"},
+                                         {"BOM", "MainItem"},
+                                         {"BOM", "SubItem"}});
+    const int unitLimit =
+        widths_.limit({{"masitem", "unit"}, {"itemsale", "unit"}, {"ItemPurchases", "unit"}});
+    QString m = tooLongMessage(QStringLiteral("Item Name"), f.name, nameLimit);
+    if (!m.isEmpty())
+        return FieldProblem{QStringLiteral("item_name"), m};
+    m = tooLongMessage(QStringLiteral("Unit"), f.unit, unitLimit);
+    if (!m.isEmpty())
+        return FieldProblem{QStringLiteral("unit"), m};
+    m = tooLongMessage(QStringLiteral("Main Item"), f.mainItem,
+                       widths_.width("masitem", "mainitem"));
+    if (!m.isEmpty())
+        return FieldProblem{QStringLiteral("mainitem"), m};
+    const ItemNumbers n = itemNumbers(f);
+    m = tooLargeMessage(QStringLiteral("Rate"), n.rate, 7);
+    if (!m.isEmpty())
+        return FieldProblem{QStringLiteral("rate"), m};
+    m = tooLargeMessage(QStringLiteral("Opening Balance"), n.opeBal, 9);
+    if (!m.isEmpty())
+        return FieldProblem{QStringLiteral("opebal"), m};
+    return std::nullopt;
+}
+
+bool ItemStore::save(const ItemFields& f) {
+    const ItemNumbers n = itemNumbers(f);
+    if (countByEntry(n.entry) == 0) {
+        db_.exec(QStringLiteral("insert into masitem (item_name,unit,rate,OpeBal,mainitem) "
+                                "values (?,?,?,?,?)"),
+                 {f.name, f.unit, n.rate, n.opeBal, f.mainItem});
+        return true;
+    }
+    db_.exec(QStringLiteral("update masitem set item_name = ?, unit = ?, rate = ?, opebal = ?, "
+                            "mainitem = ? where autono = ?"),
+             {f.name, f.unit, n.rate, n.opeBal, f.mainItem, n.entry});
+    return false;
+}
+
+void ItemStore::remove(qint64 entry) {
+    db_.exec(QStringLiteral("delete from masitem where autono = ?"), {entry});
+}
+
+} // namespace stokara::masters

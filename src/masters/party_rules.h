@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <optional>
+
+namespace stokara::masters {
+
+// Everything the party master shows and stores, as the fields hold it.
+struct PartyFields {
+    QString code;
+    QString name;
+    QString add1;
+    QString ph;
+    QString vehCode;
+    QString category;
+    QString city;
+    QString opeBal;
+    QString balDrCr;
+    QString commPer;
+    QString commType;
+    QString commPerBuff;
+    QString commTypeBuff;
+    QString commPer1;
+    QString commType1;
+    QString commPerBuff1;
+    QString commTypeBuff1;
+    QString cowRateType;
+    QString buffaloRateType;
+    QString acNo;
+    QString interestRate;
+    QString active;
+    QString ifsc;
+    QString snfCircuit;
+    QString imagePath;
+    QString accountName;
+    QString fatherName;
+    QString bankName;
+    QString bankBranch;
+    QString pan;
+    QString cardNo;
+    QString creditLimit;
+};
+
+// The numbers a Save writes, read from the typed text by leading-number
+// conversion (0 when empty) and rounded as their columns keep them.
+struct PartyNumbers {
+    double opeBal = 0;
+    double commPer = 0;
+    double commPerBuff = 0;
+    double commPer1 = 0;
+    double commPerBuff1 = 0;
+    double interestRate = 0;
+    double creditLimit = 0; // a whole amount
+};
+PartyNumbers partyNumbers(const PartyFields& fields);
+
+// The code after the highest numeric code (NULL when no party has a code):
+// "1" for the first party; codes that are not numbers count as 0. No upper
+// limit other than the column's width.
+QString nextPartyCode(const QVariant& highestCode);
+
+// Categories this screen keeps.
+inline const QStringList& partyCategories() {
+    static const QStringList list{QStringLiteral("MilkMan"), QStringLiteral("VLCC")};
+    return list;
+}
+inline QString kMilkMan() {
+    return QStringLiteral("MilkMan");
+}
+inline QString kFatAdvanceRate() {
+    return QStringLiteral("Fat Advance Rate");
+}
+const QStringList& commissionTypes();
+const QStringList& rateTypes();
+
+} // namespace stokara::masters

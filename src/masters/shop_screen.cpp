@@ -1,0 +1,113 @@
+#include "shop_screen.h"
+
+#include "screen_helpers.h"
+
+#include "core/dialogs.h"
+#include "core/errors.h"
+#include "core/screen_support.h"
+#include "core/session.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace stokara::masters {
+
+using core::ErrorKind;
+using core::guarded;
+
+ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
+    : QWidget(parent), session_(session), store_(*session.db) {
+    setObjectName(QStringLiteral("FrmCompany"));
+    setWindowTitle(caption());
+
+    name_ = makeField(this, QStringLiteral("txtCompName"));
+    address_ = makeField(this, QStringLiteral("txtAddress"));
+    city_ = makeField(this, QStringLiteral("TxtCity"));
+    telNo_ = makeField(this, QStringLiteral("TxtTelno"));
+    mobile_ = makeField(this, QStringLiteral("TxtMobile"));
+    gstNo_ = makeField(this, QStringLiteral("TxtTinNo"));
+    save_ = new QPushButton(QStringLiteral("&Save"), this);
+    save_->setObjectName(QStringLiteral("CmdSave"));
+
+    auto* form = new QGridLayout(this);
+    int row = 0;
+    for (auto [label, field] :
+         {std::pair{"Name", name_}, std::pair{"Address", address_}, std::pair{"City", city_},
+          std::pair{"TelNo", telNo_}, std::pair{"Mobile", mobile_}, std::pair{"GST No.", gstNo_}}) {
+        auto* l = new QLabel(QString::fromLatin1(label), this);
+        l->setBuddy(field);
+        form->addWidget(l, row, 0);
+        form->addWidget(field, row, 1);
+        ++row;
+    }
+    form->addWidget(save_, row, 1, Qt::AlignRight);
+    form->setRowStretch(row + 1, 1);
+
+    core::makeEnterChain(this)
+        ->add(name_,
+              [this] {
+                  leaveName();
+                  return true;
+              })
+        .add(address_)
+        .add(city_)
+        .add(telNo_)
+        .add(mobile_)
+        .add(gstNo_)
+        .add(save_);
+    onLeave(name_, [this] { leaveName(); });
+    connect(save_, &QPushButton::clicked, this, [this] {
+        guarded(session_, ErrorKind::Show, QStringLiteral("CmdSave_Click"), [this] { save(); });
+    });
+
+    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] { formLoad(); });
+    core::onScreenLoad(this, session_);
+}
+
+void ShopScreen::info(const QString& text) {
+    session_.dialogs->information(caption(), text);
+}
+
+void ShopScreen::formLoad() {
+    const auto shop = store_.first();
+    if (!shop) {
+        info(QStringLiteral("No Company information found.Please enter company information."));
+        return;
+    }
+    name_->setText(shop->name);
+    address_->setText(shop->address);
+    city_->setText(shop->city);
+    telNo_->setText(shop->telNo);
+    mobile_->setText(shop->mobile);
+    gstNo_->setText(shop->gstNo);
+}
+
+void ShopScreen::leaveName() {
+    if (name_->text().trimmed().isEmpty())
+        info(QStringLiteral("Blank not allowed."));
+}
+
+void ShopScreen::save() {
+    if (name_->text().isEmpty()) {
+        info(QStringLiteral("Blank company not allowed."));
+        return;
+    }
+    const ShopFields f{name_->text(),  address_->text(), city_->text(),
+                       telNo_->text(), mobile_->text(),  gstNo_->text()};
+    if (const auto problem = store_.validate(f)) {
+        info(problem->message);
+        return;
+    }
+    store_.save(f);
+    // Slips and reports printed from now on show the new record.
+    session_.shop.name = f.name;
+    session_.shop.address = f.address;
+    session_.shop.city = f.city;
+    session_.shop.mobile = f.mobile;
+    session_.shop.tinNo = f.gstNo;
+    info(QStringLiteral("Saved."));
+}
+
+} // namespace stokara::masters

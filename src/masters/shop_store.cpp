@@ -1,0 +1,51 @@
+#include "shop_store.h"
+
+#include "core/database.h"
+
+namespace stokara::masters {
+
+std::optional<ShopFields> ShopStore::first() {
+    const core::Rows rows = db_.query(QStringLiteral(
+        "select compname, address1, city, telno, mobileno, tinno from compmaster limit 1"));
+    if (rows.empty())
+        return std::nullopt;
+    const core::Row& r = rows.front();
+    return ShopFields{r.text(0), r.text(1), r.text(2), r.text(3), r.text(4), r.text(5)};
+}
+
+std::optional<FieldProblem> ShopStore::validate(const ShopFields& f) {
+    const struct {
+        const char* column;
+        const char* label;
+        const QString* value;
+    } texts[] = {
+        {"CompName", "Name", &f.name},     {"Address1", "Address", &f.address},
+        {"City", "City", &f.city},         {"TelNo", "TelNo", &f.telNo},
+        {"Mobileno", "Mobile", &f.mobile}, {"TinNo", "GST No.", &f.gstNo},
+    };
+    for (const auto& t : texts) {
+        const QString column = QString::fromLatin1(t.column);
+        const QString m = tooLongMessage(QString::fromLatin1(t.label), *t.value,
+                                         widths_.width(QStringLiteral("compmaster"), column));
+        if (!m.isEmpty())
+            return FieldProblem{column.toLower(), m};
+    }
+    return std::nullopt;
+}
+
+void ShopStore::save(const ShopFields& f) {
+    core::Transaction t(db_, kShopRecordLock);
+    const int rows = db_.scalar(QStringLiteral("select count(*) from compmaster")).toInt();
+    if (rows == 0) {
+        db_.exec(QStringLiteral("insert into compmaster (compname,address1,city,telno,mobileno,"
+                                "tinno) values (?,?,?,?,?,?)"),
+                 {f.name, f.address, f.city, f.telNo, f.mobile, f.gstNo});
+    } else {
+        db_.exec(QStringLiteral("update compmaster set compname = ?, address1 = ?, city = ?, "
+                                "telno = ?, mobileno = ?, tinno = ?"),
+                 {f.name, f.address, f.city, f.telNo, f.mobile, f.gstNo});
+    }
+    t.commit();
+}
+
+} // namespace stokara::masters

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "column_widths.h"
+#include "party_store.h" // FieldProblem
+
+#include <optional>
+
+namespace stokara::core {
+class Database;
+}
+
+namespace stokara::masters {
+
+inline constexpr qint64 kShopRecordLock = 0x53544B0004;
+
+struct ShopFields {
+    QString name;
+    QString address;
+    QString city;
+    QString telNo;
+    QString mobile;
+    QString gstNo; // kept in TinNo
+};
+
+// The one shop record (table compmaster).
+class ShopStore {
+public:
+    explicit ShopStore(core::Database& db) : db_(db), widths_(db) {}
+
+    std::optional<ShopFields> first();
+    std::optional<FieldProblem> validate(const ShopFields& fields);
+    // Inserts the record when there is none, otherwise updates every row, so
+    // the table keeps one record.
+    void save(const ShopFields& fields);
+
+private:
+    core::Database& db_;
+    ColumnWidths widths_;
+};
+
+} // namespace stokara::masters

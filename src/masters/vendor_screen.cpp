@@ -1,0 +1,224 @@
+#include "vendor_screen.h"
+
+#include "deletion_password.h"
+#include "screen_helpers.h"
+
+#include "core/clock.h"
+#include "core/dialogs.h"
+#include "core/errors.h"
+#include "core/screen_support.h"
+#include "core/session.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace stokara::masters {
+
+using core::ErrorKind;
+using core::guarded;
+
+VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
+    : QWidget(parent), session_(session), store_(*session.db) {
+    setObjectName(QStringLiteral("FrmVendor"));
+    setWindowTitle(caption());
+
+    code_ = makeField(this, QStringLiteral("TxtPartyCode"));
+    code_->setReadOnly(true); // filled by the screen, never typed
+    code_->setFocusPolicy(Qt::NoFocus);
+    name_ = makeField(this, QStringLiteral("txtparty_name"));
+    add1_ = makeField(this, QStringLiteral("txtadd1"));
+    ph_ = makeField(this, QStringLiteral("txtph"));
+    city_ = makeField(this, QStringLiteral("txtcity"));
+    save_ = new QPushButton(QStringLiteral("&Save"), this);
+    save_->setObjectName(QStringLiteral("Command8"));
+    clear_ = new QPushButton(QStringLiteral("&Clear"), this);
+    clear_->setObjectName(QStringLiteral("Command9"));
+    grid_ = makeGrid(this, QStringLiteral("VsGrid"),
+                     {QStringLiteral("Party Code"), QStringLiteral("Party Name"),
+                      QStringLiteral("City"), QStringLiteral("Mobile")},
+                     {1500, 2500, 1500, 1000});
+
+    securityBox_ = new QGroupBox(QStringLiteral("Security"), this);
+    securityBox_->setObjectName(QStringLiteral("Frame2"));
+    password_ = makeField(securityBox_, QStringLiteral("TxtPassword"));
+    password_->setEchoMode(QLineEdit::Password);
+    passwordOk_ = new QPushButton(QStringLiteral("OK"), securityBox_);
+    passwordOk_->setObjectName(QStringLiteral("CmdOk"));
+    auto* sec = new QHBoxLayout(securityBox_);
+    sec->addWidget(new QLabel(QStringLiteral("Password"), securityBox_));
+    sec->addWidget(password_);
+    sec->addWidget(passwordOk_);
+    securityBox_->hide();
+
+    auto* form = new QGridLayout;
+    int row = 0;
+    for (auto [label, field] :
+         {std::pair{"Vendor Code", code_}, std::pair{"Vendor Name", name_},
+          std::pair{"Address", add1_}, std::pair{"Phone", ph_}, std::pair{"City", city_}}) {
+        auto* l = new QLabel(QString::fromLatin1(label), this);
+        l->setBuddy(field);
+        form->addWidget(l, row, 0);
+        form->addWidget(field, row, 1);
+        ++row;
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(save_);
+    buttons->addWidget(clear_);
+    buttons->addWidget(securityBox_);
+    buttons->addStretch();
+    auto* main = new QVBoxLayout(this);
+    main->addLayout(form);
+    main->addLayout(buttons);
+    main->addWidget(grid_, 1);
+
+    core::makeEnterChain(this)
+        ->add(name_,
+              [this] {
+                  leaveName();
+                  return true;
+              })
+        .add(add1_)
+        .add(ph_)
+        .add(city_)
+        .add(save_);
+    core::makeEnterChain(this)->add(password_).add(passwordOk_);
+    onLeave(name_, [this] { leaveName(); });
+    onLeave(add1_, [this] {
+        if (add1_->text().isEmpty())
+            add1_->setText(QStringLiteral("."));
+    });
+
+    connect(save_, &QPushButton::clicked, this, [this] {
+        guarded(session_, ErrorKind::Show, QStringLiteral("Command8_Click"), [this] { save(); });
+    });
+    connect(clear_, &QPushButton::clicked, this, [this] { clearFields(); });
+    connect(grid_, &QTableWidget::cellClicked, this, [this](int r, int) {
+        guarded(session_, ErrorKind::Show, QStringLiteral("VsGrid_Click"),
+                [this, r] { loadFromGrid(r); });
+    });
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int r, int) {
+        guarded(session_, ErrorKind::Show, QStringLiteral("VsGrid_DblClick"),
+                [this, r] { askDelete(r); });
+    });
+    connect(passwordOk_, &QPushButton::clicked, this, [this] {
+        guarded(session_, ErrorKind::Show, QStringLiteral("CmdOk_Click"),
+                [this] { confirmDelete(); });
+    });
+
+    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] {
+        name_->setText(session_.newAccountName);
+        fillGrid();
+    });
+    core::onScreenLoad(this, session_);
+}
+
+void VendorScreen::closeEvent(QCloseEvent* event) {
+    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Unload"),
+            [this] { store_.removeUncoded(); });
+    QWidget::closeEvent(event);
+}
+
+void VendorScreen::info(const QString& text) {
+    session_.dialogs->information(caption(), text);
+}
+
+void VendorScreen::fillGrid() {
+    QList<QStringList> rows;
+    for (const VendorFields& v : store_.gridRows())
+        rows.append({v.code, v.name, v.city, v.ph});
+    masters::fillGrid(grid_, rows);
+}
+
+void VendorScreen::leaveName() {
+    guarded(session_, ErrorKind::Show, QStringLiteral("txtparty_name_LostFocus"), [this] {
+        // Only a warning: the vendor may still be saved under that name.
+        if (!name_->text().isEmpty() && code_->text().isEmpty() &&
+            store_.countByName(name_->text()) > 0)
+            info(QStringLiteral("Duplicate Entry."));
+    });
+}
+
+void VendorScreen::save() {
+    if (name_->text().trimmed().isEmpty()) {
+        info(QStringLiteral("Enter Milk Man Name."));
+        return;
+    }
+    VendorFields f{code_->text(), name_->text(), add1_->text(), ph_->text(), city_->text()};
+    if (const auto problem = store_.validate(f)) {
+        info(problem->message);
+        for (auto [column, field] : {std::pair{"party_name", name_}, std::pair{"add1", add1_},
+                                     std::pair{"ph", ph_}, std::pair{"city", city_}})
+            if (problem->column == QLatin1String(column))
+                field->setFocus();
+        return;
+    }
+    if (editFlag_.isEmpty()) {
+        code_->setText(store_.insertNew(f));
+        for (QLineEdit* e : {code_, name_, add1_, ph_, city_})
+            e->clear();
+        editFlag_.clear();
+    } else {
+        store_.update(f);
+    }
+    info(QStringLiteral("Data Saved."));
+    fillGrid();
+    name_->setFocus();
+}
+
+void VendorScreen::clearFields() {
+    name_->setFocus();
+    for (QLineEdit* e : {code_, name_, add1_, ph_, city_})
+        e->clear();
+    editFlag_.clear();
+}
+
+void VendorScreen::loadFromGrid(int row) {
+    if (row < 0 || row >= grid_->rowCount())
+        return;
+    const QTableWidgetItem* cell = grid_->item(row, 0);
+    editFlag_ = QStringLiteral("Y");
+    const auto vendor = store_.load(cell ? cell->text() : QString());
+    if (!vendor)
+        return;
+    code_->setText(vendor->code);
+    name_->setText(vendor->name);
+    add1_->setText(vendor->add1);
+    ph_->setText(vendor->ph);
+    city_->setText(vendor->city);
+}
+
+void VendorScreen::askDelete(int row) {
+    if (row < 0 || row >= grid_->rowCount() || !grid_->item(row, 0))
+        return;
+    if (!session_.dialogs->okCancel(caption(), QStringLiteral("Are you sure to delete it?"),
+                                    core::Icon::Information))
+        return;
+    pendingDelete_ = grid_->item(row, 0)->text();
+    password_->clear();
+    securityBox_->show();
+    password_->setFocus();
+}
+
+void VendorScreen::confirmDelete() {
+    const QString typed = password_->text();
+    password_->clear();
+    securityBox_->hide();
+    const QString code = pendingDelete_;
+    pendingDelete_.clear();
+    if (!isDeletionPassword(typed, session_.clock->today())) {
+        info(QStringLiteral("Wrong Password."));
+        return;
+    }
+    store_.remove(code);
+    info(QStringLiteral("Record has ben deleted."));
+    fillGrid();
+}
+
+} // namespace stokara::masters

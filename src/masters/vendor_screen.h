@@ -1,0 +1,55 @@
+#pragma once
+
+#include "vendor_store.h"
+
+#include <QWidget>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace stokara::core {
+struct Session;
+}
+
+namespace stokara::masters {
+
+// "Vendor": the vendors items are bought from.
+class VendorScreen : public QWidget {
+    Q_OBJECT
+public:
+    explicit VendorScreen(core::Session& session, QWidget* parent = nullptr);
+    static QString caption() { return QStringLiteral("Vendor"); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void fillGrid();
+    void leaveName();
+    void save();
+    void clearFields();
+    void loadFromGrid(int row);
+    void askDelete(int row);
+    void confirmDelete();
+    void info(const QString& text);
+
+    core::Session& session_;
+    VendorStore store_;
+    QString editFlag_; // "Y" once a vendor is loaded from the grid
+    QString pendingDelete_;
+    QLineEdit* code_ = nullptr;
+    QLineEdit* name_ = nullptr;
+    QLineEdit* add1_ = nullptr;
+    QLineEdit* ph_ = nullptr;
+    QLineEdit* city_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QPushButton* clear_ = nullptr;
+    QTableWidget* grid_ = nullptr;
+    QGroupBox* securityBox_ = nullptr;
+    QLineEdit* password_ = nullptr;
+    QPushButton* passwordOk_ = nullptr;
+};
+
+} // namespace stokara::masters
