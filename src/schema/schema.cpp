@@ -220,6 +220,9 @@ QString defaultDataFolder(const Database& db) {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
+// Advisory lock key of the upgrade ("StkUpg").
+constexpr qint64 kUpgradeLockKey = 0x53746b557067;
+
 class Runner {
 public:
     Runner(Database& db, const UpgradeOptions& options, const UpgradeProgress& progress,
@@ -231,16 +234,19 @@ public:
     }
 
     void runBatch(int batch) {
-        catalogue_.load(db_);
         // One transaction per batch: hundreds of small schema changes commit once
         // instead of each paying for its own write to disk. Each step is fenced
-        // by a savepoint, so a failing one leaves the rest untouched.
+        // by a savepoint, so a failing one leaves the rest untouched. The
+        // transaction is exclusive, so two counters choosing "Update Database"
+        // together run one after the other (and insert one settings row, not two);
+        // the catalogue is read once the lock is held.
         std::optional<Transaction> tx;
         try {
-            tx.emplace(db_);
+            tx.emplace(db_, kUpgradeLockKey);
         } catch (const DbError&) {
             // Connection unusable: every step fails on its own below.
         }
+        catalogue_.load(db_);
         auto runAll = [&](std::span<const Step> steps) {
             for (const Step& s : steps) {
                 run(s);

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QtTest>
+#include <atomic>
+#include <thread>
 
 using namespace stokara;
 using core::Database;
@@ -114,6 +116,7 @@ private slots:
     void menuNames();
     void apostropheName();
     void failingStatementDoesNotStopTheRest();
+    void twoCountersUpgradingTogether();
     void existingDatabaseLeftAlone();
     void closedConnectionStillEndsBothBatches();
 };
@@ -528,6 +531,32 @@ void SchemaTest::failingStatementDoesNotStopTheRest() {
     const auto again = schema::upgradeDatabase(db);
     QVERIFY2(again.errors == 0, qPrintable(errorsOf(again)));
     QVERIFY(db.columnExists(QStringLiteral("itemsale"), QStringLiteral("Doc_No")));
+}
+
+void SchemaTest::twoCountersUpgradingTogether() {
+    STOKARA_REQUIRE_DATABASE();
+    TestDatabase t(TestDatabase::Content::Schema);
+    t.db().exec(QStringLiteral("delete from dairysetting"));
+    t.db().exec(QStringLiteral("delete from mnuname"));
+    // Each counter has its own connection, opened and closed in its own thread.
+    std::atomic<int> errors{0};
+    auto counter = [&] {
+        try {
+            auto db = t.openAnother();
+            for (int i = 0; i < 3; ++i)
+                errors += schema::upgradeDatabase(*db).errors;
+        } catch (const std::exception&) {
+            ++errors;
+        }
+    };
+    std::thread first(counter);
+    std::thread second(counter);
+    first.join();
+    second.join();
+    QCOMPARE(errors.load(), 0);
+    QCOMPARE(t.db().scalar(QStringLiteral("select count(*) from dairysetting")).toInt(), 1);
+    QCOMPARE(t.db().scalar(QStringLiteral("select count(*) from mnuname")).toInt(),
+             t.db().scalar(QStringLiteral("select count(distinct MenuName) from mnuname")).toInt());
 }
 
 void SchemaTest::existingDatabaseLeftAlone() {
