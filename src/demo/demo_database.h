@@ -1,13 +1,11 @@
 #pragma once
 
+#include "core/database.h"
+
 #include <QDate>
 #include <QString>
 
 #include <memory>
-
-namespace stokara::core {
-class Database;
-}
 
 namespace stokara::demo {
 
