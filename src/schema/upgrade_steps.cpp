@@ -384,6 +384,9 @@ const Step kFirstBatch[] = {
     {K::Widen, "masparty", "CommPer", "numeric(9,2)"},
     {K::Widen, "masparty", "CowRateType", "varchar(35)"},
     {K::Widen, "masparty", "BuffaloRateType", "varchar(35)"},
+    // The message log copies the party's name, which the party master takes up
+    // to 50 characters; at 40 a long name would make the SMS log fail.
+    {K::Widen, "MessageLog", "Party_Name", "varchar(50)"},
 
     // Keys and indexes of the milk-collection tables. Index names are global in
     // both engines, so the copies on a second table carry a suffix.

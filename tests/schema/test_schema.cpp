@@ -115,6 +115,7 @@ private slots:
     void autoNumbers();
     void menuNames();
     void apostropheName();
+    void textColumnsHoldWhatScreensWrite();
     void failingStatementDoesNotStopTheRest();
     void twoCountersUpgradingTogether();
     void existingDatabaseLeftAlone();
@@ -557,6 +558,32 @@ void SchemaTest::twoCountersUpgradingTogether() {
     QCOMPARE(t.db().scalar(QStringLiteral("select count(*) from dairysetting")).toInt(), 1);
     QCOMPARE(t.db().scalar(QStringLiteral("select count(*) from mnuname")).toInt(),
              t.db().scalar(QStringLiteral("select count(distinct MenuName) from mnuname")).toInt());
+}
+
+void SchemaTest::textColumnsHoldWhatScreensWrite() {
+    STOKARA_REQUIRE_DATABASE();
+    TestDatabase t(TestDatabase::Content::Schema);
+    // PostgreSQL refuses a text longer than its column; these are the longest
+    // values the screens and reports put there.
+    const struct {
+        const char* table;
+        const char* column;
+        int length;
+    } cases[] = {
+        {"masparty", "Party_name", 50},        {"MessageLog", "Party_Name", 50},
+        {"MasPartyDeleted", "Party_name", 50}, {"daybook", "AccountHead", 50},
+        {"accounthead", "AccountHead", 100},   {"masparty", "CowRateType", 35},
+        {"masparty", "BuffaloRateType", 35},   {"repled2", "party_name", 93},
+        {"repled2", "item_name", 100},         {"dairysetting", "BackupPath", 200},
+    };
+    QStringList refused;
+    for (const auto& c : cases) {
+        const QString sql = QStringLiteral("insert into %1 (%2) values (?)")
+                                .arg(QLatin1String(c.table), QLatin1String(c.column));
+        if (!t.db().tryExec(sql, {QString(c.length, QLatin1Char('x'))}))
+            refused << QStringLiteral("%1.%2").arg(QLatin1String(c.table), QLatin1String(c.column));
+    }
+    QVERIFY2(refused.isEmpty(), qPrintable(refused.join(QStringLiteral(", "))));
 }
 
 void SchemaTest::existingDatabaseLeftAlone() {
