@@ -82,6 +82,7 @@ private slots:
     void closingBeforeTheAnswerKeepsTheMessageOutstanding();
     void namesWithApostrophesAreLoggedAsTyped();
     void billWithoutRowsSendsNothing();
+    void failingLogIsShownAsTheSendSmsError();
 };
 
 void TestSmsSender::sendsTheExampleAndLogsIt() {
@@ -333,6 +334,23 @@ void TestSmsSender::billWithoutRowsSendsNothing() {
     QTest::qWait(50);
     QCOMPARE(shop.server.requests.size(), 0);
     QCOMPARE(shop.log().size(), size_t(0));
+}
+
+void TestSmsSender::failingLogIsShownAsTheSendSmsError() {
+    STOKARA_REQUIRE_DATABASE();
+    Shop shop;
+    shop.server.answer = false;
+    SmsSender sender(shop.t.session);
+    sender.setTimeout(200);
+    QSignalSpy logged(&sender, &SmsSender::logged);
+    QVERIFY(sender.sendSaleReceipt(shop.receipt()));
+    // The log cannot take the row when the answer comes.
+    shop.t.db().exec(QStringLiteral("drop table messagelog"));
+    QTRY_COMPARE_WITH_TIMEOUT(shop.t.dialogs.shown.size(), 1, 5000);
+    QVERIFY(shop.t.dialogs.lastText().startsWith(QLatin1String("An error has occured.")));
+    QVERIFY(shop.t.dialogs.lastText().contains(QLatin1String("Procedure: SendSMS")));
+    QCOMPARE(logged.size(), 0);
+    QCOMPARE(sender.pending(), 0);
 }
 
 QTEST_MAIN(TestSmsSender)
