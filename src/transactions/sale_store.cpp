@@ -234,19 +234,13 @@ bool SaleStore::billHasRows(const QString& billNo, const QDate& date) {
 }
 
 void SaleStore::ensureIndexes(core::Database& db) {
-    // val(doc_no) answers "the next bill number" from the index; every
-    // connection of the program has val() (Database::open installs it).
-    static const char* const statements[] = {
-        "create index if not exists idx_itemsale_party_dt on itemsale (party_code, doc_dt)",
-        "create index if not exists idx_itemsale_docno on itemsale (doc_no, doc_dt)",
-        "create index if not exists idx_itemsale_valdocno on itemsale (val(doc_no))",
-        "create index if not exists idx_daybook_party_dt on daybook (party_code, dt)",
-        "create index if not exists idx_masparty_code on masparty (party_code)",
-        "create index if not exists idx_masparty_card on masparty (CardNo)",
-        "create index if not exists idx_masitem_name on masitem (item_name)",
-    };
-    for (const char* sql : statements)
-        db.exec(QString::fromLatin1(sql));
+    // The next bill number is the highest val(doc_no): with this index it is
+    // read at the end of the index instead of computed over every sale. Every
+    // connection of the program has val() (Database::open installs it). The
+    // other indexes the screen uses (party and date, bill number, party code,
+    // card, item name, day book by party and date) come with the schema.
+    db.exec(QStringLiteral(
+        "create index if not exists idx_itemsale_valdocno on itemsale (val(doc_no))"));
 }
 
 } // namespace stokara::transactions

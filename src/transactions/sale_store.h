@@ -134,7 +134,7 @@ public:
     // Whether a bill has rows on a date (the memo prints nothing otherwise).
     bool billHasRows(const QString& billNo, const QDate& date);
 
-    // Indexes the screen's statements need to stay fast on big tables.
+    // The index the next bill number needs to stay fast on a big table.
     static void ensureIndexes(core::Database& db);
 
 private:
