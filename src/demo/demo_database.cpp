@@ -4,6 +4,7 @@
 #include "schema/schema.h"
 #include "shop_generator.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +16,6 @@ namespace stokara::demo {
 namespace {
 
 constexpr const char* kFileName = "dairy.db";
-constexpr const char* kBuildingName = "dairy-building.db";
 
 void removeSqliteFiles(const QString& path) {
     for (const char* suffix : {"", "-wal", "-shm", "-journal"})
@@ -37,7 +37,12 @@ QString ensureDemoDatabase(const QString& demoFolder, const QDate& today) {
         throw std::runtime_error(
             QStringLiteral("The demo folder %1 cannot be created.").arg(demoFolder).toStdString());
 
-    const QString building = QDir(demoFolder).filePath(QLatin1String(kBuildingName));
+    // A side file of this process's own, so two first starts at once do not
+    // write into one file.
+    const QString building =
+        QDir(demoFolder)
+            .filePath(
+                QStringLiteral("dairy-building-%1.db").arg(QCoreApplication::applicationPid()));
     removeSqliteFiles(building); // left over from an interrupted start
     try {
         auto db = core::Database::open(QStringLiteral("sqlite:") + building);
@@ -54,6 +59,8 @@ QString ensureDemoDatabase(const QString& demoFolder, const QDate& today) {
     QFile::remove(building + QLatin1String("-shm"));
     if (!QFile::rename(building, path)) {
         removeSqliteFiles(building);
+        if (QFileInfo::exists(path)) // another start finished first; use its shop
+            return url;
         throw std::runtime_error(
             QStringLiteral("The demo database %1 cannot be written.").arg(path).toStdString());
     }
