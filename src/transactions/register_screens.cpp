@@ -1,7 +1,10 @@
 #include "register_screens.h"
 
 #include "core/screen_support.h"
+#include "transactions/card_recharge_screen.h"
+#include "transactions/day_book_screen.h"
 #include "transactions/item_sale_screen.h"
+#include "transactions/purchase_screen.h"
 
 namespace stokara::transactions {
 
@@ -11,6 +14,12 @@ void registerScreens(core::ScreenRegistry& registry) {
         screen->setScreenRegistry(&registry);
         return screen;
     });
+    registry.add(QStringLiteral("Frmitempurchase"),
+                 [](core::Session& s) { return new PurchaseScreen(s); });
+    registry.add(QStringLiteral("FrmDayBook"),
+                 [](core::Session& s) { return new DayBookScreen(s); });
+    registry.add(QStringLiteral("FrmCardRecharge"),
+                 [](core::Session& s) { return new CardRechargeScreen(s); });
 }
 
 } // namespace stokara::transactions

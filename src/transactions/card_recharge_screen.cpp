@@ -1,0 +1,196 @@
+#include "card_recharge_screen.h"
+
+#include "core/dialogs.h"
+#include "core/screen_support.h"
+#include "core/session.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace stokara::transactions {
+
+CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
+    : VoucherScreenBase(session, QStringLiteral("FrmCardRecharge"), QStringLiteral("Card Recharge"),
+                        parent),
+      recharge_(*session.db) {
+    picker_->setObjectName(QStringLiteral("Dc1"));
+    category_ = categoryName(AccountCategory::MilkMan);
+
+    txtCardNo_ = new QLineEdit(this);
+    txtCardNo_->setObjectName(QStringLiteral("TxtCardNo"));
+    txtPartyCode_ = new QLineEdit(this);
+    txtPartyCode_->setObjectName(QStringLiteral("TxtPartyCode"));
+    lblMilkman_ = new QLabel(this);
+    lblMilkman_->setObjectName(QStringLiteral("LblMilkman"));
+    lblMilkman_->setMinimumWidth(200);
+
+    auto* fields = new QGridLayout;
+    auto addRow = [&](int row, const QString& label, QWidget* field) {
+        auto* l = new QLabel(label, this);
+        l->setBuddy(field);
+        fields->addWidget(l, row, 0);
+        fields->addWidget(field, row, 1);
+    };
+    addRow(0, QStringLiteral("Date"), text2_);
+    addRow(1, QStringLiteral("Voucher Type"), list1_);
+    addRow(2, QStringLiteral("Card No."), txtCardNo_);
+    addRow(3, QStringLiteral("Party Code"), txtPartyCode_);
+    fields->addWidget(picker_, 4, 1);
+    fields->addWidget(lblMilkman_, 4, 2);
+    addRow(5, QStringLiteral("Amount"), txtAmount_);
+    addRow(6, QStringLiteral("Remark"), txtRemark_);
+    addRow(7, QStringLiteral("Entry No."), txtDocNo_);
+    fields->addWidget(command8_, 8, 1, Qt::AlignLeft);
+
+    auto* help = new QLabel(QStringLiteral("F5 Clear  F6 Edit"), this);
+    help->setObjectName(QStringLiteral("LblHelp"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(help);
+    layout->addWidget(grid_, 1);
+
+    setTabOrder(text2_, list1_);
+    setTabOrder(list1_, txtCardNo_);
+    setTabOrder(txtCardNo_, txtPartyCode_);
+    setTabOrder(txtPartyCode_, picker_);
+    setTabOrder(picker_, txtAmount_);
+    setTabOrder(txtAmount_, txtRemark_);
+    setTabOrder(txtRemark_, command8_);
+
+    // Enter in the date: its leaving handler, then the code, or the amount when a card
+    // has fixed the party (the chain passes over a disabled field).
+    core::makeEnterChain(this)
+        ->add(text2_,
+              [this] {
+                  run(core::ErrorKind::Show, QStringLiteral("text2_KeyPress"), [&] {
+                      dateLeaveDone_ = text2_->hasFocus();
+                      dateLeft();
+                  });
+                  return true;
+              })
+        .add(txtPartyCode_)
+        .add(txtAmount_)
+        .add(txtRemark_)
+        .add(command8_);
+    core::makeEnterChain(this)
+        ->add(list1_,
+              [this] {
+                  voucherTypeLeft();
+                  return true;
+              })
+        .add(picker_);
+
+    connect(txtPartyCode_, &QLineEdit::textChanged, this,
+            [this](const QString& code) { partyCodeChanged(code); });
+    // A typed card number is looked up when it is confirmed with Enter or the field is
+    // left; looking up every keystroke would refuse the first digit as a wrong card.
+    connect(txtCardNo_, &QLineEdit::returnPressed, this,
+            [this] { lookUpCard(txtCardNo_->text()); });
+    txtCardNo_->installEventFilter(this);
+
+    core::guarded(session_, core::ErrorKind::Log, caption_, [&] {
+        picker_->setEntries(recharge_.milkSuppliers());
+        fillGrid();
+        // A recharge is a receipt unless the operator says otherwise.
+        setVoucherType(QStringLiteral("Cr"));
+    });
+    watchKeys();
+    core::onScreenLoad(this, session_);
+}
+
+bool CardRechargeScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtCardNo_ && event->type() == QEvent::FocusOut && txtCardNo_->isModified()) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            lookUpCard(txtCardNo_->text());
+    }
+    return VoucherScreenBase::eventFilter(watched, event);
+}
+
+void CardRechargeScreen::onCardPresented(const QString& cardNo) {
+    txtCardNo_->setText(cardNo);
+    lookUpCard(cardNo);
+}
+
+void CardRechargeScreen::lookUpCard(const QString& cardNo) {
+    txtCardNo_->setModified(false);
+    run(core::ErrorKind::Show, QStringLiteral("TxtCardNo_Change"), [&] {
+        if (cardNo.trimmed().isEmpty())
+            return;
+        const auto party = recharge_.partyByCard(cardNo);
+        if (party) {
+            // Move on first: leaving the date refills the grid and clears the picker,
+            // which must not undo what the card fills in.
+            txtAmount_->setFocus();
+            const bool same = txtPartyCode_->text() == party->code;
+            txtPartyCode_->setText(party->code);
+            if (same) // no change event, but the picker may have been cleared since
+                partyCodeChanged(party->code);
+            picker_->setShownText(party->name);
+            lblMilkman_->setText(party->name);
+            txtPartyCode_->setEnabled(false);
+            return;
+        }
+        session_.dialogs->information(windowTitle(), QStringLiteral("Wrong Card."));
+        txtPartyCode_->clear();
+        txtCardNo_->clear();
+        lblMilkman_->setText(QStringLiteral(" "));
+        txtPartyCode_->setEnabled(true);
+        txtPartyCode_->setFocus();
+    });
+}
+
+void CardRechargeScreen::partyCodeChanged(const QString& code) {
+    try {
+        if (code.isEmpty())
+            return;
+        const auto party = recharge_.partyByCode(code);
+        if (party) {
+            picker_->setBoundValue(party->code);
+            lblMilkman_->setText(party->name);
+        } else {
+            lblMilkman_->setText(QStringLiteral(" "));
+        }
+    } catch (...) {
+        // A failing look-up while typing a code is not worth a message.
+    }
+}
+
+bool CardRechargeScreen::functionKey(int key) {
+    switch (key) {
+    case Qt::Key_F3:
+    case Qt::Key_F5:
+        clear();
+        return true;
+    case Qt::Key_F6:
+        editFlag_ = QStringLiteral("Y");
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CardRechargeScreen::showLoadedAccount(const StoredVoucher& voucher) {
+    picker_->setBoundValue(voucher.partyCode);
+}
+
+void CardRechargeScreen::afterSave() {
+    list1_->setFocus();
+    setVoucherType(QStringLiteral("Cr"));
+}
+
+void CardRechargeScreen::dateLeft() {
+    run(core::ErrorKind::Show, QStringLiteral("text2_LostFocus"), [&] {
+        fillGrid();
+        setVoucherType(QStringLiteral("Cr"));
+    });
+}
+
+} // namespace stokara::transactions

@@ -1,0 +1,138 @@
+#include "day_book_screen.h"
+
+#include "core/screen_support.h"
+#include "core/session.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace stokara::transactions {
+
+DayBookScreen::DayBookScreen(core::Session& session, QWidget* parent)
+    : VoucherScreenBase(session, QStringLiteral("FrmDayBook"), QStringLiteral("Day Book"), parent) {
+    picker_->setObjectName(QStringLiteral("dcHead"));
+
+    auto* fields = new QGridLayout;
+    auto addRow = [&](int row, const QString& label, QWidget* field) {
+        auto* l = new QLabel(label, this);
+        l->setBuddy(field);
+        fields->addWidget(l, row, 0);
+        fields->addWidget(field, row, 1);
+    };
+    addRow(0, QStringLiteral("Date"), text2_);
+    addRow(1, QStringLiteral("Voucher Type"), list1_);
+    addRow(2, QStringLiteral("Account Head"), picker_);
+    addRow(3, QStringLiteral("Amount"), txtAmount_);
+    addRow(4, QStringLiteral("Remark"), txtRemark_);
+    addRow(5, QStringLiteral("Entry No."), txtDocNo_);
+    fields->addWidget(command8_, 6, 1, Qt::AlignLeft);
+
+    auto* help = new QLabel(
+        QStringLiteral("F2 Party Name,  F4 Account Head  F5 Clear  F6 Edit  F7 Vendor"), this);
+    help->setObjectName(QStringLiteral("LblHelp"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(help);
+    layout->addWidget(grid_, 1);
+
+    setTabOrder(text2_, list1_);
+    setTabOrder(list1_, picker_);
+    setTabOrder(picker_, txtAmount_);
+    setTabOrder(txtAmount_, txtRemark_);
+    setTabOrder(txtRemark_, command8_);
+
+    core::makeEnterChain(this)
+        ->add(text2_,
+              [this] {
+                  run(core::ErrorKind::Show, QStringLiteral("text2_KeyPress"), [&] {
+                      // The focus change that follows would run the same refill again.
+                      dateLeaveDone_ = text2_->hasFocus();
+                      fillGrid();
+                  });
+                  return true;
+              })
+        .add(list1_,
+             [this] {
+                 voucherTypeLeft();
+                 return true;
+             })
+        .add(picker_)
+        .add(txtAmount_)
+        .add(txtRemark_)
+        .add(command8_);
+
+    core::guarded(session_, core::ErrorKind::Log, caption_, [&] {
+        switchAccounts(AccountCategory::MilkMan);
+        fillGrid();
+    });
+    watchKeys();
+    core::onScreenLoad(this, session_);
+}
+
+void DayBookScreen::switchAccounts(AccountCategory category) {
+    const auto list = store_.accounts(category);
+    category_ = categoryName(category);
+    picker_->setEntries(list);
+}
+
+bool DayBookScreen::functionKey(int key) {
+    switch (key) {
+    case Qt::Key_F2:
+        switchAccounts(AccountCategory::MilkMan);
+        return true;
+    case Qt::Key_F3:
+        clear();
+        switchAccounts(AccountCategory::RetailMilk);
+        return true;
+    case Qt::Key_F4:
+        switchAccounts(AccountCategory::AccountHead);
+        return true;
+    case Qt::Key_F5:
+        clear();
+        return true;
+    case Qt::Key_F6:
+        editFlag_ = QStringLiteral("Y");
+        return true;
+    case Qt::Key_F7:
+        switchAccounts(AccountCategory::Vendor);
+        return true;
+    case Qt::Key_F8:
+        switchAccounts(AccountCategory::BuyerProduct);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DayBookScreen::showLoadedAccount(const StoredVoucher& voucher) {
+    // The shown text is what was stored; the bound value is that of the matching entry
+    // of the current list, else the stored code when the voucher is of this category
+    // (a card recharge stores the bare party name).
+    const int i = picker_->findText(voucher.accountHead, Qt::MatchExactly);
+    if (i >= 0)
+        picker_->setBoundValue(picker_->itemData(i).toString());
+    else
+        picker_->setBoundValue(voucher.category == category_ ? voucher.partyCode : QString());
+    picker_->setShownText(voucher.accountHead);
+}
+
+bool DayBookScreen::correctionSetsParty() const {
+    // Correcting an account-head voucher leaves its party code and category alone.
+    return category_ != categoryName(AccountCategory::AccountHead);
+}
+
+void DayBookScreen::afterSave() {
+    list1_->setFocus();
+}
+
+void DayBookScreen::dateLeft() {
+    run(core::ErrorKind::Show, QStringLiteral("text2_LostFocus"), [&] { fillGrid(); });
+}
+
+} // namespace stokara::transactions
