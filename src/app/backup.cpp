@@ -1,0 +1,253 @@
+#include "backup.h"
+
+#include "core/database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QUuid>
+
+#include <filesystem>
+#include <system_error>
+
+namespace stokara::app {
+
+using core::Database;
+using core::DbError;
+using core::Engine;
+
+namespace {
+
+// Replaces `target` by `temp` in one step, so a reader never sees a half copy.
+bool replaceFile(const QString& temp, const QString& target, QString* problem) {
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(temp.toStdString()),
+                            std::filesystem::path(target.toStdString()), ec);
+    if (ec) {
+        *problem = QString::fromStdString(ec.message());
+        QFile::remove(temp);
+        return false;
+    }
+    return true;
+}
+
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+CopyResult copySqlite(Database& db, const QString& target) {
+    CopyResult result;
+    const QFileInfo targetInfo(target);
+    if (QFileInfo(db.url().path).canonicalFilePath() == targetInfo.canonicalFilePath() &&
+        targetInfo.exists()) {
+        result.problem = QStringLiteral("The backup %1 would overwrite the database itself.")
+                             .arg(native(target));
+        return result;
+    }
+    const QString temp = target + QStringLiteral(".part");
+    QFile::remove(temp); // VACUUM INTO refuses an existing file
+    try {
+        db.exec(QStringLiteral("VACUUM INTO ?"), {temp});
+    } catch (const DbError& e) {
+        QFile::remove(temp);
+        result.problem = QStringLiteral("The backup %1 could not be written: %2")
+                             .arg(native(target), e.description());
+        return result;
+    }
+    QString why;
+    if (!replaceFile(temp, target, &why)) {
+        result.problem =
+            QStringLiteral("The backup %1 could not be written: %2").arg(native(target), why);
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+CopyResult copyPostgres(Database& db, const QString& target, const QString& pgDump) {
+    CopyResult result;
+    if (pgDump.isEmpty() || !QFileInfo(pgDump).isExecutable()) {
+        result.problem = QStringLiteral("No backup was made: pg_dump (the PostgreSQL client "
+                                        "tools) is not installed on this computer.");
+        return result;
+    }
+    const core::DatabaseUrl& url = db.url();
+    const QString temp = target + QStringLiteral(".part");
+    QFile::remove(temp);
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!url.password.isEmpty())
+        env.insert(QStringLiteral("PGPASSWORD"), url.password);
+    process.setProcessEnvironment(env);
+    QStringList args{QStringLiteral("--format=custom"), QStringLiteral("--no-password"),
+                     QStringLiteral("--host=") + url.host,
+                     QStringLiteral("--port=") + QString::number(url.port),
+                     QStringLiteral("--file=") + temp};
+    if (!url.user.isEmpty())
+        args << QStringLiteral("--username=") + url.user;
+    args << url.database;
+    process.start(pgDump, args);
+    const bool finished = process.waitForStarted(10000) && process.waitForFinished(10 * 60 * 1000);
+    if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        QString why = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+        if (why.isEmpty())
+            why = process.errorString();
+        if (!finished)
+            process.kill();
+        QFile::remove(temp);
+        result.problem =
+            QStringLiteral("The backup %1 could not be written: %2").arg(native(target), why);
+        return result;
+    }
+    QString why;
+    if (!replaceFile(temp, target, &why)) {
+        result.problem =
+            QStringLiteral("The backup %1 could not be written: %2").arg(native(target), why);
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+} // namespace
+
+QString findPgDump() {
+    QString found = QStandardPaths::findExecutable(QStringLiteral("pg_dump"));
+    if (!found.isEmpty())
+        return found;
+    // Debian keeps the versioned tools outside PATH when the wrapper is missing.
+    QDir lib(QStringLiteral("/usr/lib/postgresql"));
+    QStringList versions = lib.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    std::sort(versions.begin(), versions.end(),
+              [](const QString& a, const QString& b) { return a.toInt() > b.toInt(); });
+    for (const QString& v : versions) {
+        const QString candidate = lib.filePath(v + QStringLiteral("/bin/pg_dump"));
+        if (QFileInfo(candidate).isExecutable())
+            return candidate;
+    }
+    return {};
+}
+
+CopyResult copyDatabase(Database& db, const QString& target, const QString& pgDump) {
+    QString problem;
+    if (!prepareWritableFolder(QFileInfo(target).absolutePath(), &problem))
+        return {false, problem};
+    return db.engine() == Engine::Sqlite ? copySqlite(db, target)
+                                         : copyPostgres(db, target, pgDump);
+}
+
+QString backupFileName(const QDate& day) {
+    return QStringLiteral("Tarvex") + QStringLiteral("%1").arg(day.day(), 2, 10, QLatin1Char('0'));
+}
+
+QString startupCopyPath(const Database& db, const QString& dataDir) {
+    return QDir(dataDir).filePath(db.engine() == Engine::Sqlite
+                                      ? QStringLiteral("DairyBackup.db")
+                                      : QStringLiteral("DairyBackup.pgdump"));
+}
+
+bool prepareWritableFolder(const QString& dir, QString* problem) {
+    auto fail = [&](const QString& text) {
+        if (problem)
+            *problem = text;
+        return false;
+    };
+    if (dir.isEmpty())
+        return fail(QStringLiteral("No folder was given."));
+    const QFileInfo info(dir);
+    if (info.exists() && !info.isDir())
+        return fail(QStringLiteral("%1 is a file, not a folder.").arg(native(dir)));
+    if (!info.exists() && !QDir().mkpath(dir))
+        return fail(QStringLiteral("The folder %1 cannot be made.").arg(native(dir)));
+    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".stokara-write-test-XXXXXX")));
+    if (!probe.open())
+        return fail(QStringLiteral("The folder %1 cannot be written.").arg(native(dir)));
+    return true;
+}
+
+QString storedBackupPath(Database& db) {
+    const core::Rows rows = db.query(QStringLiteral("select BackupPath from dairysetting"));
+    if (rows.empty())
+        return {};
+    return rows.front().text(0).trimmed();
+}
+
+QString configureBackupPath(Database& db, const QString& preferred, const QString& dataDir,
+                            QString* problem) {
+    const core::Rows rows = db.query(QStringLiteral("select backuppath from dairysetting"));
+    if (rows.empty())
+        return {};
+    const QString stored = rows.front().text(0);
+
+    QString why;
+    QString chosen;
+    if (!preferred.isEmpty() && prepareWritableFolder(preferred, &why)) {
+        chosen = preferred;
+    } else {
+        if (!preferred.isEmpty() && problem)
+            *problem = QStringLiteral("The backup place %1 cannot be used (%2); backups go to "
+                                      "the data folder %3.")
+                           .arg(native(preferred), why, native(dataDir));
+        chosen = dataDir;
+    }
+    chosen = native(QDir::cleanPath(chosen));
+    if (chosen == stored)
+        return stored;
+    if (chosen.size() > 200) {
+        if (problem)
+            *problem = QStringLiteral("The backup folder %1 is longer than 200 characters and "
+                                      "cannot be stored.")
+                           .arg(chosen);
+        return stored;
+    }
+    db.exec(QStringLiteral("update dairysetting set backuppath = ?"), {chosen});
+    return chosen;
+}
+
+bool isSoundSqliteFile(const QString& path, QString* why) {
+    auto fail = [&](const QString& text) {
+        if (why)
+            *why = text;
+        return false;
+    };
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() == 0)
+        return fail(QStringLiteral("no such file"));
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.read(16) != QByteArray("SQLite format 3\0", 16))
+        return fail(QStringLiteral("not an SQLite database"));
+    f.close();
+    // Opened read-only with Qt SQL directly: checking a backup must never change
+    // it (the program's own connection would switch it to WAL).
+    const QString name = QStringLiteral("stokara-check-") + QUuid::createUuid().toString();
+    QString verdict;
+    {
+        QSqlDatabase check = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        check.setDatabaseName(info.absoluteFilePath());
+        check.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!check.open()) {
+            verdict = check.lastError().text();
+        } else {
+            QSqlQuery q(check);
+            if (!q.exec(QStringLiteral("PRAGMA integrity_check")))
+                verdict = q.lastError().databaseText();
+            else if (q.next())
+                verdict = q.value(0).toString();
+            else
+                verdict = QStringLiteral("integrity check gave no answer");
+        }
+        check.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (verdict == QLatin1String("ok"))
+        return true;
+    return fail(verdict.isEmpty() ? QStringLiteral("damaged") : verdict);
+}
+
+} // namespace stokara::app

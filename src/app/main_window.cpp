@@ -1,0 +1,256 @@
+#include "main_window.h"
+
+#include "dairy_child.h"
+#include "menu_table.h"
+#include "startup.h"
+
+#include "core/clock.h"
+#include "core/database.h"
+#include "core/dialogs.h"
+#include "core/errors.h"
+#include "core/screen_support.h"
+#include "core/session.h"
+#include "schema/schema.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHash>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QTimer>
+
+namespace stokara::app {
+
+namespace {
+
+// Closes the child window when its screen closes itself (a Cancel button).
+class CloseWithScreen : public QObject {
+public:
+    CloseWithScreen(QMdiSubWindow* sub, QWidget* screen) : QObject(sub), sub_(sub) {
+        screen->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Close && sub_ && !closing_) {
+            closing_ = true;
+            QPointer<QMdiSubWindow> sub = sub_;
+            QTimer::singleShot(0, sub, [sub] {
+                if (sub && sub->isVisible())
+                    sub->close();
+            });
+        }
+        return false;
+    }
+
+private:
+    QPointer<QMdiSubWindow> sub_;
+    bool closing_ = false;
+};
+
+} // namespace
+
+QString MainWindow::caption() {
+    return QStringLiteral("Stokara Dairy Shop Manager - a Tarvex Software product");
+}
+
+MainWindow::MainWindow(core::Session& session, const core::ScreenRegistry& registry,
+                       MainWindowHooks hooks, QWidget* parent)
+    : QMainWindow(parent), session_(session), registry_(registry), hooks_(std::move(hooks)) {
+    setObjectName(QStringLiteral("MdiItem"));
+    setWindowTitle(caption());
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("MdiArea"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    buildMenus();
+    resize(1024, 720);
+
+    core::guarded(session_, core::ErrorKind::Log, caption(), [&] {
+        core::onScreenLoad(this, session_);
+        auto* picture = new DairyChild;
+        QMdiSubWindow* sub = mdi_->addSubWindow(picture);
+        sub->setObjectName(picture->objectName());
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->show();
+        if (session_.db) {
+            const core::ShopInfo shop = readShopInfo(*session_.db);
+            session_.shop.name = shop.name;
+            session_.shop.address = shop.address;
+            session_.shop.city = shop.city;
+            session_.shop.mobile = shop.mobile;
+        }
+    });
+}
+
+void MainWindow::buildMenus() {
+    QHash<QString, QMenu*> menus;
+    for (const MenuEntry& e : menuTable()) {
+        const QString menuName = QString::fromUtf8(e.menu);
+        if (!*e.entry) {
+            // A bare menu-bar action ("E&xit").
+            QAction* action = menuBar()->addAction(QString::fromUtf8(e.caption));
+            action->setObjectName(menuName);
+            connect(action, &QAction::triggered, this, [this, &e] { run(e); });
+            continue;
+        }
+        QMenu*& menu = menus[menuName];
+        if (!menu) {
+            menu = menuBar()->addMenu(QString::fromUtf8(e.menuCaption));
+            menu->setObjectName(menuName);
+        }
+        QAction* action = menu->addAction(QString::fromUtf8(e.caption));
+        action->setObjectName(QString::fromUtf8(e.entry));
+        if (*e.shortcut)
+            action->setShortcut(QKeySequence(QString::fromUtf8(e.shortcut)));
+        action->setVisible(!e.hidden);
+        switch (e.action) {
+        case MenuAction::OpenScreen:
+            // Nothing opens an empty window: a screen not built yet leaves its entry disabled.
+            action->setEnabled(registry_.has(QString::fromUtf8(e.screen)));
+            break;
+        case MenuAction::None:
+            action->setEnabled(false);
+            break;
+        default:
+            break;
+        }
+        connect(action, &QAction::triggered, this, [this, &e] { run(e); });
+    }
+}
+
+QAction* MainWindow::entry(const QString& name) const {
+    for (QAction* a : findChildren<QAction*>())
+        if (a->objectName() == name)
+            return a;
+    return nullptr;
+}
+
+void MainWindow::run(const MenuEntry& e) {
+    switch (e.action) {
+    case MenuAction::OpenScreen:
+        openScreen(QString::fromUtf8(e.screen), QString::fromUtf8(e.statementKind));
+        break;
+    case MenuAction::UpdateDatabase:
+        updateDatabase();
+        break;
+    case MenuAction::RepairDatabase:
+        repairDatabase();
+        break;
+    case MenuAction::Exit:
+        close();
+        break;
+    case MenuAction::None:
+        break;
+    }
+}
+
+QMdiSubWindow* MainWindow::subWindow(const QString& screenName) const {
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        if (sub->objectName() == screenName)
+            return sub;
+    return nullptr;
+}
+
+QWidget* MainWindow::openScreen(const QString& screenName, const QString& statementKind) {
+    if (QMdiSubWindow* open = subWindow(screenName)) {
+        const bool sameKind =
+            statementKind.isEmpty() || open->property("statementKind").toString() == statementKind;
+        if (sameKind) {
+            if (open->isMinimized())
+                open->showNormal();
+            mdi_->setActiveSubWindow(open);
+            open->raise();
+            return open->widget();
+        }
+        // The statement screen reads its kind when it opens, so the other kind
+        // needs a fresh screen.
+        open->setObjectName(QString());
+        open->close();
+    }
+    if (!registry_.has(screenName))
+        return nullptr;
+    if (!statementKind.isEmpty())
+        session_.statementKind = statementKind;
+    QWidget* screen = nullptr;
+    core::guarded(session_, core::ErrorKind::Show, screenName + QStringLiteral("_Load"),
+                  [&] { screen = registry_.create(screenName, session_); });
+    if (!screen)
+        return nullptr;
+    QMdiSubWindow* sub = mdi_->addSubWindow(screen);
+    sub->setObjectName(screenName);
+    sub->setProperty("statementKind", statementKind);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(screen->windowTitle());
+    new CloseWithScreen(sub, screen);
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+    return screen;
+}
+
+void MainWindow::updateDatabase() {
+    core::guarded(session_, core::ErrorKind::Show, QStringLiteral("MnuDR_Click"), [&] {
+        if (!session_.db)
+            throw core::DbError(QStringLiteral("0"), QStringLiteral("The database is not open."));
+        QProgressDialog progress(QStringLiteral("Updating the database..."), QString(), 0, 100,
+                                 this);
+        progress.setObjectName(QStringLiteral("UpdateProgress"));
+        progress.setWindowTitle(schema::upgradeTitle());
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(0);
+        progress.setAutoClose(false);
+        progress.setValue(0);
+        schema::UpgradeOptions options;
+        options.dataFolder = session_.dataDir;
+        options.now = session_.clock->now();
+        options.batchDone = [&](int batch) {
+            session_.dialogs->information(schema::upgradeTitle(),
+                                          batch == 1 ? schema::firstBatchDoneText()
+                                                     : schema::secondBatchDoneText());
+        };
+        schema::upgradeDatabase(*session_.db, options, [&](int done, int total, int batch) {
+            progress.setMaximum(qMax(1, total));
+            progress.setValue(qMin(done, total));
+            progress.setLabelText(QStringLiteral("Updating the database (part %1)...").arg(batch));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+        progress.close();
+    });
+}
+
+void MainWindow::repairDatabase() {
+    if (session_.db && !session_.db->isSqlite()) {
+        session_.dialogs->information(
+            QStringLiteral("Repair Database"),
+            QStringLiteral("Repair works on the SQLite database file of one counter. This shop "
+                           "uses a PostgreSQL server, which checks its own databases."));
+        return;
+    }
+    session_.dialogs->information(QStringLiteral("Repair Database"),
+                                  QStringLiteral("This will close your Stokara."));
+    QStringList args{QStringLiteral("--repair")};
+    args += hooks_.repairArguments;
+    const bool started = hooks_.startDetached && hooks_.startDetached(hooks_.repairProgram, args);
+    if (!started)
+        session_.dialogs->information(QStringLiteral("Repair Database"),
+                                      hooks_.repairProgram + QStringLiteral(" not found"));
+    quitting_ = true;
+    if (hooks_.quit)
+        hooks_.quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!quitting_) {
+        quitting_ = true;
+        if (hooks_.quit)
+            hooks_.quit();
+    }
+}
+
+} // namespace stokara::app

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace stokara::core {
+struct Session;
+class ScreenRegistry;
+} // namespace stokara::core
+
+namespace stokara::app {
+
+struct MenuEntry;
+
+// What the main window does to the outside world, so tests can watch it.
+struct MainWindowHooks {
+    // Starts the repair run; false when it could not be started.
+    std::function<bool(const QString& program, const QStringList& arguments)> startDetached;
+    // Ends the program.
+    std::function<void()> quit;
+    QString repairProgram;       // this program's own executable
+    QStringList repairArguments; // --data-dir/--database/--backup-dir of this run
+};
+
+// MdiItem: the frame whose menus open every screen as a child window.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(core::Session& session, const core::ScreenRegistry& registry, MainWindowHooks hooks,
+               QWidget* parent = nullptr);
+
+    static QString caption();
+    QMdiArea* mdiArea() const { return mdi_; }
+    // The menu entry by its object name.
+    QAction* entry(const QString& name) const;
+    // Opens (or brings to the front) the screen; nullptr when it is not built.
+    QWidget* openScreen(const QString& screenName, const QString& statementKind = {});
+    QMdiSubWindow* subWindow(const QString& screenName) const;
+
+    void updateDatabase();
+    void repairDatabase();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void run(const MenuEntry& entry);
+
+    core::Session& session_;
+    const core::ScreenRegistry& registry_;
+    MainWindowHooks hooks_;
+    QMdiArea* mdi_;
+    bool quitting_ = false;
+};
+
+} // namespace stokara::app

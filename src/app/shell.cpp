@@ -1,0 +1,95 @@
+#include "shell.h"
+
+#include "backup.h"
+#include "database_access.h"
+#include "login_screen.h"
+#include "main_window.h"
+#include "screens.h"
+#include "startup.h"
+
+#include "core/database.h"
+#include "core/dialogs.h"
+
+#include <QApplication>
+#include <QProcess>
+
+namespace stokara::app {
+
+Shell::Shell(Options options, core::Dialogs& dialogs, core::Clock& clock, QObject* parent)
+    : QObject(parent), options_(std::move(options)), dialogs_(dialogs), clock_(clock) {
+    session_.dialogs = &dialogs_;
+    session_.clock = &clock_;
+    session_.dataDir = options_.dataDir;
+    session_.backupDir = options_.backupDir;
+    registerAllScreens(registry_);
+    pgDump_ = findPgDump();
+}
+
+Shell::~Shell() {
+    main_.reset();
+    login_.reset();
+    session_.db = nullptr;
+}
+
+QString Shell::openDatabase() {
+    OpenResult opened = openShopDatabase(options_.databaseUrl, options_.dataDir);
+    if (!opened.problem.isEmpty())
+        return opened.problem;
+    db_ = std::move(opened.db);
+    session_.db = db_.get();
+    return {};
+}
+
+void Shell::start() {
+    const QString problem = openDatabase();
+    if (!problem.isEmpty())
+        dialogs_.critical(QString(), problem);
+
+    if (session_.db) {
+        core::Database& db = *session_.db;
+        const CopyResult copy = copyDatabase(db, startupCopyPath(db, options_.dataDir), pgDump_);
+        if (!copy.ok)
+            dialogs_.warning(QString(), copy.problem);
+        recreateTableDebug(db);
+        hindiCheck(session_);
+        try {
+            session_.shop = readShopInfo(db);
+        } catch (const core::DbError&) {
+            // No shop record readable: the shop values stay empty, as for a new shop.
+        }
+        try {
+            QString why;
+            configureBackupPath(db, options_.backupDir, options_.dataDir, &why);
+            if (!why.isEmpty())
+                dialogs_.warning(QStringLiteral("Tarvex Backup"), why);
+        } catch (const core::DbError& e) {
+            dialogs_.warning(
+                QStringLiteral("Tarvex Backup"),
+                QStringLiteral("The backup folder could not be set: %1").arg(e.description()));
+        }
+    }
+
+    LoginSettings settings;
+    settings.pgDump = pgDump_;
+    settings.reconnect = [this] { return openDatabase(); };
+    login_ = std::make_unique<LoginScreen>(session_, settings);
+    connect(login_.get(), &LoginScreen::loggedIn, this, &Shell::showMainWindow);
+    login_->show();
+}
+
+void Shell::showMainWindow() {
+    MainWindowHooks hooks;
+    hooks.repairProgram = QCoreApplication::applicationFilePath();
+    hooks.repairArguments = argumentsFor(options_);
+    hooks.startDetached = [](const QString& program, const QStringList& args) {
+        return QProcess::startDetached(program, args);
+    };
+    hooks.quit = [] { QCoreApplication::quit(); };
+    if (adjustHooks_)
+        adjustHooks_(hooks);
+    main_ = std::make_unique<MainWindow>(session_, registry_, hooks);
+    main_->show();
+    emit mainWindowShown();
+}
+
+} // namespace stokara::app

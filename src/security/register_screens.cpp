@@ -1,0 +1,16 @@
+#include "register_screens.h"
+
+#include "password_screen.h"
+
+#include "core/screen_support.h"
+
+namespace stokara::security {
+
+void registerScreens(core::ScreenRegistry& registry) {
+    registry.add(QStringLiteral("FrmUserSecurity"),
+                 [](core::Session& s) { return new UserSecurityScreen(s); });
+    registry.add(QStringLiteral("FrmadminSecurity"),
+                 [](core::Session& s) { return new AdminSecurityScreen(s); });
+}
+
+} // namespace stokara::security
