@@ -1,0 +1,159 @@
+// The item sale screen at the counter, on shops of 100,000 and 1,000,000 sales
+// (20,000 parties, 200,000 vouchers): party code typed to bill number, name and
+// balance shown; one line saved with the grid refreshed; a bill finished up to
+// its memo handed to the canvas (and the SMS receipt composed). Medians, in ms.
+// bench_sale [largest-sales]  (default 1000000; 100000 is always measured)
+#include "common/bench_shop.h"
+#include "core/clock.h"
+#include "core/dialogs.h"
+#include "core/session.h"
+#include "transactions/item_sale_screen.h"
+#include "transactions/sale_store.h"
+#include "transactions/slip_recording_canvas.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace stokara;
+
+namespace {
+
+// Answers every question with Yes/OK, as an operator selling fast would.
+class AcceptingDialogs : public core::Dialogs {
+public:
+    core::Answer message(core::Icon, const QString&, const QString&,
+                         core::Buttons buttons) override {
+        ++shown;
+        return buttons == core::Buttons::OkCancel ? core::Answer::Ok : core::Answer::Yes;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    QString openFile(const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
+    int shown = 0;
+};
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+QString sizeName(qint64 sales) {
+    if (sales % 1000000 == 0)
+        return QString::number(sales / 1000000) + QStringLiteral("m");
+    return QString::number(sales / 1000) + QStringLiteral("k");
+}
+
+void measure(const QString& folder, qint64 sales) {
+    const QString size = sizeName(sales);
+    demo::GenerateOptions options = demo::GenerateOptions::benchmark(sales, QDate(2024, 4, 15));
+    options.parties = 20000;
+    options.vouchers = 200000;
+    bench::GeneratedShop shop =
+        bench::generateSqliteShop(folder, QStringLiteral("sale.") + size, options);
+    core::Database& db = *shop.db;
+    transactions::SaleStore::ensureIndexes(db);
+    // No mobile numbers: the receipt is composed from the bill but never leaves
+    // for the network.
+    db.exec(QStringLiteral("update masparty set ph = null"));
+    db.exec(QStringLiteral("analyze"));
+
+    AcceptingDialogs dialogs;
+    core::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 0)));
+    core::Session session;
+    session.db = &db;
+    session.dialogs = &dialogs;
+    session.clock = &clock;
+    session.dataDir = folder;
+    session.shop.name = QStringLiteral("Bench Dairy Shop");
+
+    auto* screen = new transactions::ItemSaleScreen(session);
+    int memos = 0;
+    screen->setCanvasFactory([&memos](QString*) {
+        ++memos;
+        return std::make_unique<transactions::RecordingSlipCanvas>();
+    });
+    screen->show();
+    auto* partyCode = screen->findChild<QLineEdit*>(QStringLiteral("TxtPartyCode"));
+    auto* item = screen->findChild<QComboBox*>(QStringLiteral("Item_name"));
+    auto* qty = screen->findChild<QLineEdit*>(QStringLiteral("TxtQty"));
+    auto* rate = screen->findChild<QLineEdit*>(QStringLiteral("txtrate"));
+    auto* unit = screen->findChild<QLineEdit*>(QStringLiteral("Txtunit"));
+    auto* amount = screen->findChild<QLineEdit*>(QStringLiteral("TxtAmount"));
+    auto* more = screen->findChild<QLineEdit*>(QStringLiteral("TxtMore"));
+    auto* save = screen->findChild<QPushButton*>(QStringLiteral("Command8"));
+    const QStringList items = [&] {
+        QStringList names;
+        for (int i = 0; i < item->count(); ++i)
+            names << item->itemText(i);
+        return names;
+    }();
+
+    QRandomGenerator random(42);
+    auto randomParty = [&] { return QString::number(1 + random.bounded(options.parties)); };
+    QElapsedTimer timer;
+
+    std::vector<double> select;
+    for (int i = 0; i < 300; ++i) {
+        more->clear();
+        partyCode->clear();
+        const QString code = randomParty();
+        timer.start();
+        partyCode->setText(code);
+        select.push_back(timer.nsecsElapsed() / 1e6);
+    }
+
+    std::vector<double> saveLine;
+    std::vector<double> finish;
+    for (int bill = 0; bill < 80; ++bill) {
+        more->clear();
+        partyCode->clear();
+        partyCode->setText(randomParty());
+        for (int line = 0; line < 5; ++line) {
+            item->setEditText(items.at(random.bounded(int(items.size()))));
+            unit->setText(QStringLiteral("Bag"));
+            qty->setText(QString::number(1 + random.bounded(5)));
+            rate->setText(QStringLiteral("450"));
+            amount->setText(QString::number(qty->text().toInt() * 450));
+            const bool last = line == 4;
+            more->setText(last ? QStringLiteral("N") : QStringLiteral("Y"));
+            timer.start();
+            save->click();
+            (last ? finish : saveLine).push_back(timer.nsecsElapsed() / 1e6);
+        }
+    }
+    delete screen;
+    if (memos != 80)
+        std::fprintf(stderr, "expected 80 memos, printed %d\n", memos);
+
+    bench::printFigure(QStringLiteral("sale.party_select.") + size, median(select),
+                       QStringLiteral("ms"));
+    bench::printFigure(QStringLiteral("sale.save_line.") + size, median(saveLine),
+                       QStringLiteral("ms"));
+    bench::printFigure(QStringLiteral("sale.finish_bill.") + size, median(finish),
+                       QStringLiteral("ms"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    const qint64 largest = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1000000;
+    QTemporaryDir dir;
+    measure(dir.path(), 100000);
+    if (largest > 100000)
+        measure(dir.path(), largest);
+    return 0;
+}
