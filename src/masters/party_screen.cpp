@@ -242,7 +242,11 @@ void PartyScreen::buildControls() {
         .add(fatherName_)
         .add(accountName_)
         .add(save_);
-    core::makeEnterChain(this)->add(password_).add(passwordOk_);
+    // Enter on the password is the box's OK.
+    core::makeEnterChain(this)->add(password_, [this] {
+        passwordOk_->click();
+        return false;
+    });
 
     onLeave(name_, [this] { leaveName(); });
     onLeave(add1_, [this] { leaveAddress(); });
@@ -562,6 +566,9 @@ void PartyScreen::confirmDelete() {
     store_.deleteParty(code);
     info(QStringLiteral("All data has ben deleted."));
     fillGrid();
+    // A deleted party left on the screen would be stored again by the next Save.
+    if (code_->text().trimmed() == code)
+        clearFields();
 }
 
 void PartyScreen::setCardNumber(const QString& cardNo) {

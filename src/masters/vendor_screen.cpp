@@ -88,7 +88,11 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
         .add(ph_)
         .add(city_)
         .add(save_);
-    core::makeEnterChain(this)->add(password_).add(passwordOk_);
+    // Enter on the password is the box's OK.
+    core::makeEnterChain(this)->add(password_, [this] {
+        passwordOk_->click();
+        return false;
+    });
     onLeave(name_, [this] { leaveName(); });
     onLeave(add1_, [this] {
         if (add1_->text().isEmpty())
@@ -219,6 +223,8 @@ void VendorScreen::confirmDelete() {
     store_.remove(code);
     info(QStringLiteral("Record has ben deleted."));
     fillGrid();
+    // The deleted vendor must not stay loaded: a Save would report success and store nothing.
+    clearFields();
 }
 
 } // namespace stokara::masters

@@ -294,6 +294,7 @@ private slots:
         QCOMPARE(count(db(), "select count(*) from masrate"), left);
         QCOMPARE(count(db(), "select count(*) from MasPartyDeleted"), 1 - left);
         QCOMPARE(grid()->rowCount(), 1 + left);
+        QCOMPARE(f("TxtPartyCode")->text().isEmpty(), rightPassword);
     }
 
     void deletionCancelledAsksNoPassword() {
