@@ -1,5 +1,6 @@
 #include "core/screen_support.h"
 #include "messaging/sms_sender.h"
+#include "messaging/sms_settings_store.h"
 #include "sale_test_data.h"
 #include "support/test_session.h"
 #include "transactions/item_sale_screen.h"
@@ -12,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 using namespace stokara;
@@ -483,15 +486,20 @@ private slots:
         delete bill;
     }
 
-    void theShopsSmsSenderLogsTheReceipt() {
-        // The default sender: a party whose number is not 12 characters gets
-        // no SMS and no log row, and the bill is still saved.
+    void openWithTheShopsSmsSender() {
         delete screen;
         screen = new ItemSaleScreen(t->session);
         screen->setCanvasFactory([this](QString*) { return std::make_unique<MemoCanvas>(&memos); });
         screen->show();
         QApplication::setActiveWindow(screen);
         QVERIFY(QTest::qWaitForWindowActive(screen));
+    }
+    int logRows(const char* status) {
+        return db().scalar("select count(*) from messagelog where status = ?", {status}).toInt();
+    }
+
+    void shortMobileNumberSendsNothing() {
+        openWithTheShopsSmsSender();
         db().exec("update masparty set ph = '98765' where party_code = '7'");
         startBill("7");
         typeLine("FEED-A", "1");
@@ -499,6 +507,51 @@ private slots:
         QCOMPARE(saleRows(), 1);
         QCOMPARE(t->dialogs.lastText(), QStringLiteral("Data Saved."));
         QCOMPARE(db().scalar("select count(*) from messagelog").toInt(), 0);
+    }
+
+    void receiptGoesThroughTheGatewayAndIsLogged() {
+        QTcpServer gateway;
+        QVERIFY(gateway.listen(QHostAddress::LocalHost));
+        QByteArray request;
+        connect(&gateway, &QTcpServer::newConnection, this, [&] {
+            QTcpSocket* socket = gateway.nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [&request, socket] {
+                request += socket->readAll();
+                if (!request.contains("\r\n\r\n"))
+                    return;
+                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 13\r\nConnection: "
+                              "close\r\n\r\nsuccess 12345");
+                socket->disconnectFromHost();
+            });
+        });
+        messaging::SmsSettingsStore settings(db());
+        settings.ensureGatewayColumn();
+        settings.save({"shopuser", "key1", "DAIRY",
+                       QStringLiteral("http://127.0.0.1:%1").arg(gateway.serverPort())});
+        db().exec("update masparty set ph = '919876543210' where party_code = '7'");
+        openWithTheShopsSmsSender();
+        startBill("7");
+        typeLine("FEED-A", "2");
+        QTest::keyClick(edit("TxtMore"), Qt::Key_Escape);
+        QCOMPARE(t->dialogs.lastText(), QStringLiteral("Data Saved."));
+        // The counter goes on while the gateway answers.
+        startBill("7");
+        QCOMPARE(text("TxtBillNo"), QStringLiteral("2"));
+        QTRY_COMPARE(logRows("S"), 1);
+        QVERIFY(request.contains("submitsms.jsp"));
+        QVERIFY(request.contains("mobile=919876543210"));
+        QCOMPARE(logRows("O"), 0);
+    }
+
+    void noGatewayLeavesTheReceiptOutstandingWithANotice() {
+        db().exec("update masparty set ph = '919876543210' where party_code = '7'");
+        openWithTheShopsSmsSender();
+        startBill("7");
+        typeLine("FEED-A", "1");
+        QTest::keyClick(edit("TxtMore"), Qt::Key_Escape);
+        QCOMPARE(saleRows(), 1);
+        QTRY_COMPARE(logRows("O"), 1);
+        QVERIFY(label("LblNotice").startsWith(QStringLiteral("SMS of bill 1 not sent")));
     }
 };
 
