@@ -768,6 +768,21 @@ GenerateResult Generator::run() {
             "More than 99999 bills do not fit the five-character bill number on PostgreSQL; "
             "ask for fewer sales.");
 
+    // SQLite's default page cache (2 MB) keeps re-reading the index pages of a big
+    // table; a larger one for the duration of the load, the old one afterwards.
+    std::optional<qint64> cacheSize;
+    if (db_.isSqlite() && o_.sales + o_.vouchers + o_.purchases > 20000) {
+        cacheSize = db_.scalar(QStringLiteral("PRAGMA cache_size")).toLongLong();
+        db_.exec(QStringLiteral("PRAGMA cache_size = -131072"));
+    }
+    struct RestoreCache {
+        Database& db;
+        const std::optional<qint64>& size;
+        ~RestoreCache() {
+            if (size)
+                db.tryExec(QStringLiteral("PRAGMA cache_size = %1").arg(*size));
+        }
+    } restoreCache{db_, cacheSize};
     writer_.emplace(db_, o_.commitEvery);
     writeShopRecord();
     writeParties();
