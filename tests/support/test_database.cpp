@@ -37,11 +37,85 @@ struct Templates {
     ~Templates() { release(); }
 
     void release() {
-        if (pgAdmin && !pgTemplate.isEmpty())
-            pgAdmin->tryExec(QStringLiteral("DROP DATABASE IF EXISTS ") + pgTemplate +
-                             QStringLiteral(" WITH (FORCE)"));
+        for (const QString& name : {pgPooled, pgTemplate})
+            if (pgAdmin && !name.isEmpty())
+                pgAdmin->tryExec(QStringLiteral("DROP DATABASE IF EXISTS ") + name +
+                                 QStringLiteral(" WITH (FORCE)"));
+        pgPooled.clear();
         pgTemplate.clear();
         pgAdmin.reset();
+    }
+
+    // PostgreSQL takes most of a second to create and drop a database, so one
+    // scratch database per process is reused: emptied and given back the rows
+    // a new database starts with. A test that changed the tables themselves
+    // gets a new copy of the template instead.
+    QString pgPooled;
+    bool pooledInUse = false;
+    struct TableSnapshot {
+        QString table;
+        QStringList columns; // without the auto-numbered ones
+        std::vector<QVariantList> rows;
+    };
+    std::vector<TableSnapshot> snapshot;
+    QStringList allTables;
+    QString signature;
+
+    static QString schemaSignature(Database& db) {
+        return db
+            .scalar(QStringLiteral(
+                "select string_agg(table_name || '.' || column_name || ':' || data_type, ',' "
+                "order by table_name, column_name) from information_schema.columns where "
+                "table_schema = current_schema()"))
+            .toString();
+    }
+
+    void takeSnapshot(Database& db) {
+        signature = schemaSignature(db);
+        auto tables = db.query(
+            QStringLiteral("select table_name from information_schema.tables where table_schema = "
+                           "current_schema() and table_type = 'BASE TABLE' order by table_name"));
+        for (const core::Row& t : tables) {
+            const QString table = t.text(0);
+            allTables << table;
+            if (db.scalar(QStringLiteral("select count(*) from ") + table).toInt() == 0)
+                continue;
+            TableSnapshot snap;
+            snap.table = table;
+            auto cols =
+                db.query(QStringLiteral("select column_name from information_schema.columns where "
+                                        "table_schema = current_schema() and table_name = ? and "
+                                        "coalesce(column_default, '') not like 'nextval%' order by "
+                                        "ordinal_position"),
+                         {table});
+            for (const core::Row& c : cols)
+                snap.columns << c.text(0);
+            auto rows = db.query(QStringLiteral("select ") + snap.columns.join(QLatin1Char(',')) +
+                                 QStringLiteral(" from ") + table);
+            for (const core::Row& r : rows)
+                snap.rows.push_back(r.values());
+            snapshot.push_back(std::move(snap));
+        }
+    }
+
+    bool resetPooled(Database& db) {
+        if (schemaSignature(db) != signature)
+            return false;
+        core::Transaction tx(db);
+        db.exec(QStringLiteral("TRUNCATE TABLE ") + allTables.join(QLatin1Char(',')) +
+                QStringLiteral(" RESTART IDENTITY"));
+        for (const TableSnapshot& snap : snapshot) {
+            QStringList marks;
+            for (int i = 0; i < snap.columns.size(); ++i)
+                marks << QStringLiteral("?");
+            const QString sql = QStringLiteral("insert into ") + snap.table + QStringLiteral(" (") +
+                                snap.columns.join(QLatin1Char(',')) + QStringLiteral(") values (") +
+                                marks.join(QLatin1Char(',')) + QLatin1Char(')');
+            for (const QVariantList& row : snap.rows)
+                db.exec(sql, row);
+        }
+        tx.commit();
+        return true;
     }
 
     QTemporaryDir& tempDir() {
@@ -55,9 +129,6 @@ struct Templates {
     Database& admin() {
         if (!pgAdmin) {
             pgAdmin = Database::open(pgServer());
-            // Static destructors run after the application object has unloaded
-            // the SQL drivers; the template must go while they are still there.
-            qAddPostRoutine([] { templates().release(); });
         }
         return *pgAdmin;
     }
@@ -90,6 +161,7 @@ struct Templates {
             pgTemplate = name;
             auto db = Database::open(pgUrl(name));
             schema::createNewDatabase(*db);
+            takeSnapshot(*db);
         }
         return pgTemplate;
     }
@@ -138,6 +210,32 @@ TestDatabase::TestDatabase(Content content) {
             QFile::copy(t.sqliteSchemaFile(), path);
         url_ = DatabaseUrl::parse(QStringLiteral("sqlite:") + path);
         scratchName_ = folder;
+    } else if (content == Content::Schema && !t.pooledInUse) {
+        const QString tmpl = t.pgSchemaTemplate();
+        if (t.pgPooled.isEmpty()) {
+            t.pgPooled = QStringLiteral("stokara_p_%1_%2")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(QUuid::createUuid().toString(QUuid::Id128).left(6));
+            t.admin().exec(QStringLiteral("CREATE DATABASE ") + t.pgPooled +
+                           QStringLiteral(" TEMPLATE ") + tmpl);
+        }
+        url_ = t.pgUrl(t.pgPooled);
+        // A connection left open by the previous test could hold locks.
+        t.admin().query(QStringLiteral("select pg_terminate_backend(pid) from pg_stat_activity "
+                                       "where datname = ?"),
+                        {t.pgPooled});
+        db_ = Database::open(url_);
+        if (!t.resetPooled(*db_)) {
+            db_.reset();
+            t.admin().exec(QStringLiteral("DROP DATABASE IF EXISTS ") + t.pgPooled +
+                           QStringLiteral(" WITH (FORCE)"));
+            t.admin().exec(QStringLiteral("CREATE DATABASE ") + t.pgPooled +
+                           QStringLiteral(" TEMPLATE ") + tmpl);
+            db_ = Database::open(url_);
+        }
+        t.pooledInUse = true;
+        pooled_ = true;
+        return;
     } else {
         const QString name = QStringLiteral("stokara_t_%1_%2_%3")
                                  .arg(QCoreApplication::applicationPid())
@@ -156,6 +254,11 @@ TestDatabase::TestDatabase(Content content) {
 
 TestDatabase::~TestDatabase() {
     db_.reset();
+    if (pooled_) {
+        // Other connections a test opened to it are closed with it only at the next reset.
+        templates().pooledInUse = false;
+        return;
+    }
     if (testEngine() == Engine::Sqlite)
         QDir(scratchName_).removeRecursively();
     else

@@ -34,6 +34,7 @@ private:
     core::DatabaseUrl url_;
     std::unique_ptr<core::Database> db_;
     QString scratchName_; // postgres database or sqlite folder to remove
+    bool pooled_ = false;
 };
 
 } // namespace stokara::test
