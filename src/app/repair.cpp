@@ -198,10 +198,25 @@ RepairReport repairDatabase(const RepairSettings& settings, core::Dialogs& dialo
         return report;
     }
 
-    bool damaged = false;
+    // First a read-only look, so a damaged file is set aside exactly as it was.
+    QStringList findings;
+    {
+        QString why;
+        if (!isSoundSqliteFile(path, &why))
+            findings << why;
+    }
+    // Damage confined to indexes is mended from the table rows without loss.
+    const bool indexOnly = !findings.isEmpty() &&
+                           findings.first().contains(QLatin1String("index")) &&
+                           !findings.first().contains(QLatin1String("malformed")) &&
+                           !findings.first().contains(QLatin1String("not a database"));
+    bool damaged = !findings.isEmpty() && !indexOnly;
+    if (!findings.isEmpty())
+        report.lines << QStringLiteral("The integrity check found: %1").arg(findings.first());
+
     bool rebuiltReady = false;
     const QString rebuilt = path + QStringLiteral(".rebuild");
-    {
+    if (!damaged) {
         RawSqlite c(path);
         QString error;
         if (!c.openError().isEmpty()) {
@@ -242,17 +257,15 @@ RepairReport repairDatabase(const RepairSettings& settings, core::Dialogs& dialo
                 return report;
             }
         }
-        if (!damaged) {
-            QString verdict = integrityVerdict(c);
-            if (verdict != QLatin1String("ok")) {
-                report.lines << QStringLiteral("The integrity check found: %1").arg(verdict);
-                // Damaged indexes are rebuilt from the table rows without loss.
-                c.run(QStringLiteral("REINDEX"), &error);
-                verdict = integrityVerdict(c);
-                if (verdict == QLatin1String("ok"))
-                    report.lines << QStringLiteral("The indexes were rebuilt; no data was lost.");
-                else
-                    damaged = true;
+        if (!damaged && indexOnly) {
+            c.run(QStringLiteral("REINDEX"), &error);
+            const QString verdict = integrityVerdict(c);
+            if (verdict == QLatin1String("ok")) {
+                report.lines << QStringLiteral("The indexes were rebuilt; no data was lost.");
+            } else {
+                damaged = true;
+                report.lines
+                    << QStringLiteral("Rebuilding the indexes did not mend it: %1").arg(verdict);
             }
         }
         if (!damaged) {
