@@ -1,0 +1,220 @@
+// The day book and purchase screens on a shop with 200,000 vouchers and 100,000
+// purchases spread over three years: the grid refilled for a date, and one save
+// including the grid refresh that follows it. Medians, in ms.
+// bench_daybook [vouchers] [purchases]   (defaults 200000 100000; SQLite)
+#include "core/clock.h"
+#include "core/database.h"
+#include "core/dialogs.h"
+#include "core/session.h"
+#include "schema/schema.h"
+#include "transactions/day_book_screen.h"
+#include "transactions/purchase_screen.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace stokara;
+
+namespace {
+
+// Answers every question with OK, as an operator entering fast would.
+class AcceptingDialogs : public core::Dialogs {
+public:
+    core::Answer message(core::Icon, const QString&, const QString& text,
+                         core::Buttons buttons) override {
+        last = text;
+        return buttons == core::Buttons::OkCancel ? core::Answer::Ok : core::Answer::Yes;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    QString openFile(const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
+    QString last;
+};
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+void figure(const char* name, double ms) {
+    std::printf("BENCH %s %.3f ms\n", name, ms);
+    std::fflush(stdout);
+}
+
+const QDate kToday(2024, 4, 15);
+constexpr int kDays = 1096; // three years up to today
+constexpr int kParties = 2000;
+constexpr int kVendors = 20;
+constexpr int kItems = 50;
+
+QString vendorName(int i) {
+    return QStringLiteral("Vendor %1").arg(i);
+}
+QString itemName(int i) {
+    return QStringLiteral("Item %1").arg(i);
+}
+
+void fill(core::Database& db, int vouchers, int purchases) {
+    QRandomGenerator rng(42);
+    core::Transaction t(db);
+    for (int i = 1; i <= kParties; ++i)
+        db.exec(QStringLiteral("insert into masparty (party_code, party_name, category) "
+                               "values (?, ?, ?)"),
+                {QString::number(i), QStringLiteral("Party %1").arg(i),
+                 i % 10 == 0 ? QStringLiteral("RetailMilk") : QStringLiteral("MilkMan")});
+    for (int i = 1; i <= kVendors; ++i)
+        db.exec(QStringLiteral("insert into masvendor (party_code, party_name) values (?, ?)"),
+                {QString::number(i), vendorName(i)});
+    for (int i = 1; i <= kItems; ++i)
+        db.exec(QStringLiteral("insert into masitem (item_name, unit, rate) values (?, ?, ?)"),
+                {itemName(i), QStringLiteral("Kg"), 10.0 + i});
+    for (const char* head : {"Tea", "Rent", "Electricity", "Wages", "Diesel"})
+        db.exec(QStringLiteral("insert into AccountHead (AccountGroup, AccountHead) values (?, ?)"),
+                {QStringLiteral("Expenses"), QString::fromLatin1(head)});
+
+    for (int i = 0; i < vouchers; ++i) {
+        const QDate day = kToday.addDays(-rng.bounded(kDays));
+        const int party = 1 + rng.bounded(kParties);
+        const bool head = rng.bounded(10) == 0;
+        db.exec(
+            QStringLiteral("insert into DayBook (dt, accounthead, v_type, net_amount, remark, "
+                           "party_code, category) values (?, ?, ?, ?, ?, ?, ?)"),
+            {day,
+             head ? QStringLiteral("Tea") : QStringLiteral("Party %1 - %2").arg(party).arg(party),
+             rng.bounded(2) ? QStringLiteral("Cr") : QStringLiteral("Dr"),
+             double(rng.bounded(100000)) / 100.0, QStringLiteral("cash"),
+             head ? QStringLiteral("NA") : QString::number(party),
+             head ? QStringLiteral("AccountHead") : QStringLiteral("MilkMan")});
+    }
+    for (int i = 0; i < purchases; ++i) {
+        const QDate day = kToday.addDays(-rng.bounded(kDays));
+        const double qty = 1 + rng.bounded(50);
+        const double rate = 10 + rng.bounded(500);
+        db.exec(QStringLiteral("insert into ItemPurchases (doc_dt, party_name, qty, rate, "
+                               "net_amount, unit, item_name) values (?, ?, ?, ?, ?, ?, ?)"),
+                {day, vendorName(1 + rng.bounded(kVendors)), qty, rate, qty * rate,
+                 QStringLiteral("Kg"), itemName(1 + rng.bounded(kItems))});
+    }
+    t.commit();
+}
+
+template <class Widget> Widget* child(QWidget* screen, const char* name) {
+    return screen->findChild<Widget*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int vouchers = argc > 1 ? std::atoi(argv[1]) : 200000;
+    const int purchases = argc > 2 ? std::atoi(argv[2]) : 100000;
+
+    QTemporaryDir folder;
+    auto db = core::Database::open(QStringLiteral("sqlite:") + folder.filePath("daybook.db"));
+    schema::createNewDatabase(*db);
+    QElapsedTimer timer;
+    timer.start();
+    fill(*db, vouchers, purchases);
+    std::printf("BENCH daybook.generate_seconds %.1f s\n", timer.elapsed() / 1000.0);
+    db->exec(QStringLiteral("analyze"));
+
+    AcceptingDialogs dialogs;
+    core::FixedClock clock(QDateTime(kToday, QTime(10, 0)));
+    core::Session session;
+    session.db = db.get();
+    session.dialogs = &dialogs;
+    session.clock = &clock;
+    session.dataDir = folder.path();
+
+    QRandomGenerator rng(7);
+    constexpr int kRuns = 60;
+
+    {
+        transactions::DayBookScreen screen(session);
+        screen.show();
+        auto* date = child<QLineEdit>(&screen, "text2");
+        auto* type = child<QComboBox>(&screen, "List1");
+        auto* picker = child<QComboBox>(&screen, "dcHead");
+        auto* amount = child<QLineEdit>(&screen, "TxtAmount");
+        auto* grid = child<QTableWidget>(&screen, "VsFlex");
+        std::vector<double> refill, save;
+        int rows = 0;
+        for (int i = 0; i < kRuns; ++i) {
+            date->setText(
+                kToday.addDays(-rng.bounded(kDays)).toString(QStringLiteral("dd/MM/yyyy")));
+            timer.restart();
+            screen.fillGrid();
+            refill.push_back(timer.nsecsElapsed() / 1e6);
+            rows += grid->rowCount();
+        }
+        for (int i = 0; i < kRuns; ++i) {
+            type->setCurrentIndex(i % 2);
+            picker->setCurrentIndex(rng.bounded(picker->count()));
+            amount->setText(QString::number(10 + i));
+            timer.restart();
+            screen.save();
+            save.push_back(timer.nsecsElapsed() / 1e6);
+            if (dialogs.last != QLatin1String("Data Saved.")) {
+                std::fprintf(stderr, "day book save refused: %s\n", qPrintable(dialogs.last));
+                return 1;
+            }
+        }
+        std::printf("BENCH daybook.rows_per_date %.0f rows\n", double(rows) / kRuns);
+        figure("daybook.refill", median(refill));
+        figure("daybook.save", median(save));
+    }
+    {
+        transactions::PurchaseScreen screen(session);
+        screen.show();
+        auto* date = child<QLineEdit>(&screen, "text2");
+        auto* vendor = child<QComboBox>(&screen, "DcParty");
+        auto* item = child<QComboBox>(&screen, "Item_name");
+        auto* qty = child<QLineEdit>(&screen, "TxtQty");
+        auto* rate = child<QLineEdit>(&screen, "txtrate");
+        auto* entry = child<QLineEdit>(&screen, "TxtDoc_no");
+        auto* grid = child<QTableWidget>(&screen, "VsFlex");
+        std::vector<double> refill, save;
+        int rows = 0;
+        for (int i = 0; i < kRuns; ++i) {
+            date->setText(
+                kToday.addDays(-rng.bounded(kDays)).toString(QStringLiteral("dd/MM/yyyy")));
+            vendor->setEditText(vendorName(1 + rng.bounded(kVendors)));
+            entry->clear();
+            timer.restart();
+            screen.refreshGrid();
+            refill.push_back(timer.nsecsElapsed() / 1e6);
+            rows += grid->rowCount();
+        }
+        date->setText(kToday.toString(QStringLiteral("dd/MM/yyyy")));
+        for (int i = 0; i < kRuns; ++i) {
+            vendor->setEditText(vendorName(1 + rng.bounded(kVendors)));
+            item->setEditText(itemName(1 + rng.bounded(kItems)));
+            qty->setText(QString::number(1 + i));
+            rate->setText(QStringLiteral("12.5"));
+            timer.restart();
+            screen.save();
+            save.push_back(timer.nsecsElapsed() / 1e6);
+            if (dialogs.last != QLatin1String("Data Saved.")) {
+                std::fprintf(stderr, "purchase save refused: %s\n", qPrintable(dialogs.last));
+                return 1;
+            }
+        }
+        std::printf("BENCH purchase.rows_per_date %.1f rows\n", double(rows) / kRuns);
+        figure("purchase.refill", median(refill));
+        figure("purchase.save", median(save));
+    }
+    return 0;
+}
