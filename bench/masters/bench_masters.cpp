@@ -1,0 +1,142 @@
+// The master screens on a shop of 20,000 parties and 2,000 items: opening each
+// screen with its grid filled, and a click on the party grid loading its row.
+// Medians, in ms.
+#include "common/bench_shop.h"
+#include "core/clock.h"
+#include "core/dialogs.h"
+#include "core/session.h"
+#include "masters/account_head_screen.h"
+#include "masters/bom_screen.h"
+#include "masters/item_screen.h"
+#include "masters/party_screen.h"
+#include "masters/shop_screen.h"
+#include "masters/vendor_screen.h"
+
+#include "card_poller.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+using namespace stokara;
+
+namespace {
+
+// Answers every question with OK, records nothing: only speed is measured.
+class QuietDialogs : public core::Dialogs {
+public:
+    core::Answer message(core::Icon, const QString&, const QString&, core::Buttons b) override {
+        return b == core::Buttons::OkCancel ? core::Answer::Ok : core::Answer::Yes;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    QString openFile(const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+
+    demo::GenerateOptions options = demo::GenerateOptions::benchmark(2000, QDate(2024, 4, 15));
+    options.parties = 20000;
+    options.vouchers = 200;
+    options.purchases = 200;
+    bench::GeneratedShop shop = bench::generateSqliteShop(folder.path(), "masters", options);
+    core::Database& db = *shop.db;
+    {
+        core::Transaction t(db);
+        const int have = db.scalar("select count(*) from masitem").toInt();
+        for (int i = have; i < 2000; ++i) {
+            const QString name = QStringLiteral("BENCH ITEM %1").arg(i, 4, 10, QLatin1Char('0'));
+            db.exec("insert into masitem (item_name, unit, rate, opebal, mainitem) "
+                    "values (?, 'Pcs', ?, 0, ?)",
+                    {name, 10 + i % 90, i % 20 == 0 ? "Y" : "N"});
+            if (i % 20 == 0)
+                for (int s = 1; s <= 5; ++s)
+                    db.exec("insert into bom (mainitem, subitem, wt) values (?, ?, ?)",
+                            {name,
+                             QStringLiteral("BENCH ITEM %1").arg(i + s, 4, 10, QLatin1Char('0')),
+                             0.5 * s});
+        }
+        t.commit();
+    }
+    db.exec("analyze");
+
+    QuietDialogs dialogs;
+    core::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 0)));
+    core::Session session;
+    session.db = &db;
+    session.dialogs = &dialogs;
+    session.clock = &clock;
+    session.dataDir = folder.path();
+
+    const std::pair<const char*, std::function<QWidget*()>> screens[] = {
+        {"masparty",
+         [&] {
+             auto* s = new masters::PartyScreen(session);
+             s->cardPoller()->stop();
+             return s;
+         }},
+        {"frmmasitem", [&] { return new masters::ItemScreen(session); }},
+        {"FrmBOM", [&] { return new masters::BomScreen(session); }},
+        {"FrmVendor", [&] { return new masters::VendorScreen(session); }},
+        {"FrmHead", [&] { return new masters::AccountHeadScreen(session); }},
+        {"FrmCompany", [&] { return new masters::ShopScreen(session); }},
+    };
+    for (const auto& [name, make] : screens) {
+        std::vector<double> times;
+        for (int i = 0; i < 15; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            QWidget* w = make();
+            times.push_back(timer.nsecsElapsed() / 1e6);
+            delete w;
+        }
+        bench::printFigure(QStringLiteral("masters.open.") + QString::fromLatin1(name),
+                           median(times), "ms");
+    }
+
+    {
+        std::vector<double> times;
+        masters::PartyStore store(db);
+        for (int i = 0; i < 15; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            const auto rows = store.gridRows();
+            times.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        bench::printFigure("masters.party_grid_query", median(times), "ms");
+    }
+
+    masters::PartyScreen party(session);
+    party.cardPoller()->stop();
+    auto* grid = party.findChild<QTableWidget*>("VsGrid");
+    std::vector<double> clicks;
+    QRandomGenerator random(7);
+    for (int i = 0; i < 200; ++i) {
+        const int row = static_cast<int>(random.bounded(grid->rowCount()));
+        grid->setCurrentCell(row, 0);
+        QElapsedTimer timer;
+        timer.start();
+        emit grid->cellClicked(row, 0);
+        clicks.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    bench::printFigure("masters.grid_click.party", median(clicks), "ms");
+    return 0;
+}
