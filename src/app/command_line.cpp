@@ -32,6 +32,8 @@ QString helpText() {
         "                     disk); env STOKARA_BACKUP_DIR. Unusable: the data folder\n"
         "  --repair           check and rebuild the SQLite database, or set a damaged one\n"
         "                     aside and restore the newest sound backup\n"
+        "  --demo             open a demo shop (made at first use in <data folder>/demo)\n"
+        "                     instead of the shop's own database\n"
         "  --help             show this text\n"
         "  --version          show the version\n");
 }
@@ -48,6 +50,7 @@ ParseResult parseCommandLine(const QStringList& args, const QProcessEnvironment&
     parser.addOption({QStringLiteral("database"), QString(), QStringLiteral("URL")});
     parser.addOption({QStringLiteral("backup-dir"), QString(), QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("repair"), QString()});
+    parser.addOption({QStringLiteral("demo"), QString()});
     parser.addOption({QStringLiteral("help"), QString()});
     parser.addOption({QStringLiteral("version"), QString()});
 
@@ -65,6 +68,7 @@ ParseResult parseCommandLine(const QStringList& args, const QProcessEnvironment&
     o.help = parser.isSet(QStringLiteral("help"));
     o.version = parser.isSet(QStringLiteral("version"));
     o.repair = parser.isSet(QStringLiteral("repair"));
+    o.demo = parser.isSet(QStringLiteral("demo"));
 
     o.dataDir = pick(parser, QStringLiteral("data-dir"), env, "STOKARA_DATA_DIR");
     if (o.dataDir.isEmpty())

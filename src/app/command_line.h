@@ -13,6 +13,7 @@ struct Options {
     QString databaseUrl; // "sqlite:PATH" or "postgresql://..."
     QString backupDir;   // the shop's preferred backup place; empty when none was given
     bool repair = false;
+    bool demo = false; // a demo shop in <data>/demo instead of the shop's database
     bool help = false;
     bool version = false;
 };

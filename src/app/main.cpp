@@ -5,7 +5,15 @@
 #include "core/clock.h"
 #include "core/dialogs.h"
 
+#ifdef STOKARA_HAVE_DEMO
+#include "demo/demo_database.h"
+#endif
+#ifdef STOKARA_HAVE_READER_UI
+#include "simulated_reader_window.h"
+#endif
+
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -40,16 +48,39 @@ int main(int argc, char** argv) {
     core::MessageBoxDialogs dialogs;
     core::SystemClock clock;
 
+    app::Options options = parsed.options;
+    if (options.demo) {
+#ifdef STOKARA_HAVE_DEMO
+        // The demo keeps a data folder of its own, so it never mixes with the shop.
+        const QString folder = QDir(options.dataDir).filePath(QStringLiteral("demo"));
+        try {
+            options.databaseUrl = demo::ensureDemoDatabase(folder, clock.today());
+            options.dataDir = folder;
+        } catch (const std::exception& e) {
+            dialogs.critical(QString(), QStringLiteral("The demo shop could not be made in %1: %2")
+                                            .arg(QDir::toNativeSeparators(folder),
+                                                 QString::fromLocal8Bit(e.what())));
+            return 1;
+        }
+#else
+        std::fputs("stokara: this build has no demo shop\n", stderr);
+        return 2;
+#endif
+    }
+#ifdef STOKARA_HAVE_READER_UI
+    reader::ui::showSimulatedReaderWindowIfRequested();
+#endif
+
     if (parsed.options.repair) {
         app::RepairSettings settings;
-        settings.databaseUrl = parsed.options.databaseUrl;
-        settings.backupFolders = {parsed.options.backupDir, parsed.options.dataDir};
+        settings.databaseUrl = options.databaseUrl;
+        settings.backupFolders = {options.backupDir, options.dataDir};
         const app::RepairReport report = app::repairDatabase(settings, dialogs, clock);
         std::printf("%s\n", qPrintable(report.lines.join(QLatin1Char('\n'))));
         return report.outcome == app::RepairReport::Outcome::InUse ? 1 : 0;
     }
 
-    app::Shell shell(parsed.options, dialogs, clock);
+    app::Shell shell(options, dialogs, clock);
     shell.start();
     return application.exec();
 }

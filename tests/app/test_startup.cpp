@@ -49,6 +49,15 @@ private slots:
                                 << "/d"
                                 << "sqlite:/d/dairy.db"
                                 << "" << true;
+        QTest::newRow("folders cleaned")
+            << QStringList{"--data-dir", "/d/x/../shop", "--backup-dir", "/media//usb/"}
+            << QStringList{} << "/d/shop"
+            << "sqlite:/d/shop/dairy.db"
+            << "/media/usb" << false;
+        QTest::newRow("demo") << QStringList{"--demo"} << QStringList{}
+                              << "/home/u/.local/share/Stokara"
+                              << "sqlite:/home/u/.local/share/Stokara/dairy.db"
+                              << "" << false;
     }
     void commandLine() {
         QFETCH(QStringList, args);
