@@ -44,37 +44,46 @@ void Shell::start() {
     const QString problem = openDatabase();
     if (!problem.isEmpty())
         dialogs_.critical(QString(), problem);
-
-    if (session_.db) {
-        core::Database& db = *session_.db;
-        const CopyResult copy = copyDatabase(db, startupCopyPath(db, options_.dataDir), pgDump_);
-        if (!copy.ok)
-            dialogs_.warning(QString(), copy.problem);
-        recreateTableDebug(db);
-        hindiCheck(session_);
-        try {
-            session_.shop = readShopInfo(db);
-        } catch (const core::DbError&) {
-            // No shop record readable: the shop values stay empty, as for a new shop.
-        }
-        try {
-            QString why;
-            configureBackupPath(db, options_.backupDir, options_.dataDir, &why);
-            if (!why.isEmpty())
-                dialogs_.warning(QStringLiteral("Tarvex Backup"), why);
-        } catch (const core::DbError& e) {
-            dialogs_.warning(
-                QStringLiteral("Tarvex Backup"),
-                QStringLiteral("The backup folder could not be set: %1").arg(e.description()));
-        }
-    }
+    if (session_.db)
+        prepareDatabase();
 
     LoginSettings settings;
     settings.pgDump = pgDump_;
-    settings.reconnect = [this] { return openDatabase(); };
+    // A database that could not be opened at start gets the same start-up steps
+    // once the login button reaches it.
+    settings.reconnect = [this] {
+        const QString why = openDatabase();
+        if (why.isEmpty())
+            prepareDatabase();
+        return why;
+    };
     login_ = std::make_unique<LoginScreen>(session_, settings);
     connect(login_.get(), &LoginScreen::loggedIn, this, &Shell::showMainWindow);
     login_->show();
+}
+
+void Shell::prepareDatabase() {
+    core::Database& db = *session_.db;
+    const CopyResult copy = copyDatabase(db, startupCopyPath(db, options_.dataDir), pgDump_);
+    if (!copy.ok)
+        dialogs_.warning(QString(), copy.problem);
+    recreateTableDebug(db);
+    hindiCheck(session_);
+    try {
+        session_.shop = readShopInfo(db);
+    } catch (const core::DbError&) {
+        // No shop record readable: the shop values stay empty, as for a new shop.
+    }
+    try {
+        QString why;
+        configureBackupPath(db, options_.backupDir, options_.dataDir, &why);
+        if (!why.isEmpty())
+            dialogs_.warning(QStringLiteral("Tarvex Backup"), why);
+    } catch (const core::DbError& e) {
+        dialogs_.warning(
+            QStringLiteral("Tarvex Backup"),
+            QStringLiteral("The backup folder could not be set: %1").arg(e.description()));
+    }
 }
 
 void Shell::showMainWindow() {

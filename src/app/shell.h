@@ -49,6 +49,8 @@ signals:
 
 private:
     QString openDatabase();
+    // Start-up copy, trace table, languages, shop values, backup folder.
+    void prepareDatabase();
     void showMainWindow();
 
     Options options_;

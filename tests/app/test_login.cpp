@@ -83,6 +83,61 @@ private slots:
         QCOMPARE(t.db().scalar("select count(*) from errordesc").toInt(), 0);
         QVERIFY(t.dialogs.texts().contains("Backup Completed."));
         QVERIFY(!t.dialogs.texts().contains("Invalid Password, try again!"));
+        // The password screens come with the program.
+        QVERIFY(shell.mainWindow()->entry("mnuussec")->isEnabled());
+        QVERIFY(shell.mainWindow()->entry("mnuadsec")->isEnabled());
+    }
+
+    // The disk holding the database is plugged in after the start: the login
+    // button reaches it, runs the start-up steps and logs in.
+    void databaseReachedAtLoginGetsStartupSteps() {
+        QTemporaryDir root;
+        const QString data = root.filePath("data");
+        test::ScriptedDialogs dialogs;
+        core::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 0)));
+        app::Options options;
+        options.dataDir = data;
+        options.databaseUrl = "sqlite:" + root.filePath("usb/dairy.db");
+        app::Shell shell(options, dialogs, clock);
+        shell.setHooks([](app::MainWindowHooks& h) { h.quit = [] {}; });
+        shell.start();
+        QCOMPARE(dialogs.shown.size(), 1);
+        QVERIFY(dialogs.lastText().contains("does not exist"));
+        QVERIFY(QDir().mkpath(root.filePath("usb")));
+        shell.loginScreen()->findChild<QPushButton*>("cmdOK")->click();
+        QVERIFY(shell.mainWindow());
+        QVERIFY(QFileInfo::exists(QDir(data).filePath("DairyBackup.db")));
+        QVERIFY(QFileInfo::exists(QDir(data).filePath("Tarvex15")));
+    }
+
+    // A file that is not a database: said at start, the login screen still
+    // opens, and its OK button reports the failure and stays.
+    void unreadableFileAtStartIsReportedAndLeftAlone() {
+        QTemporaryDir data;
+        const QString path = data.filePath("dairy.db");
+        QFile junk(path);
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(2048, 'z'));
+        junk.close();
+        test::ScriptedDialogs dialogs;
+        core::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 0)));
+        app::Options options;
+        options.dataDir = data.path();
+        options.databaseUrl = "sqlite:" + path;
+        app::Shell shell(options, dialogs, clock);
+        shell.start();
+        QVERIFY(!dialogs.shown.isEmpty());
+        QCOMPARE(dialogs.shown.first().icon, core::Icon::Critical);
+        QVERIFY(dialogs.shown.first().text.contains(QDir::toNativeSeparators(path)));
+        QVERIFY(shell.loginScreen()->isVisible());
+        shell.loginScreen()->findChild<QPushButton*>("cmdOK")->click();
+        QVERIFY(dialogs.lastText().contains("Procedure: cmdOK_Click"));
+        QVERIFY(shell.loginScreen()->isVisible());
+        QVERIFY(!shell.mainWindow());
+        QFile after(path);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), QByteArray(2048, 'z'));
+        QVERIFY(!QFileInfo::exists(data.filePath("DairyBackup.db")));
     }
 
     void wrongPasswordIsRefused_data() {
