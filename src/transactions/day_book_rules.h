@@ -10,7 +10,7 @@ namespace stokara::transactions {
 // Widths of the DayBook columns a voucher writes; PostgreSQL refuses longer text.
 inline constexpr int kVoucherAccountHeadWidth = 50;
 inline constexpr int kVoucherRemarkWidth = 100;
-inline constexpr int kVoucherPartyCodeWidth = 5;
+inline constexpr int kVoucherPartyCodeWidth = 10; // widened from 5 like every code column
 
 // A number as the operator may type it: blanks around, an optional sign, digits with
 // at most one decimal point. Thousands separators and exponents are refused because

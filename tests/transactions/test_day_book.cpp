@@ -91,85 +91,32 @@ void DayBookTest::voucherChecks_data() {
     QTest::addColumn<QString>("partyCode");
     const QString d = QStringLiteral("15/04/2024");
     const QString bad = QStringLiteral("Please enter proper values.");
-    QTest::newRow("party") << d << "Cr"
-                           << "Ram - 10"
-                           << "10"
-                           << "12.5"
-                           << ""
-                           << "MilkMan"
-                           << ""
-                           << "10";
-    QTest::newRow("account head gets NA") << d << "Dr"
-                                          << "Rent"
-                                          << ""
-                                          << "100"
-                                          << ""
-                                          << "AccountHead"
-                                          << ""
-                                          << "NA";
-    QTest::newRow("no account") << d << "Dr"
-                                << ""
-                                << "10"
-                                << "5"
-                                << ""
-                                << "MilkMan" << bad << "";
-    QTest::newRow("no type") << d << ""
-                             << "Ram - 10"
-                             << "10"
-                             << "5"
-                             << ""
-                             << "MilkMan" << bad << "";
-    QTest::newRow("12a") << d << "Dr"
-                         << "Ram - 10"
-                         << "10"
-                         << "12a"
-                         << ""
-                         << "MilkMan" << bad << "";
-    QTest::newRow("no amount") << d << "Dr"
-                               << "Ram - 10"
-                               << "10"
-                               << ""
-                               << ""
-                               << "MilkMan" << bad << "";
-    QTest::newRow("empty date") << "__/__/____"
-                                << "Dr"
-                                << "Ram - 10"
-                                << "10"
-                                << "5"
-                                << ""
-                                << "MilkMan" << bad << "";
-    QTest::newRow("name of nobody") << d << "Dr"
-                                    << "Nobody"
-                                    << ""
-                                    << "5"
-                                    << ""
-                                    << "Vendor" << bad << "";
-    QTest::newRow("remark of 101") << d << "Dr"
-                                   << "Rent"
-                                   << ""
-                                   << "5" << QString(101, QLatin1Char('r')) << "AccountHead"
-                                   << "Remark can't be longer than 100 characters."
-                                   << "";
-    QTest::newRow("Hindi remark of 100") << d << "Dr"
-                                         << "Rent"
-                                         << ""
-                                         << "5" << QString(100, QChar(0x0915)) << "AccountHead"
-                                         << ""
-                                         << "NA";
-    QTest::newRow("account of 51") << d << "Dr" << QString(51, QLatin1Char('a')) << ""
-                                   << "5"
-                                   << ""
-                                   << "AccountHead"
-                                   << "Account Head can't be longer than 50 characters."
-                                   << "";
-    QTest::newRow("code of 6") << d << "Dr"
-                               << "X - 123456"
-                               << "123456"
-                               << "5"
-                               << ""
-                               << "MilkMan"
-                               << "Party code can't be longer than 5 characters."
-                               << "";
+    const QString milk = QStringLiteral("MilkMan");
+    const QString head = QStringLiteral("AccountHead");
+    auto row = [](const char* name, const QString& date, const char* type, const QString& account,
+                  const char* bound, const char* amount, const QString& remark,
+                  const QString& category, const QString& message, const char* party) {
+        QTest::newRow(name) << date << QString::fromLatin1(type) << account
+                            << QString::fromLatin1(bound) << QString::fromLatin1(amount) << remark
+                            << category << message << QString::fromLatin1(party);
+    };
+    row("party", d, "Cr", "Ram - 10", "10", "12.5", "", milk, "", "10");
+    row("account head gets NA", d, "Dr", "Rent", "", "100", "", head, "", "NA");
+    row("no account", d, "Dr", "", "10", "5", "", milk, bad, "");
+    row("no type", d, "", "Ram - 10", "10", "5", "", milk, bad, "");
+    row("12a", d, "Dr", "Ram - 10", "10", "12a", "", milk, bad, "");
+    row("no amount", d, "Dr", "Ram - 10", "10", "", "", milk, bad, "");
+    row("empty date", "__/__/____", "Dr", "Ram - 10", "10", "5", "", milk, bad, "");
+    row("name of nobody", d, "Dr", "Nobody", "", "5", "", QStringLiteral("Vendor"), bad, "");
+    row("remark of 101", d, "Dr", "Rent", "", "5", QString(101, QLatin1Char('r')), head,
+        QStringLiteral("Remark can't be longer than 100 characters."), "");
+    row("Hindi remark of 100", d, "Dr", "Rent", "", "5", QString(100, QChar(0x0915)), head, "",
+        "NA");
+    row("account of 51", d, "Dr", QString(51, QLatin1Char('a')), "", "5", "", head,
+        QStringLiteral("Account Head can't be longer than 50 characters."), "");
+    row("code of 10", d, "Dr", "X - 1234567890", "1234567890", "5", "", milk, "", "1234567890");
+    row("code of 11", d, "Dr", "X - 12345678901", "12345678901", "5", "", milk,
+        QStringLiteral("Party code can't be longer than 10 characters."), "");
 }
 
 void DayBookTest::voucherChecks() {

@@ -107,90 +107,29 @@ void PurchaseTest::saveChecksInOrder_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("message");
     const QString ok = QStringLiteral("15/04/2024");
-    QTest::newRow("empty date") << "__/__/____"
-                                << "5"
-                                << "A"
-                                << "2"
-                                << "I"
-                                << "Enter proper date";
-    QTest::newRow("31 February") << "31/02/2024"
-                                 << "5"
-                                 << "A"
-                                 << "2"
-                                 << "I"
-                                 << "Enter proper date";
-    QTest::newRow("date before rate") << ""
-                                      << "abc"
-                                      << ""
-                                      << "0"
-                                      << ""
-                                      << "Enter proper date";
-    QTest::newRow("rate abc") << ok << "abc"
-                              << "A"
-                              << "2"
-                              << "I"
-                              << "Enter correct rate.";
-    QTest::newRow("rate 0") << ok << "0"
-                            << "A"
-                            << "2"
-                            << "I"
-                            << "Enter correct rate.";
-    QTest::newRow("rate 12a") << ok << "12a"
-                              << "A"
-                              << "2"
-                              << "I"
-                              << "Enter correct rate.";
-    QTest::newRow("rate 1,000") << ok << "1,000"
-                                << "A"
-                                << "2"
-                                << "I"
-                                << "Enter correct rate.";
-    QTest::newRow("rate before vendor") << ok << ""
-                                        << ""
-                                        << "0"
-                                        << ""
-                                        << "Enter correct rate.";
-    QTest::newRow("blank vendor") << ok << "5"
-                                  << "   "
-                                  << "2"
-                                  << "I"
-                                  << "Enter proper milk man";
-    QTest::newRow("qty 0") << ok << "5"
-                           << "A"
-                           << "0"
-                           << "I"
-                           << "Enter proper weight value.";
-    QTest::newRow("qty abc") << ok << "5"
-                             << "A"
-                             << "abc"
-                             << "I"
-                             << "Enter proper weight value.";
-    QTest::newRow("no item") << ok << "5"
-                             << "A"
-                             << "2"
-                             << ""
-                             << "Enter proper Item Name.";
-    QTest::newRow("qty too large") << ok << "5"
-                                   << "A"
-                                   << "10000000"
-                                   << "I"
-                                   << "Enter proper weight value.";
-    QTest::newRow("amount too large") << ok << "5000"
-                                      << "A"
-                                      << "5000"
-                                      << "I"
-                                      << "Amount is too large.";
-    QTest::newRow("vendor too long") << ok << "5" << QString(41, QLatin1Char('v')) << "2"
-                                     << "I"
-                                     << "Vendor name can't be longer than 40 characters.";
-    QTest::newRow("Hindi item of 40 letters") << ok << "5"
-                                              << "A"
-                                              << "2" << QString(40, QChar(0x0918)) << "";
-    QTest::newRow("accepted") << ok << " 5.5 "
-                              << "A"
-                              << "-2"
-                              << "I"
-                              << "";
+    auto row = [](const char* name, const QString& date, const char* rate, const QString& vendor,
+                  const char* qty, const QString& item, const char* message) {
+        QTest::newRow(name) << date << QString::fromLatin1(rate) << vendor
+                            << QString::fromLatin1(qty) << item << QString::fromLatin1(message);
+    };
+    row("empty date", "__/__/____", "5", "A", "2", "I", "Enter proper date");
+    row("31 February", "31/02/2024", "5", "A", "2", "I", "Enter proper date");
+    row("date before rate", "", "abc", "", "0", "", "Enter proper date");
+    row("rate abc", ok, "abc", "A", "2", "I", "Enter correct rate.");
+    row("rate 0", ok, "0", "A", "2", "I", "Enter correct rate.");
+    row("rate 12a", ok, "12a", "A", "2", "I", "Enter correct rate.");
+    row("rate 1,000", ok, "1,000", "A", "2", "I", "Enter correct rate.");
+    row("rate before vendor", ok, "", "", "0", "", "Enter correct rate.");
+    row("blank vendor", ok, "5", "   ", "2", "I", "Enter proper milk man");
+    row("qty 0", ok, "5", "A", "0", "I", "Enter proper weight value.");
+    row("qty abc", ok, "5", "A", "abc", "I", "Enter proper weight value.");
+    row("no item", ok, "5", "A", "2", "", "Enter proper Item Name.");
+    row("qty too large", ok, "5", "A", "10000000", "I", "Enter proper weight value.");
+    row("amount too large", ok, "5000", "A", "5000", "I", "Amount is too large.");
+    row("vendor too long", ok, "5", QString(41, QLatin1Char('v')), "2", "I",
+        "Vendor name can't be longer than 40 characters.");
+    row("Hindi item of 40 letters", ok, "5", "A", "2", QString(40, QChar(0x0918)), "");
+    row("accepted", ok, " 5.5 ", "A", "-2", "I", "");
 }
 
 void PurchaseTest::saveChecksInOrder() {
