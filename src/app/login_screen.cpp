@@ -179,8 +179,10 @@ void LoginScreen::cmdOkClick() {
             loginSucceeded_ = true;
             // Emptied before the main window loads, so its own load errors stay logged.
             session_.db->tryExec(QStringLiteral("delete from errordesc"));
-            close();
+            // The main window is shown before this one closes, so the program
+            // never sees its last window close in between.
             emit loggedIn();
+            close();
             return;
         }
         session_.dialogs->plain(QStringLiteral("Login"),
