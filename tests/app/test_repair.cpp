@@ -145,6 +145,33 @@ private slots:
         QVERIFY(f.dialogs.shown[0].text.contains("No sound backup"));
     }
 
+    // Damage confined to an index is mended in place: the rows all stay.
+    void damagedIndexIsRebuiltWithoutLoss() {
+        Fixture f;
+        {
+            auto db = core::Database::open("sqlite:" + f.db);
+            db->exec("create table masparty (party_code varchar(10), party_name varchar(40))");
+            db->exec("create index idx_party on masparty (party_code)");
+            for (int i = 1; i <= 50; ++i)
+                db->exec("insert into masparty values (?, ?)",
+                         {QString::number(i), QString("Party %1").arg(i)});
+            // The index's stored entries no longer match what it claims to index.
+            db->exec("PRAGMA writable_schema=ON");
+            db->exec(
+                "update sqlite_master set sql = 'CREATE INDEX idx_party ON masparty (party_name)' "
+                "where name = 'idx_party'");
+            db->exec("PRAGMA wal_checkpoint(TRUNCATE)");
+        }
+        QVERIFY(!app::isSoundSqliteFile(f.db));
+        const app::RepairReport r = app::repairDatabase(f.settings, f.dialogs, f.clock);
+        QCOMPARE(r.outcome, Outcome::Rebuilt);
+        QVERIFY(r.setAsideAs.isEmpty());
+        QVERIFY(test::sqliteIntegrityOk(f.db));
+        auto db = core::Database::open("sqlite:" + f.db);
+        QCOMPARE(db->scalar("select count(*) from masparty").toInt(), 50);
+        QVERIFY(f.dialogs.lastText().contains("indexes were rebuilt"));
+    }
+
     void fileInUseIsLeftUnchanged() {
         Fixture f;
         makeShop(f.db, "LIVE");
