@@ -103,7 +103,7 @@ bool VoucherScreenBase::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-            bool used = false;
+            bool used = true; // a key whose handler failed is still spent
             run(core::ErrorKind::Show, QStringLiteral("Form_KeyDown"),
                 [&] { used = functionKey(key); });
             return used;
@@ -128,7 +128,7 @@ bool VoucherScreenBase::eventFilter(QObject* watched, QEvent* event) {
 void VoucherScreenBase::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-        bool used = false;
+        bool used = true; // a key whose handler failed is still spent
         run(core::ErrorKind::Show, QStringLiteral("Form_KeyDown"),
             [&] { used = functionKey(key); });
         if (used)

@@ -203,7 +203,7 @@ bool PurchaseScreen::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-            bool used = false;
+            bool used = true; // a key whose handler failed is still spent
             run(QStringLiteral("Form_KeyDown"), [&] { used = functionKey(key); });
             if (used)
                 return true;
@@ -233,7 +233,7 @@ bool PurchaseScreen::eventFilter(QObject* watched, QEvent* event) {
 void PurchaseScreen::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-        bool used = false;
+        bool used = true; // a key whose handler failed is still spent
         run(QStringLiteral("Form_KeyDown"), [&] { used = functionKey(key); });
         if (used)
             return;

@@ -77,6 +77,7 @@ private slots:
     void gridClickWithAndWithoutF6();
     void deleteAsksOnceAndRefreshes();
     void textsAreStoredAsTyped();
+    void failuresAreReportedByKind();
 };
 
 void DayBookTest::voucherChecks_data() {
@@ -405,6 +406,33 @@ void DayBookTest::textsAreStoredAsTyped() {
     QCOMPARE(rows.size(), size_t(2));
     QCOMPARE(rows[1].text(5), QString(100, QChar(0x0916)));
     QVERIFY(f.ts.db().scalar(QStringLiteral("select count(*) from ErrorDesc")).toInt() == 0);
+}
+
+void DayBookTest::failuresAreReportedByKind() {
+    STOKARA_REQUIRE_DATABASE();
+    DayBookFixture f;
+    QVERIFY(test::showActive(f.screen.get()));
+    // A failing list switch is shown with its procedure.
+    f.ts.db().exec(QStringLiteral("drop table masvendor"));
+    QTest::keyClick(f.edit("TxtAmount"), Qt::Key_F7);
+    QCOMPARE(f.ts.dialogs.shown.size(), 1);
+    QCOMPARE(f.ts.dialogs.shown[0].icon, core::Icon::Critical);
+    QVERIFY(f.ts.dialogs.shown[0].text.startsWith(
+        QStringLiteral("An error has occured.\r\n\tProcedure: Form_KeyDown")));
+
+    // A failing save is logged under the screen's caption, without a message.
+    f.ts.dialogs.clear();
+    f.ts.db().exec(QStringLiteral("drop table DayBook"));
+    QTest::keyClick(f.edit("TxtAmount"), Qt::Key_F4);
+    f.enterVoucher(QStringLiteral("Dr"), QStringLiteral("Rent"), QStringLiteral("5"));
+    f.screen->save();
+    QCOMPARE(f.ts.dialogs.texts(), QStringList({QStringLiteral("Do you want to save?")}));
+    QCOMPARE(f.ts.db()
+                 .scalar(QStringLiteral("select count(*) from ErrorDesc where FormName = ?"),
+                         {QStringLiteral("Day Book")})
+                 .toInt(),
+             1);
+    QCOMPARE(f.edit("TxtAmount")->text(), QStringLiteral("5"));
 }
 
 QTEST_MAIN(DayBookTest)

@@ -74,6 +74,7 @@ private slots:
     void correctionWithoutARowIsRefused();
     void entryNumberAfterDeletingTheHighest();
     void searchPanelFilters();
+    void failingSaveIsShown();
 };
 
 void PurchaseTest::amountRoundsHalfToEven_data() {
@@ -410,6 +411,20 @@ void PurchaseTest::searchPanelFilters() {
     f.edit("TxtSearchNo")->setText(QString::number(wanted));
     QTest::mouseClick(f.find<QPushButton>("CmdSearch"), Qt::LeftButton);
     QCOMPARE(test::columnTexts(f.grid(), 2), QStringList({QStringLiteral("घी")}));
+}
+
+void PurchaseTest::failingSaveIsShown() {
+    STOKARA_REQUIRE_DATABASE();
+    PurchaseFixture f;
+    f.ts.db().exec(QStringLiteral("drop table ItemPurchases"));
+    f.fill(QStringLiteral("15/04/2024"), QStringLiteral("Amul Feeds"),
+           QStringLiteral("Cattle Feed"), QStringLiteral("1"), QStringLiteral("5"));
+    f.screen->save();
+    QCOMPARE(f.ts.dialogs.shown.size(), 2);
+    QCOMPARE(f.ts.dialogs.shown[1].icon, core::Icon::Critical);
+    QVERIFY(f.ts.dialogs.shown[1].text.startsWith(
+        QStringLiteral("An error has occured.\r\n\tProcedure: Command8_Click")));
+    QCOMPARE(f.edit("TxtQty")->text(), QStringLiteral("1"));
 }
 
 QTEST_MAIN(PurchaseTest)
