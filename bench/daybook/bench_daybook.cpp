@@ -1,7 +1,10 @@
 // The day book and purchase screens on a shop with 200,000 vouchers and 100,000
 // purchases spread over three years: the grid refilled for a date, and one save
 // including the grid refresh that follows it. Medians, in ms.
-// bench_daybook [vouchers] [purchases]   (defaults 200000 100000; SQLite)
+// bench_daybook [vouchers] [purchases]   (defaults 200000 100000)
+// SQLite always; PostgreSQL too when STOKARA_BENCH_PG names a server
+// (postgresql://user@host:port/db): a scratch database is made there and dropped
+// afterwards, and its figures carry the suffix ".pg".
 #include "core/clock.h"
 #include "core/database.h"
 #include "core/dialogs.h"
@@ -47,8 +50,8 @@ double median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-void figure(const char* name, double ms) {
-    std::printf("BENCH %s %.3f ms\n", name, ms);
+void figure(const char* name, const char* suffix, double ms) {
+    std::printf("BENCH %s%s %.3f ms\n", name, suffix, ms);
     std::fflush(stdout);
 }
 
@@ -115,29 +118,22 @@ template <class Widget> Widget* child(QWidget* screen, const char* name) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int vouchers = argc > 1 ? std::atoi(argv[1]) : 200000;
-    const int purchases = argc > 2 ? std::atoi(argv[2]) : 100000;
-
-    QTemporaryDir folder;
-    auto db = core::Database::open(QStringLiteral("sqlite:") + folder.filePath("daybook.db"));
-    schema::createNewDatabase(*db);
+int measure(core::Database& db, const QString& dataDir, int vouchers, int purchases,
+            const char* suffix) {
+    schema::createNewDatabase(db);
     QElapsedTimer timer;
     timer.start();
-    fill(*db, vouchers, purchases);
-    std::printf("BENCH daybook.generate_seconds %.1f s\n", timer.elapsed() / 1000.0);
-    db->exec(QStringLiteral("analyze"));
+    fill(db, vouchers, purchases);
+    std::printf("BENCH daybook.generate_seconds%s %.1f s\n", suffix, timer.elapsed() / 1000.0);
+    db.exec(QStringLiteral("analyze"));
 
     AcceptingDialogs dialogs;
     core::FixedClock clock(QDateTime(kToday, QTime(10, 0)));
     core::Session session;
-    session.db = db.get();
+    session.db = &db;
     session.dialogs = &dialogs;
     session.clock = &clock;
-    session.dataDir = folder.path();
+    session.dataDir = dataDir;
 
     QRandomGenerator rng(7);
     constexpr int kRuns = 60;
@@ -172,9 +168,9 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        std::printf("BENCH daybook.rows_per_date %.0f rows\n", double(rows) / kRuns);
-        figure("daybook.refill", median(refill));
-        figure("daybook.save", median(save));
+        std::printf("BENCH daybook.rows_per_date%s %.0f rows\n", suffix, double(rows) / kRuns);
+        figure("daybook.refill", suffix, median(refill));
+        figure("daybook.save", suffix, median(save));
     }
     {
         transactions::PurchaseScreen screen(session);
@@ -212,9 +208,44 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        std::printf("BENCH purchase.rows_per_date %.1f rows\n", double(rows) / kRuns);
-        figure("purchase.refill", median(refill));
-        figure("purchase.save", median(save));
+        std::printf("BENCH purchase.rows_per_date%s %.1f rows\n", suffix, double(rows) / kRuns);
+        figure("purchase.refill", suffix, median(refill));
+        figure("purchase.save", suffix, median(save));
     }
     return 0;
+}
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int vouchers = argc > 1 ? std::atoi(argv[1]) : 200000;
+    const int purchases = argc > 2 ? std::atoi(argv[2]) : 100000;
+
+    QTemporaryDir folder;
+    {
+        auto db = core::Database::open(QStringLiteral("sqlite:") + folder.filePath("daybook.db"));
+        if (measure(*db, folder.path(), vouchers, purchases, "") != 0)
+            return 1;
+    }
+    const QString pg = qEnvironmentVariable("STOKARA_BENCH_PG");
+    if (pg.isEmpty())
+        return 0;
+    core::DatabaseUrl url = core::DatabaseUrl::parse(pg);
+    const QString scratch = QStringLiteral("stokara_bench_daybook");
+    {
+        auto server = core::Database::open(url);
+        server->exec(QStringLiteral("drop database if exists ") + scratch);
+        server->exec(QStringLiteral("create database ") + scratch);
+    }
+    core::DatabaseUrl scratchUrl = url;
+    scratchUrl.database = scratch;
+    int rc = 0;
+    {
+        auto db = core::Database::open(scratchUrl);
+        rc = measure(*db, folder.path(), vouchers, purchases, ".pg");
+    }
+    auto server = core::Database::open(url);
+    server->exec(QStringLiteral("drop database if exists ") + scratch);
+    return rc;
 }
