@@ -63,12 +63,6 @@ void measure(const QString& folder, qint64 sales) {
     bench::GeneratedShop shop =
         bench::generateSqliteShop(folder, QStringLiteral("sale.") + size, options);
     core::Database& db = *shop.db;
-    // The bill number column holds five characters (99999 bills). A bigger
-    // generated shop numbers its bills round from 1 again after 90000, the
-    // way a shop restarting its bill book would, so the next bill still fits.
-    db.exec(QStringLiteral("update itemsale set doc_no = cast(((cast(doc_no as integer) - 1) "
-                           "% 90000) + 1 as text) where cast(doc_no as integer) > 90000"));
-    transactions::SaleStore::ensureIndexes(db);
     // No mobile numbers: the receipt is composed from the bill but never leaves
     // for the network.
     db.exec(QStringLiteral("update masparty set ph = null"));

@@ -502,7 +502,7 @@ void createInitialDatabase(Database& db) {
     const std::pair<const char*, QString> tables[] = {
         {"masparty", QStringLiteral("party_code varchar(10), Party_name varchar(50), add1 "
                                     "varchar(100), ph varchar(50), veh_code varchar(10), city "
-                                    "varchar(50), ope_bal numeric(12,2), baldrcr varchar(2), "
+                                    "varchar(50), ope_bal numeric(12,2), baldrcr varchar(5), "
                                     "category varchar(20)")},
         {"masitem", QStringLiteral("item_name varchar(40)")},
         {"repled2", QStringLiteral("party_name varchar(100), doc_dt %1, item_name varchar(100), "

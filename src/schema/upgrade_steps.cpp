@@ -387,6 +387,11 @@ const Step kFirstBatch[] = {
     // The message log copies the party's name, which the party master takes up
     // to 50 characters; at 40 a long name would make the SMS log fail.
     {K::Widen, "MessageLog", "Party_Name", "varchar(50)"},
+    // Five characters would stop the shop at bill 99,999 and party 99,999 on
+    // PostgreSQL (SQLite never enforced the width); party codes are ten wide
+    // everywhere else.
+    {K::Widen, "itemsale", "Doc_No", "varchar(10)"},
+    {K::Widen, "daybook", "party_code", "varchar(10)"},
 
     // Keys and indexes of the milk-collection tables. Index names are global in
     // both engines, so the copies on a second table carry a suffix.
@@ -404,6 +409,9 @@ const Step kFirstBatch[] = {
     {K::Index, "masitem", "idx_masitem_name", "item_name"},
     {K::Index, "itemsale", "idx_itemsale_party_dt", "Party_code, Doc_dt"},
     {K::Index, "itemsale", "idx_itemsale_doc_no", "Doc_No"},
+    // The next bill number is the highest val(doc_no), read at the end of
+    // this index rather than computed over every sale.
+    {K::Index, "itemsale", "idx_itemsale_valdocno", "val(doc_no)"},
     {K::Index, "itemsale", "idx_itemsale_item_dt", "item_name, Doc_dt"},
     {K::Index, "itemsale", "idx_itemsale_dt", "Doc_dt"},
     {K::Index, "ItemPurchases", "idx_itempurchases_dt", "Doc_dt"},

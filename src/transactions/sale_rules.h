@@ -13,7 +13,7 @@ inline const QString kCaption = QStringLiteral("Item Sale");
 inline const QString kFieldCheckTitle = QStringLiteral("Tarvex Milvora");
 
 // Widths of the itemsale columns the screen writes.
-inline constexpr int kBillNoWidth = 5;
+inline constexpr int kBillNoWidth = 10;
 inline constexpr int kPartyCodeWidth = 10;
 inline constexpr int kItemNameWidth = 40;
 inline constexpr int kUnitWidth = 10;

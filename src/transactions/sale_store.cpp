@@ -233,14 +233,4 @@ bool SaleStore::billHasRows(const QString& billNo, const QDate& date) {
                .toLongLong() > 0;
 }
 
-void SaleStore::ensureIndexes(core::Database& db) {
-    // The next bill number is the highest val(doc_no): with this index it is
-    // read at the end of the index instead of computed over every sale. Every
-    // connection of the program has val() (Database::open installs it). The
-    // other indexes the screen uses (party and date, bill number, party code,
-    // card, item name, day book by party and date) come with the schema.
-    db.exec(QStringLiteral(
-        "create index if not exists idx_itemsale_valdocno on itemsale (val(doc_no))"));
-}
-
 } // namespace stokara::transactions

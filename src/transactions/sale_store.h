@@ -134,9 +134,6 @@ public:
     // Whether a bill has rows on a date (the memo prints nothing otherwise).
     bool billHasRows(const QString& billNo, const QDate& date);
 
-    // The index the next bill number needs to stay fast on a big table.
-    static void ensureIndexes(core::Database& db);
-
 private:
     core::Database& db_;
 };

@@ -127,14 +127,14 @@ private slots:
                                               << "FEED"
                                               << "1"
                                               << "Enter correct rate.";
-        QTest::newRow("bill number past five characters")
+        QTest::newRow("bill number past ten characters")
             << "15/04/2024"
             << "450"
             << "Ramesh"
             << "2"
             << "FEED"
-            << "100000"
-            << "The bill number must have 1 to 5 characters.";
+            << "12345678901"
+            << "The bill number must have 1 to 10 characters.";
     }
     void saveChecksInOrder() {
         QFETCH(QString, date);

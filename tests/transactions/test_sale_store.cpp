@@ -106,7 +106,6 @@ private slots:
     void billNumbersAreNumericAndGlobal() {
         QFETCH(QStringList, bills);
         QFETCH(QString, next);
-        SaleStore::ensureIndexes(db());
         int day = 0;
         for (const QString& b : bills)
             addSale(db(), kDay.addDays(-(++day)), b, QStringLiteral("7"), QStringLiteral("FEED"), 1,
@@ -300,7 +299,7 @@ private slots:
     void aBillNumberPastTheColumnIsRefused() {
         SaleStore store(db());
         QVERIFY_THROWS_EXCEPTION(transactions::SaleRefused,
-                                 store.insertLine(lineOf("100000", "7", "FEED"), false));
+                                 store.insertLine(lineOf("12345678901", "7", "FEED"), false));
         QCOMPARE(db().scalar("select count(*) from itemsale").toInt(), 0);
     }
 };
