@@ -1,5 +1,7 @@
 #include "database.h"
 
+#include "idioms.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QSqlDriver>
@@ -29,32 +31,6 @@ QString errorText(const QSqlError& e) {
     return t;
 }
 
-// The leading number of a text, as the program reads every typed number:
-// "12abc" is 12, "abc" is 0.
-double leadingNumber(const char* s, int n) {
-    int i = 0;
-    while (i < n && (s[i] == ' ' || s[i] == '\t'))
-        ++i;
-    int start = i;
-    if (i < n && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    int digits = 0;
-    while (i < n && s[i] >= '0' && s[i] <= '9') {
-        ++i;
-        ++digits;
-    }
-    if (i < n && s[i] == '.') {
-        ++i;
-        while (i < n && s[i] >= '0' && s[i] <= '9') {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return 0.0;
-    return QByteArray(s + start, i - start).toDouble();
-}
-
 void sqliteVal(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_value* v = argv[0];
     switch (sqlite3_value_type(v)) {
@@ -69,8 +45,8 @@ void sqliteVal(sqlite3_context* ctx, int, sqlite3_value** argv) {
         return;
     default: {
         auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-        double d = leadingNumber(text, sqlite3_value_bytes(v));
-        sqlite3_result_double(ctx, d);
+        // The same reading of a typed number as the screens use.
+        sqlite3_result_double(ctx, val(QString::fromUtf8(text, sqlite3_value_bytes(v))));
     }
     }
 }
@@ -266,8 +242,11 @@ void Database::installFunctions() {
     }
 }
 
-int Database::exec(const QString& sql, const QVariantList& values) {
-    QSqlQuery q(db_);
+namespace {
+
+// Prepares and runs one statement with its bound values. Statements without
+// values run directly: PostgreSQL cannot prepare DDL.
+void run(QSqlQuery& q, Engine engine, const QString& sql, const QVariantList& values) {
     bool ok;
     if (values.isEmpty()) {
         ok = q.exec(sql);
@@ -275,12 +254,19 @@ int Database::exec(const QString& sql, const QVariantList& values) {
         ok = q.prepare(sql);
         if (ok) {
             for (const QVariant& v : values)
-                q.addBindValue(bindable(url_.engine, v));
+                q.addBindValue(bindable(engine, v));
             ok = q.exec();
         }
     }
     if (!ok)
         throw DbError(errorNumber(q.lastError()), errorText(q.lastError()), sql);
+}
+
+} // namespace
+
+int Database::exec(const QString& sql, const QVariantList& values) {
+    QSqlQuery q(db_);
+    run(q, url_.engine, sql, values);
     int n = q.numRowsAffected();
     return n < 0 ? 0 : n;
 }
@@ -288,19 +274,7 @@ int Database::exec(const QString& sql, const QVariantList& values) {
 Rows Database::query(const QString& sql, const QVariantList& values) {
     QSqlQuery q(db_);
     q.setForwardOnly(true);
-    bool ok;
-    if (values.isEmpty()) {
-        ok = q.exec(sql);
-    } else {
-        ok = q.prepare(sql);
-        if (ok) {
-            for (const QVariant& v : values)
-                q.addBindValue(bindable(url_.engine, v));
-            ok = q.exec();
-        }
-    }
-    if (!ok)
-        throw DbError(errorNumber(q.lastError()), errorText(q.lastError()), sql);
+    run(q, url_.engine, sql, values);
     Rows rows;
     const QSqlRecord rec = q.record();
     for (int i = 0; i < rec.count(); ++i)
