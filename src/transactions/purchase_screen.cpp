@@ -220,7 +220,9 @@ bool PurchaseScreen::eventFilter(QObject* watched, QEvent* event) {
             break;
         if (watched == txtQty_ && !quantityLeft())
             keepFocus(txtQty_);
-        else if (watched == txtRate_ && !rateLeft())
+        // An empty rate with nothing entered yet (after F3, say) holds nobody back.
+        else if (watched == txtRate_ &&
+                 !(txtRate_->text().isEmpty() && txtQty_->text().isEmpty()) && !rateLeft())
             keepFocus(txtRate_);
         break;
     }

@@ -306,6 +306,28 @@ void PurchaseTest::fieldChecksKeepTheFocus() {
     test::typeAndEnter(f.edit("txtrate"), QStringLiteral("2.5"));
     QCOMPARE(f.edit("TxtAmount")->text(), QStringLiteral("10"));
 
+    // Leaving by other means than Enter runs the same checks and takes the focus back.
+    f.ts.dialogs.clear();
+    f.edit("TxtQty")->setFocus();
+    f.edit("TxtQty")->setText(QStringLiteral("4x"));
+    f.edit("text2")->setFocus();
+    QCOMPARE(f.ts.dialogs.texts(), QStringList({QStringLiteral("Invalid Entry.")}));
+    QTRY_VERIFY(f.edit("TxtQty")->hasFocus());
+    f.edit("TxtQty")->setText(QStringLiteral("4"));
+    f.edit("txtrate")->setFocus();
+    f.edit("txtrate")->clear();
+    f.ts.dialogs.clear();
+    f.edit("text2")->setFocus();
+    QCOMPARE(f.ts.dialogs.texts(), QStringList({QStringLiteral("Can't be Blank.")}));
+    QTRY_VERIFY(f.edit("txtrate")->hasFocus());
+    // After F3 there is nothing to hold the operator in the rate for.
+    QTest::keyClick(f.edit("txtrate"), Qt::Key_F3);
+    QVERIFY(f.edit("TxtQty")->text().isEmpty());
+    f.ts.dialogs.clear();
+    f.edit("text2")->setFocus();
+    QVERIFY(f.ts.dialogs.shown.isEmpty());
+    QVERIFY(f.edit("text2")->hasFocus());
+
     // A rate of 0 is emptied when the field is entered.
     f.edit("txtrate")->setText(QStringLiteral("0"));
     f.edit("TxtQty")->setFocus();
