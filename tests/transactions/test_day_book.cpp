@@ -191,6 +191,10 @@ void DayBookTest::emptyVoucherTypeBecomesDr() {
     QTest::keyClick(f.type(), Qt::Key_Return);
     QCOMPARE(f.type()->currentText(), QStringLiteral("Dr"));
     QVERIFY(f.picker()->hasFocus());
+    QTest::keyClick(f.picker(), Qt::Key_Return);
+    QVERIFY(f.edit("TxtAmount")->hasFocus());
+    QTest::keyClick(f.edit("TxtAmount"), Qt::Key_Return);
+    QVERIFY(f.edit("TxtRemark")->hasFocus());
 
     // A chosen type stays.
     f.type()->setCurrentIndex(f.type()->findText(QStringLiteral("Cr")));
