@@ -419,9 +419,14 @@ private:
     }
 
     bool allColumns(const QString& table, const QString& columns) const {
-        for (const QString& c : columns.split(QLatin1Char(',')))
+        for (QString c : columns.split(QLatin1Char(','))) {
+            // An expression such as val(doc_no) names its column inside the brackets.
+            const qsizetype open = c.indexOf(QLatin1Char('('));
+            if (open >= 0)
+                c = c.mid(open + 1).section(QLatin1Char(')'), 0, 0);
             if (!catalogue_.hasColumn(table, c.trimmed()))
                 return false;
+        }
         return true;
     }
 

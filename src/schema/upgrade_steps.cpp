@@ -392,6 +392,8 @@ const Step kFirstBatch[] = {
     // everywhere else.
     {K::Widen, "itemsale", "Doc_No", "varchar(10)"},
     {K::Widen, "daybook", "party_code", "varchar(10)"},
+    // A supplier's list text ("name - code") runs past 50 characters.
+    {K::Widen, "daybook", "AccountHead", "varchar(100)"},
 
     // Keys and indexes of the milk-collection tables. Index names are global in
     // both engines, so the copies on a second table carry a suffix.

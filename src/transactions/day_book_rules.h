@@ -8,7 +8,7 @@
 namespace stokara::transactions {
 
 // Widths of the DayBook columns a voucher writes; PostgreSQL refuses longer text.
-inline constexpr int kVoucherAccountHeadWidth = 50;
+inline constexpr int kVoucherAccountHeadWidth = 100;
 inline constexpr int kVoucherRemarkWidth = 100;
 inline constexpr int kVoucherPartyCodeWidth = 10; // widened from 5 like every code column
 

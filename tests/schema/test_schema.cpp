@@ -116,6 +116,7 @@ private slots:
     void menuNames();
     void apostropheName();
     void textColumnsHoldWhatScreensWrite();
+    void nextBillNumberHasItsIndex();
     void failingStatementDoesNotStopTheRest();
     void twoCountersUpgradingTogether();
     void existingDatabaseLeftAlone();
@@ -570,11 +571,19 @@ void SchemaTest::textColumnsHoldWhatScreensWrite() {
         const char* column;
         int length;
     } cases[] = {
-        {"masparty", "Party_name", 50},        {"MessageLog", "Party_Name", 50},
-        {"MasPartyDeleted", "Party_name", 50}, {"daybook", "AccountHead", 50},
-        {"accounthead", "AccountHead", 100},   {"masparty", "CowRateType", 35},
-        {"masparty", "BuffaloRateType", 35},   {"repled2", "party_name", 93},
-        {"repled2", "item_name", 100},         {"dairysetting", "BackupPath", 200},
+        {"masparty", "Party_name", 50},
+        {"MessageLog", "Party_Name", 50},
+        {"MasPartyDeleted", "Party_name", 50},
+        {"daybook", "AccountHead", 100},
+        {"itemsale", "Doc_No", 10},
+        {"daybook", "party_code", 10},
+        {"masparty", "baldrcr", 3},
+        {"accounthead", "AccountHead", 100},
+        {"masparty", "CowRateType", 35},
+        {"masparty", "BuffaloRateType", 35},
+        {"repled2", "party_name", 93},
+        {"repled2", "item_name", 100},
+        {"dairysetting", "BackupPath", 200},
     };
     QStringList refused;
     for (const auto& c : cases) {
@@ -584,6 +593,17 @@ void SchemaTest::textColumnsHoldWhatScreensWrite() {
             refused << QStringLiteral("%1.%2").arg(QLatin1String(c.table), QLatin1String(c.column));
     }
     QVERIFY2(refused.isEmpty(), qPrintable(refused.join(QStringLiteral(", "))));
+}
+
+void SchemaTest::nextBillNumberHasItsIndex() {
+    STOKARA_REQUIRE_DATABASE();
+    TestDatabase t(TestDatabase::Content::Schema);
+    const QString sql = t.db().isSqlite()
+                            ? QStringLiteral("select count(*) from sqlite_master where type = "
+                                             "'index' and name = 'idx_itemsale_valdocno'")
+                            : QStringLiteral("select count(*) from pg_indexes where indexname = "
+                                             "'idx_itemsale_valdocno'");
+    QCOMPARE(t.db().scalar(sql).toInt(), 1);
 }
 
 void SchemaTest::existingDatabaseLeftAlone() {

@@ -113,8 +113,8 @@ void DayBookTest::voucherChecks_data() {
         QStringLiteral("Remark can't be longer than 100 characters."), "");
     row("Hindi remark of 100", d, "Dr", "Rent", "", "5", QString(100, QChar(0x0915)), head, "",
         "NA");
-    row("account of 51", d, "Dr", QString(51, QLatin1Char('a')), "", "5", "", head,
-        QStringLiteral("Account Head can't be longer than 50 characters."), "");
+    row("account of 101", d, "Dr", QString(101, QLatin1Char('a')), "", "5", "", head,
+        QStringLiteral("Account Head can't be longer than 100 characters."), "");
     row("code of 10", d, "Dr", "X - 1234567890", "1234567890", "5", "", milk, "", "1234567890");
     row("code of 11", d, "Dr", "X - 12345678901", "12345678901", "5", "", milk,
         QStringLiteral("Party code can't be longer than 10 characters."), "");
