@@ -9,11 +9,38 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace stokara::transactions {
+
+namespace {
+
+// No poll while a card is being looked up: the event loop of a message box would
+// otherwise run the next poll, and another lookup, underneath it.
+class PollPause {
+public:
+    explicit PollPause(reader::CardPoller* poller)
+        : timer_(poller ? poller->pollTimer() : nullptr), wasActive_(timer_ && timer_->isActive()) {
+        if (wasActive_)
+            timer_->stop();
+    }
+    ~PollPause() {
+        if (wasActive_ && timer_)
+            timer_->start();
+    }
+    PollPause(const PollPause&) = delete;
+    PollPause& operator=(const PollPause&) = delete;
+
+private:
+    QPointer<QTimer> timer_;
+    bool wasActive_;
+};
+
+} // namespace
 
 CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
     : VoucherScreenBase(session, QStringLiteral("FrmCardRecharge"), QStringLiteral("Card Recharge"),
@@ -102,7 +129,36 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
         setVoucherType(QStringLiteral("Cr"));
     });
     watchKeys();
+    startPolling(reader::defaultReaderFactory());
     core::onScreenLoad(this, session_);
+}
+
+void CardRechargeScreen::setReaderFactory(reader::ReaderFactory factory) {
+    startPolling(std::move(factory));
+}
+
+// Connects every second until a reader answers, then asks for a card every second.
+void CardRechargeScreen::startPolling(reader::ReaderFactory factory) {
+    if (poller_) {
+        poller_->stop();
+        delete poller_;
+        if (windowTitle() == reader::CardPoller::kConnectedCaption)
+            setWindowTitle(captionWithoutReader_);
+    }
+    captionWithoutReader_ = windowTitle();
+    poller_ =
+        new reader::CardPoller(reader::PollSchedule::cardRecharge(), this, std::move(factory));
+    connect(poller_, &reader::CardPoller::connected, this, [this] {
+        if (windowTitle() != reader::CardPoller::kConnectedCaption)
+            captionWithoutReader_ = windowTitle();
+        setWindowTitle(reader::CardPoller::kConnectedCaption);
+    });
+    connect(poller_, &reader::CardPoller::disconnected, this,
+            [this] { setWindowTitle(captionWithoutReader_); });
+    connect(poller_, &reader::CardPoller::cardPresented, this,
+            &CardRechargeScreen::onCardPresented);
+    connect(poller_, &reader::CardPoller::cardRemoved, this, &CardRechargeScreen::cardTakenAway);
+    poller_->start();
 }
 
 bool CardRechargeScreen::eventFilter(QObject* watched, QEvent* event) {
@@ -115,11 +171,21 @@ bool CardRechargeScreen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CardRechargeScreen::onCardPresented(const QString& cardNo) {
+    polledCard_ = cardNo;
     txtCardNo_->setText(cardNo);
     lookUpCard(cardNo);
 }
 
+// The card left the reader: its number leaves the card field (a number typed since
+// stays); the party it selected stays.
+void CardRechargeScreen::cardTakenAway() {
+    if (!polledCard_.isEmpty() && txtCardNo_->text() == polledCard_)
+        txtCardNo_->clear();
+    polledCard_.clear();
+}
+
 void CardRechargeScreen::lookUpCard(const QString& cardNo) {
+    const PollPause pause(poller_);
     txtCardNo_->setModified(false);
     run(core::ErrorKind::Show, QStringLiteral("TxtCardNo_Change"), [&] {
         if (cardNo.trimmed().isEmpty())

@@ -25,8 +25,10 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace stokara::transactions {
@@ -65,6 +67,27 @@ public:
 
 private:
     bool active_ = true;
+};
+
+// No poll while a card is being looked up: the event loop of a message box
+// would otherwise run the next poll, and another lookup, underneath it.
+class PollPause {
+public:
+    explicit PollPause(reader::CardPoller* poller)
+        : timer_(poller ? poller->pollTimer() : nullptr), wasActive_(timer_ && timer_->isActive()) {
+        if (wasActive_)
+            timer_->stop();
+    }
+    ~PollPause() {
+        if (wasActive_ && timer_)
+            timer_->start();
+    }
+    PollPause(const PollPause&) = delete;
+    PollPause& operator=(const PollPause&) = delete;
+
+private:
+    QPointer<QTimer> timer_;
+    bool wasActive_;
 };
 
 } // namespace
@@ -369,6 +392,7 @@ bool ItemSaleScreen::functionKey(int key) {
             abandonOpenBill();
             clearEntry();
             moveFocus(text2_);
+            connectReader();
             partyCategory_ = QStringLiteral("MilkMan");
             break;
         case Qt::Key_F3:
@@ -490,13 +514,48 @@ void ItemSaleScreen::showBalance() {
     });
 }
 
+// F2: the first press makes the poller and starts connecting; a later one
+// makes the next connect tick replace the reader with a new one.
+void ItemSaleScreen::connectReader() {
+    if (poller_) {
+        poller_->reconnect();
+        return;
+    }
+    poller_ = new reader::CardPoller(reader::PollSchedule::itemSale(), this, readerFactory_);
+    connect(poller_, &reader::CardPoller::connected, this, [this] {
+        if (windowTitle() != reader::CardPoller::kConnectedCaption)
+            captionWithoutReader_ = windowTitle();
+        setWindowTitle(reader::CardPoller::kConnectedCaption);
+    });
+    connect(poller_, &reader::CardPoller::disconnected, this, [this] {
+        setWindowTitle(captionWithoutReader_.isEmpty() ? kCaption : captionWithoutReader_);
+    });
+    connect(poller_, &reader::CardPoller::cardPresented, this, &ItemSaleScreen::onCardPresented);
+    connect(poller_, &reader::CardPoller::cardRemoved, this, &ItemSaleScreen::cardTakenAway);
+    poller_->start();
+}
+
 void ItemSaleScreen::onCardPresented(const QString& cardNo) {
+    polledCard_ = cardNo;
     cardNo_->setText(cardNo);
+    // The reader announces each presentation once; each one is looked up, even
+    // of the card looked up last.
+    lastCard_.clear();
     cardEntered();
 }
 
+// The card left the reader: its number leaves the card field (a number typed
+// since stays); the party it selected stays for the bill. Presenting it again
+// looks it up again.
+void ItemSaleScreen::cardTakenAway() {
+    if (!polledCard_.isEmpty() && cardNo_->text() == polledCard_)
+        cardNo_->clear();
+    polledCard_.clear();
+}
+
 void ItemSaleScreen::cardEntered() {
-    core::guarded(session_, ErrorKind::Log, kCaption, [&] {
+    const PollPause pause(poller_);
+    core::guarded(session_, ErrorKind::Show, QStringLiteral("TxtCardNo_Change"), [&] {
         const QString card = cardNo_->text().trimmed();
         // Looked up once per card: leaving the field again asks nothing new.
         if (card.isEmpty() || card == lastCard_)
@@ -512,7 +571,9 @@ void ItemSaleScreen::cardEntered() {
             moveFocus(itemName_);
             return;
         }
-        session_.dialogs->information(kCaption, QStringLiteral("Wrong Card."));
+        // Titled with the caption of the moment ("Item Sale - Reader Connected"
+        // while the reader is connected).
+        session_.dialogs->information(windowTitle(), QStringLiteral("Wrong Card."));
         lastCard_.clear();
         partyCode_->clear();
         cardNo_->clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "card_poller.h"
 #include "transactions/sale_store.h"
 #include "transactions/slip_canvas.h"
 
@@ -51,8 +52,14 @@ public:
     void setReceiptSender(ReceiptSender sender) { receiptSender_ = std::move(sender); }
 
     // A card held to the reader: the same lookup as a card number typed into
-    // the card field.
+    // the card field, once per presentation.
     void onCardPresented(const QString& cardNo);
+
+    // The readers F2 connects; by default the USB module (or the simulated one
+    // when STOKARA_READER=simulated). Set it before the first F2.
+    void setReaderFactory(reader::ReaderFactory factory) { readerFactory_ = std::move(factory); }
+    // The card poller, made by the first F2; null before.
+    reader::CardPoller* cardPoller() const { return poller_; }
 
     // The screen's own flags, as the save and the party code read them.
     QString editFlag() const { return editFlag_; }
@@ -79,6 +86,8 @@ private:
     void partyCodeChanged(const QString& text);
     void partyCodeLeave(bool enter);
     void cardEntered();
+    void connectReader();
+    void cardTakenAway();
     void partyNameCheck(bool enter);
     void itemLookup();
     void saleAmountLeave(bool enter);
@@ -127,6 +136,12 @@ private:
     bool loadingRow_ = false;
     bool partyNameEdited_ = false;
     QString lastCard_;
+    reader::ReaderFactory readerFactory_ = reader::defaultReaderFactory();
+    reader::CardPoller* poller_ = nullptr;
+    // The card the reader last put into the card field, and the caption to go
+    // back to when the reader goes away.
+    QString polledCard_;
+    QString captionWithoutReader_;
 
     QLineEdit* text2_ = nullptr;
     QLineEdit* billNo_ = nullptr;
