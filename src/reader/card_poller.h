@@ -39,6 +39,7 @@
 #include "rrhfoem04_reader.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -112,6 +113,27 @@ private:
     QTimer pollTimer_;
     bool connected_ = false;
     QString cardNumber_;
+};
+
+// No poll while a card is being looked up: the event loop of a message box
+// would otherwise run the next poll, and another lookup, underneath it.
+class PollPause {
+public:
+    explicit PollPause(CardPoller* poller)
+        : timer_(poller ? poller->pollTimer() : nullptr), wasActive_(timer_ && timer_->isActive()) {
+        if (wasActive_)
+            timer_->stop();
+    }
+    ~PollPause() {
+        if (wasActive_ && timer_)
+            timer_->start();
+    }
+    PollPause(const PollPause&) = delete;
+    PollPause& operator=(const PollPause&) = delete;
+
+private:
+    QPointer<QTimer> timer_;
+    bool wasActive_;
 };
 
 } // namespace stokara::reader

@@ -386,7 +386,9 @@ private:
         QStringList statements;
         if (identity && engine_ == Engine::Sqlite) {
             statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER").arg(table, column)
-                       << QStringLiteral("UPDATE %1 SET %2 = rowid").arg(table, column)
+                       // Names from the step list, never typed text.
+                       << QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + column +
+                              QStringLiteral(" = rowid")
                        << numberingTriggerSql(table, column);
         } else if (identity) {
             statements << QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 SERIAL").arg(table, column);

@@ -17,31 +17,6 @@
 
 namespace stokara::transactions {
 
-namespace {
-
-// No poll while a card is being looked up: the event loop of a message box would
-// otherwise run the next poll, and another lookup, underneath it.
-class PollPause {
-public:
-    explicit PollPause(reader::CardPoller* poller)
-        : timer_(poller ? poller->pollTimer() : nullptr), wasActive_(timer_ && timer_->isActive()) {
-        if (wasActive_)
-            timer_->stop();
-    }
-    ~PollPause() {
-        if (wasActive_ && timer_)
-            timer_->start();
-    }
-    PollPause(const PollPause&) = delete;
-    PollPause& operator=(const PollPause&) = delete;
-
-private:
-    QPointer<QTimer> timer_;
-    bool wasActive_;
-};
-
-} // namespace
-
 CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
     : VoucherScreenBase(session, QStringLiteral("FrmCardRecharge"), QStringLiteral("Card Recharge"),
                         parent),
@@ -185,7 +160,7 @@ void CardRechargeScreen::cardTakenAway() {
 }
 
 void CardRechargeScreen::lookUpCard(const QString& cardNo) {
-    const PollPause pause(poller_);
+    const reader::PollPause pause(poller_);
     txtCardNo_->setModified(false);
     run(core::ErrorKind::Show, QStringLiteral("TxtCardNo_Change"), [&] {
         if (cardNo.trimmed().isEmpty())

@@ -69,27 +69,6 @@ private:
     bool active_ = true;
 };
 
-// No poll while a card is being looked up: the event loop of a message box
-// would otherwise run the next poll, and another lookup, underneath it.
-class PollPause {
-public:
-    explicit PollPause(reader::CardPoller* poller)
-        : timer_(poller ? poller->pollTimer() : nullptr), wasActive_(timer_ && timer_->isActive()) {
-        if (wasActive_)
-            timer_->stop();
-    }
-    ~PollPause() {
-        if (wasActive_ && timer_)
-            timer_->start();
-    }
-    PollPause(const PollPause&) = delete;
-    PollPause& operator=(const PollPause&) = delete;
-
-private:
-    QPointer<QTimer> timer_;
-    bool wasActive_;
-};
-
 } // namespace
 
 ItemSaleScreen::ItemSaleScreen(core::Session& session, QWidget* parent)
@@ -554,7 +533,7 @@ void ItemSaleScreen::cardTakenAway() {
 }
 
 void ItemSaleScreen::cardEntered() {
-    const PollPause pause(poller_);
+    const reader::PollPause pause(poller_);
     core::guarded(session_, ErrorKind::Show, QStringLiteral("TxtCardNo_Change"), [&] {
         const QString card = cardNo_->text().trimmed();
         // Looked up once per card: leaving the field again asks nothing new.

@@ -293,8 +293,8 @@ private slots:
         store.update(n, "Ravi's Rent", "Sundry Expenses");
         QCOMPARE(store.load(n)->head, QString("Ravi's Rent"));
         // A head must fit the day book's column as well.
-        QVERIFY(!store.validate(QString(50, 'h'), "Sundry Income"));
-        QVERIFY(store.validate(QString(51, 'h'), "Sundry Income"));
+        QVERIFY(!store.validate(QString(100, 'h'), "Sundry Income"));
+        QVERIFY(store.validate(QString(101, 'h'), "Sundry Income"));
         store.remove(n);
         QCOMPARE(store.gridRows().size(), 0);
     }

@@ -222,8 +222,8 @@ private slots:
         QTest::newRow("no head") << "" << 2 << true << "Please enter proper values.";
         QTest::newRow("no group") << "Rent" << -1 << true << "Please enter proper values.";
         QTest::newRow("longer than the day book keeps")
-            << QString(51, 'h') << 2 << true
-            << "Account Head is too long: at most 50 characters are allowed.";
+            << QString(101, 'h') << 2 << true
+            << "Account Head is too long: at most 100 characters are allowed.";
     }
     void accountHeadRefusals() {
         QFETCH(QString, head);
