@@ -9,6 +9,7 @@
 #include "core/database.h"
 #include "core/dialogs.h"
 #include "core/session.h"
+#include "demo/shop_generator.h"
 #include "schema/schema.h"
 #include "transactions/day_book_screen.h"
 #include "transactions/purchase_screen.h"
@@ -57,59 +58,26 @@ void figure(const char* name, const char* suffix, double ms) {
 
 const QDate kToday(2024, 4, 15);
 constexpr int kDays = 1096; // three years up to today
-constexpr int kParties = 2000;
-constexpr int kVendors = 20;
-constexpr int kItems = 50;
 
-QString vendorName(int i) {
-    return QStringLiteral("Vendor %1").arg(i);
-}
-QString itemName(int i) {
-    return QStringLiteral("Item %1").arg(i);
-}
-
+// The shop's masters, purchases and vouchers come from the shared shop generator;
+// the screens need no sales.
 void fill(core::Database& db, int vouchers, int purchases) {
-    QRandomGenerator rng(42);
-    core::Transaction t(db);
-    for (int i = 1; i <= kParties; ++i)
-        db.exec(QStringLiteral("insert into masparty (party_code, party_name, category) "
-                               "values (?, ?, ?)"),
-                {QString::number(i), QStringLiteral("Party %1").arg(i),
-                 i % 10 == 0 ? QStringLiteral("RetailMilk") : QStringLiteral("MilkMan")});
-    for (int i = 1; i <= kVendors; ++i)
-        db.exec(QStringLiteral("insert into masvendor (party_code, party_name) values (?, ?)"),
-                {QString::number(i), vendorName(i)});
-    for (int i = 1; i <= kItems; ++i)
-        db.exec(QStringLiteral("insert into masitem (item_name, unit, rate) values (?, ?, ?)"),
-                {itemName(i), QStringLiteral("Kg"), 10.0 + i});
-    for (const char* head : {"Tea", "Rent", "Electricity", "Wages", "Diesel"})
-        db.exec(QStringLiteral("insert into AccountHead (AccountGroup, AccountHead) values (?, ?)"),
-                {QStringLiteral("Expenses"), QString::fromLatin1(head)});
+    demo::GenerateOptions o;
+    o.parties = 2000;
+    o.items = std::min(40, demo::maxItems());
+    o.vendors = std::min(20, demo::maxVendors());
+    o.accountHeads = demo::maxAccountHeads();
+    o.sales = 0;
+    o.purchases = purchases;
+    o.vouchers = vouchers;
+    o.days = kDays;
+    o.lastDay = kToday;
+    o.seed = 42;
+    demo::generateShop(db, o);
+}
 
-    for (int i = 0; i < vouchers; ++i) {
-        const QDate day = kToday.addDays(-rng.bounded(kDays));
-        const int party = 1 + rng.bounded(kParties);
-        const bool head = rng.bounded(10) == 0;
-        db.exec(
-            QStringLiteral("insert into DayBook (dt, accounthead, v_type, net_amount, remark, "
-                           "party_code, category) values (?, ?, ?, ?, ?, ?, ?)"),
-            {day,
-             head ? QStringLiteral("Tea") : QStringLiteral("Party %1 - %2").arg(party).arg(party),
-             rng.bounded(2) ? QStringLiteral("Cr") : QStringLiteral("Dr"),
-             double(rng.bounded(100000)) / 100.0, QStringLiteral("cash"),
-             head ? QStringLiteral("NA") : QString::number(party),
-             head ? QStringLiteral("AccountHead") : QStringLiteral("MilkMan")});
-    }
-    for (int i = 0; i < purchases; ++i) {
-        const QDate day = kToday.addDays(-rng.bounded(kDays));
-        const double qty = 1 + rng.bounded(50);
-        const double rate = 10 + rng.bounded(500);
-        db.exec(QStringLiteral("insert into ItemPurchases (doc_dt, party_name, qty, rate, "
-                               "net_amount, unit, item_name) values (?, ?, ?, ?, ?, ?, ?)"),
-                {day, vendorName(1 + rng.bounded(kVendors)), qty, rate, qty * rate,
-                 QStringLiteral("Kg"), itemName(1 + rng.bounded(kItems))});
-    }
-    t.commit();
+QString pick(QComboBox* list, QRandomGenerator& rng) {
+    return list->itemText(static_cast<int>(rng.bounded(list->count())));
 }
 
 template <class Widget> Widget* child(QWidget* screen, const char* name) {
@@ -187,7 +155,7 @@ int measure(core::Database& db, const QString& dataDir, int vouchers, int purcha
         for (int i = 0; i < kRuns; ++i) {
             date->setText(
                 kToday.addDays(-rng.bounded(kDays)).toString(QStringLiteral("dd/MM/yyyy")));
-            vendor->setEditText(vendorName(1 + rng.bounded(kVendors)));
+            vendor->setEditText(pick(vendor, rng));
             entry->clear();
             timer.restart();
             screen.refreshGrid();
@@ -196,8 +164,8 @@ int measure(core::Database& db, const QString& dataDir, int vouchers, int purcha
         }
         date->setText(kToday.toString(QStringLiteral("dd/MM/yyyy")));
         for (int i = 0; i < kRuns; ++i) {
-            vendor->setEditText(vendorName(1 + rng.bounded(kVendors)));
-            item->setEditText(itemName(1 + rng.bounded(kItems)));
+            vendor->setEditText(pick(vendor, rng));
+            item->setEditText(pick(item, rng));
             qty->setText(QString::number(1 + i));
             rate->setText(QStringLiteral("12.5"));
             timer.restart();

@@ -12,16 +12,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace stokara::transactions {
 
 namespace {
-
-// Grid widths are given in twips; 15 twips make a pixel at 96 dots per inch.
-int twips(int value) {
-    return value / 15;
-}
 
 QTableWidgetItem* cell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
@@ -33,6 +31,22 @@ QTableWidgetItem* cell(const QString& text) {
 
 QString plainNumber(double value) {
     return QString::number(value, 'g', 15);
+}
+
+void setGridWidths(QTableWidget* grid, const QList<int>& twips, int dateColumn) {
+    int shown = 0;
+    for (int c = 0; c < twips.size(); ++c) {
+        int width = twips[c] / 15; // 15 twips make a pixel at 96 dots per inch
+        if (twips[c] > 0 && c == dateColumn)
+            width = std::max(
+                width, grid->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) + 12);
+        grid->setColumnWidth(c, width);
+        grid->setColumnHidden(c, twips[c] == 0);
+        if (twips[c] > 0)
+            shown += width;
+    }
+    grid->setMinimumWidth(shown + 2 * grid->frameWidth() +
+                          grid->verticalScrollBar()->sizeHint().width());
 }
 
 VoucherScreenBase::VoucherScreenBase(core::Session& session, const QString& objectName,
@@ -75,10 +89,7 @@ VoucherScreenBase::VoucherScreenBase(core::Session& session, const QString& obje
     grid_->setHorizontalHeaderLabels({QStringLiteral("Auto No"), QStringLiteral("Date"),
                                       QStringLiteral("Account Head"), QStringLiteral("Type"),
                                       QStringLiteral("Amount"), QStringLiteral("Remark")});
-    const int widths[] = {0, 1000, 2000, 600, 800, 2000};
-    for (int c = 0; c < 6; ++c)
-        grid_->setColumnWidth(c, twips(widths[c]));
-    grid_->setColumnHidden(0, true);
+    setGridWidths(grid_, {0, 1000, 2000, 600, 800, 2000}, 1);
 
     connect(command8_, &QPushButton::clicked, this, [this] { save(); });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) { gridClicked(row); });

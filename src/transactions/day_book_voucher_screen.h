@@ -84,4 +84,9 @@ protected:
 // Figures as the grids show them: "500", "12.5".
 QString plainNumber(double value);
 
+// Column widths given in twips (15 to a pixel); a width of 0 hides its column. The
+// date column is never narrower than a date in the grid's font, and the grid asks
+// for room to show every column without scrolling sideways.
+void setGridWidths(QTableWidget* grid, const QList<int>& twips, int dateColumn);
+
 } // namespace stokara::transactions

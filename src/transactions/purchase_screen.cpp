@@ -93,10 +93,7 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
                                       QStringLiteral("Item"), QStringLiteral("Qty"),
                                       QStringLiteral("Unit"), QStringLiteral("Rate"),
                                       QStringLiteral("Amount"), QString()});
-    const int twips[] = {1000, 2500, 2500, 1000, 1000, 1000, 1000, 0};
-    for (int c = 0; c < 8; ++c)
-        grid_->setColumnWidth(c, twips[c] / 15); // 15 twips to a pixel at 96 dpi
-    grid_->setColumnHidden(kEntryColumn, true);
+    setGridWidths(grid_, {1000, 2500, 2500, 1000, 1000, 1000, 1000, 0}, 0);
 
     frameSearch_ = new QGroupBox(QStringLiteral("Search"), this);
     frameSearch_->setObjectName(QStringLiteral("FrameSearch"));
@@ -108,14 +105,15 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
     txtSearchNo_->setObjectName(QStringLiteral("TxtSearchNo"));
     cmdSearch_ = new QPushButton(QStringLiteral("Search"), frameSearch_);
     cmdSearch_->setObjectName(QStringLiteral("CmdSearch"));
-    auto* searchLayout = new QHBoxLayout(frameSearch_);
-    searchLayout->addWidget(new QLabel(QStringLiteral("Date"), frameSearch_));
-    searchLayout->addWidget(txtSDate_);
-    searchLayout->addWidget(new QLabel(QStringLiteral("Vendor Name"), frameSearch_));
-    searchLayout->addWidget(dcDataList_);
-    searchLayout->addWidget(new QLabel(QStringLiteral("Entry No."), frameSearch_));
-    searchLayout->addWidget(txtSearchNo_);
-    searchLayout->addWidget(cmdSearch_);
+    auto* searchLayout = new QGridLayout(frameSearch_);
+    searchLayout->addWidget(new QLabel(QStringLiteral("Date"), frameSearch_), 0, 0);
+    searchLayout->addWidget(txtSDate_, 0, 1);
+    searchLayout->addWidget(new QLabel(QStringLiteral("Vendor Name"), frameSearch_), 0, 2);
+    searchLayout->addWidget(dcDataList_, 0, 3);
+    searchLayout->addWidget(new QLabel(QStringLiteral("Entry No."), frameSearch_), 1, 0);
+    searchLayout->addWidget(txtSearchNo_, 1, 1);
+    searchLayout->addWidget(cmdSearch_, 1, 3, Qt::AlignLeft);
+    searchLayout->setColumnStretch(3, 1);
     frameSearch_->hide();
 
     auto* fields = new QGridLayout;

@@ -6,6 +6,7 @@
 #include "transactions/day_book_store.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -78,6 +79,8 @@ private slots:
     void deleteAsksOnceAndRefreshes();
     void textsAreStoredAsTyped();
     void failuresAreReportedByKind();
+    void gridColumnsAndHelpLine();
+    void clearKeepsDateCategoryAndEditFlag();
 };
 
 void DayBookTest::voucherChecks_data() {
@@ -437,6 +440,60 @@ void DayBookTest::failuresAreReportedByKind() {
                  .toInt(),
              1);
     QCOMPARE(f.edit("TxtAmount")->text(), QStringLiteral("5"));
+}
+
+void DayBookTest::gridColumnsAndHelpLine() {
+    STOKARA_REQUIRE_DATABASE();
+    DayBookFixture f;
+    auto* grid = f.grid();
+    QCOMPARE(grid->columnCount(), 6);
+    QStringList headings;
+    QList<int> widths;
+    for (int c = 0; c < 6; ++c) {
+        headings << grid->horizontalHeaderItem(c)->text();
+        widths << (grid->isColumnHidden(c) ? 0 : grid->columnWidth(c));
+    }
+    QCOMPARE(headings,
+             QStringList({"Auto No", "Date", "Account Head", "Type", "Amount", "Remark"}));
+    // Twips at 15 to the pixel; the entry number is hidden; a date fits its column.
+    QCOMPARE(widths[0], 0);
+    QCOMPARE(widths.mid(2), QList<int>({133, 40, 53, 133}));
+    QVERIFY(widths[1] >= 66);
+    QVERIFY(widths[1] > grid->fontMetrics().horizontalAdvance(QStringLiteral("15/04/2024")));
+    QVERIFY(grid->minimumWidth() >= 66 + 133 + 40 + 53 + 133);
+    QCOMPARE(f.screen->windowTitle(), QStringLiteral("Day Book"));
+    QStringList labels;
+    for (auto* label : f.screen->findChildren<QLabel*>())
+        labels << label->text();
+    QVERIFY(labels.contains(
+        QStringLiteral("F2 Party Name,  F4 Account Head  F5 Clear  F6 Edit  F7 Vendor")));
+    QCOMPARE(f.type()->count(), 2);
+    QCOMPARE(f.type()->itemText(0), QStringLiteral("Dr"));
+    QCOMPARE(f.type()->itemText(1), QStringLiteral("Cr"));
+}
+
+void DayBookTest::clearKeepsDateCategoryAndEditFlag() {
+    STOKARA_REQUIRE_DATABASE();
+    DayBookFixture f;
+    QVERIFY(test::showActive(f.screen.get()));
+    QTest::keyClick(f.edit("TxtAmount"), Qt::Key_F4);
+    QTest::keyClick(f.edit("TxtAmount"), Qt::Key_F6);
+    f.edit("text2")->setText(QStringLiteral("12/04/2024"));
+    f.enterVoucher(QStringLiteral("Cr"), QStringLiteral("Tea"), QStringLiteral("5"),
+                   QStringLiteral("r"));
+    QTest::keyClick(f.edit("TxtAmount"), Qt::Key_F5);
+    QVERIFY(f.edit("TxtAmount")->text().isEmpty());
+    QVERIFY(f.edit("TxtRemark")->text().isEmpty());
+    QVERIFY(f.type()->currentText().isEmpty());
+    QVERIFY(f.picker()->currentText().isEmpty());
+    QCOMPARE(f.edit("text2")->text(), QStringLiteral("12/04/2024"));
+    QCOMPARE(f.screen->category(), QStringLiteral("AccountHead"));
+    QVERIFY(f.screen->editing());
+    // F3 clears too, then switches to the retail customers.
+    f.edit("TxtAmount")->setText(QStringLiteral("7"));
+    QTest::keyClick(f.edit("TxtAmount"), Qt::Key_F3);
+    QVERIFY(f.edit("TxtAmount")->text().isEmpty());
+    QCOMPARE(f.screen->category(), QStringLiteral("RetailMilk"));
 }
 
 QTEST_MAIN(DayBookTest)

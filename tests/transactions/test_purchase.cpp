@@ -75,6 +75,9 @@ private slots:
     void entryNumberAfterDeletingTheHighest();
     void searchPanelFilters();
     void failingSaveIsShown();
+    void gridAndListsAsShown();
+    void editFlagLife();
+    void loadedRowWithoutF6IsANewPurchase();
 };
 
 void PurchaseTest::amountRoundsHalfToEven_data() {
@@ -447,6 +450,101 @@ void PurchaseTest::failingSaveIsShown() {
     QVERIFY(f.ts.dialogs.shown[1].text.startsWith(
         QStringLiteral("An error has occured.\r\n\tProcedure: Command8_Click")));
     QCOMPARE(f.edit("TxtQty")->text(), QStringLiteral("1"));
+}
+
+void PurchaseTest::gridAndListsAsShown() {
+    STOKARA_REQUIRE_DATABASE();
+    PurchaseFixture f;
+    test::addVendor(f.ts.db(), QStringLiteral("3"), QStringLiteral("Banas Traders"));
+    PurchaseScreen screen(f.ts.session);
+    auto* grid = screen.findChild<QTableWidget*>(QStringLiteral("VsFlex"));
+    QCOMPARE(grid->columnCount(), 8);
+    QStringList headings;
+    QList<int> widths;
+    for (int c = 0; c < 7; ++c) {
+        headings << grid->horizontalHeaderItem(c)->text();
+        widths << grid->columnWidth(c);
+    }
+    QCOMPARE(headings, QStringList({"Date", "Party", "Item", "Qty", "Unit", "Rate", "Amount"}));
+    // Twips at 15 to the pixel; the date column holds a whole date.
+    QCOMPARE(widths.mid(1), QList<int>({166, 166, 66, 66, 66, 66}));
+    QVERIFY(widths[0] >= 66);
+    QVERIFY(widths[0] > grid->fontMetrics().horizontalAdvance(QStringLiteral("15/04/2024")));
+    // Every column fits without scrolling sideways.
+    int total = 0;
+    for (int w : widths)
+        total += w;
+    QVERIFY(grid->minimumWidth() >= total);
+    QVERIFY(grid->isColumnHidden(7));
+    for (int c = 0; c < 7; ++c)
+        QVERIFY(!grid->isColumnHidden(c));
+
+    auto items = [](QComboBox* box) {
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->itemText(i);
+        return texts;
+    };
+    const QStringList vendors{"Amul Feeds", "Banas Traders", "D'Souza & Sons"};
+    QCOMPARE(items(screen.findChild<QComboBox*>(QStringLiteral("DcParty"))), vendors);
+    QCOMPARE(items(screen.findChild<QComboBox*>(QStringLiteral("Dcdatalist"))), vendors);
+    QCOMPARE(items(screen.findChild<QComboBox*>(QStringLiteral("Item_name"))),
+             QStringList({"Cattle Feed", "घी"}));
+    for (const char* name : {"Txtunit", "TxtAmount", "TxtDoc_no"})
+        QVERIFY2(screen.findChild<QLineEdit*>(QString::fromLatin1(name))->isReadOnly(), name);
+
+    // F1 shows the search panel and F1 again hides it.
+    QVERIFY(test::showActive(&screen));
+    auto* panel = screen.findChild<QGroupBox*>(QStringLiteral("FrameSearch"));
+    auto* date = screen.findChild<QLineEdit*>(QStringLiteral("text2"));
+    date->setFocus();
+    QTest::keyClick(date, Qt::Key_F1);
+    QVERIFY(panel->isVisible());
+    QTest::keyClick(screen.findChild<QLineEdit*>(QStringLiteral("TxtSDate")), Qt::Key_F1);
+    QVERIFY(panel->isHidden());
+}
+
+void PurchaseTest::editFlagLife() {
+    STOKARA_REQUIRE_DATABASE();
+    PurchaseFixture f;
+    QVERIFY(!f.screen->editing());
+    QTest::keyClick(f.screen.get(), Qt::Key_F6);
+    QVERIFY(f.screen->editing());
+    // F3 empties the fields only.
+    f.edit("TxtQty")->setText(QStringLiteral("4"));
+    QTest::keyClick(f.screen.get(), Qt::Key_F3);
+    QVERIFY(f.edit("TxtQty")->text().isEmpty());
+    QVERIFY(f.screen->editing());
+    // A refused save keeps it.
+    f.screen->save();
+    QVERIFY(f.screen->editing());
+    // "&Clear" ends it.
+    QTest::mouseClick(f.find<QPushButton>("Command9"), Qt::LeftButton);
+    QVERIFY(!f.screen->editing());
+    QCOMPARE(f.edit("text2")->text(), QStringLiteral("15/04/2024")); // the date stays
+}
+
+void PurchaseTest::loadedRowWithoutF6IsANewPurchase() {
+    STOKARA_REQUIRE_DATABASE();
+    PurchaseFixture f;
+    PurchaseStore store(f.ts.db());
+    const qint64 first =
+        store.insert({QDate(2024, 4, 15), QStringLiteral("Amul Feeds"),
+                      QStringLiteral("Cattle Feed"), 1, QStringLiteral("Bag"), 100, 100});
+    QVERIFY(test::showActive(f.screen.get()));
+    f.searchFor(QStringLiteral("15/04/2024"), QStringLiteral("Amul Feeds"));
+    test::clickRow(f.grid(), 0);
+    QCOMPARE(f.edit("TxtDoc_no")->text(), QString::number(first));
+    QCOMPARE(f.edit("Txtunit")->text(), QStringLiteral("Bag"));
+    QCOMPARE(f.list("DcParty")->currentText(), QStringLiteral("Amul Feeds"));
+    f.edit("TxtQty")->setText(QStringLiteral("2"));
+    f.ts.dialogs.clear();
+    f.screen->save();
+    QCOMPARE(f.ts.dialogs.texts(), QStringList({QStringLiteral("Do you want to save?"),
+                                                QStringLiteral("Duplicate Entry. Add it anyway."),
+                                                QStringLiteral("Data Saved.")}));
+    QCOMPARE(f.count(), 2);
+    QCOMPARE(store.purchase(first)->qty, 1.0);
 }
 
 QTEST_MAIN(PurchaseTest)
