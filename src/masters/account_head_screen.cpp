@@ -113,7 +113,8 @@ void AccountHeadScreen::fillGrid() {
 }
 
 void AccountHeadScreen::save() {
-    if (!session_.dialogs->okCancel(caption(), QStringLiteral("Do you want to save?")))
+    if (!session_.dialogs->okCancel(caption(), QStringLiteral("Do you want to save?"),
+                                    core::Icon::Information))
         return;
     const QString head = head_->text();
     const QString group = listText(group_);
@@ -178,7 +179,8 @@ void AccountHeadScreen::askDelete(int row) {
     if (number == 0)
         return;
     if (!session_.dialogs->okCancel(QStringLiteral("Delete Entry"),
-                                    QStringLiteral("Are You Sure to Delete.")))
+                                    QStringLiteral("Are You Sure to Delete."),
+                                    core::Icon::Information))
         return;
     store_.remove(number);
     fillGrid();

@@ -45,12 +45,9 @@ ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
     form->addWidget(save_, row, 1, Qt::AlignRight);
     form->setRowStretch(row + 1, 1);
 
+    // Enter only moves on: leaving the name (however it is left) gives the warning once.
     core::makeEnterChain(this)
-        ->add(name_,
-              [this] {
-                  leaveName();
-                  return true;
-              })
+        ->add(name_)
         .add(address_)
         .add(city_)
         .add(telNo_)

@@ -78,16 +78,8 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
     main->addLayout(buttons);
     main->addWidget(grid_, 1);
 
-    core::makeEnterChain(this)
-        ->add(name_,
-              [this] {
-                  leaveName();
-                  return true;
-              })
-        .add(add1_)
-        .add(ph_)
-        .add(city_)
-        .add(save_);
+    // Enter only moves on: leaving the name (however it is left) gives the warning once.
+    core::makeEnterChain(this)->add(name_).add(add1_).add(ph_).add(city_).add(save_);
     // Enter on the password is the box's OK.
     core::makeEnterChain(this)->add(password_, [this] {
         passwordOk_->click();

@@ -70,6 +70,163 @@ private slots:
         }
     }
 
+    // A warning given on leaving a field is given once, whether the field is left
+    // with Enter or with the mouse.
+    void leavingFieldWarnsOnce_data() {
+        QTest::addColumn<QString>("screenName");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("byEnter");
+        QTest::addColumn<QString>("message");
+        for (bool byEnter : {true, false}) {
+            const char* how = byEnter ? "Enter" : "mouse";
+            QTest::addRow("vendor duplicate, %s", how)
+                << "FrmVendor"
+                << "txtparty_name"
+                << "Kaira Feeds" << byEnter << "Duplicate Entry.";
+            QTest::addRow("shop blank name, %s", how) << "FrmCompany"
+                                                      << "txtCompName"
+                                                      << " " << byEnter << "Blank not allowed.";
+            QTest::addRow("party duplicate, %s", how)
+                << "masparty"
+                << "TxtParty_name"
+                << "Kaira Feeds" << byEnter << "Duplicate Name.";
+        }
+    }
+    void leavingFieldWarnsOnce() {
+        QFETCH(QString, screenName);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(bool, byEnter);
+        QFETCH(QString, message);
+        db().exec("insert into MasVendor (party_code, party_name) values ('1', 'Kaira Feeds')");
+        db().exec("insert into masparty (party_code, party_name, category) values ('1', 'Kaira "
+                  "Feeds', 'MilkMan')");
+        core::ScreenRegistry registry;
+        masters::registerScreens(registry);
+        screen.reset(registry.create(screenName, ts->session));
+        activate(screen.get());
+        ts->dialogs.clear();
+        QLineEdit* edit = f(field.toLatin1().constData());
+        typeInto(edit, typed);
+        if (byEnter) {
+            pressEnter(edit);
+        } else {
+            QWidget* other = nullptr;
+            for (QLineEdit* e : screen->findChildren<QLineEdit*>())
+                if (e != edit && e->isEnabled() && e->isVisible()) {
+                    other = e;
+                    break;
+                }
+            QVERIFY(other);
+            leave(edit, other);
+        }
+        QTest::qWait(0);
+        QCOMPARE(ts->dialogs.texts(), QStringList{message});
+        QCOMPARE(ts->dialogs.shown.first().icon, core::Icon::Information);
+    }
+
+    // Every text field of every master: a value of exactly the field's width, with an
+    // apostrophe and Hindi letters, is stored as typed; one character more is refused
+    // with a message naming the field, nothing is stored and no database error shows.
+    void textFieldsStoredAsTypedOrRefused_data() {
+        QTest::addColumn<QString>("screenName");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("columnName");
+        QTest::addColumn<int>("width");
+        const struct {
+            const char* screen;
+            const char* field;
+            const char* table;
+            const char* column;
+            int width;
+        } cases[] = {
+            {"masparty", "TxtParty_name", "masparty", "party_name", 50},
+            {"masparty", "txtadd1", "masparty", "add1", 100},
+            {"masparty", "txtcity", "masparty", "city", 50},
+            {"masparty", "txtph", "masparty", "ph", 50},
+            {"masparty", "TxtCardNo", "masparty", "cardno", 20},
+            {"masparty", "TxtIFSC", "masparty", "ifsc", 20},
+            {"masparty", "TxtBankBranch", "masparty", "bankbranch", 40},
+            {"masparty", "TxtFatherName", "masparty", "fathername", 40},
+            {"masparty", "TxtAccountName", "masparty", "accountname", 100},
+            {"FrmVendor", "txtparty_name", "MasVendor", "party_name", 40},
+            {"FrmVendor", "txtadd1", "MasVendor", "add1", 50},
+            {"FrmVendor", "txtph", "MasVendor", "ph", 40},
+            {"FrmVendor", "txtcity", "MasVendor", "city", 40},
+            {"FrmCompany", "txtCompName", "compmaster", "compname", 50},
+            {"FrmCompany", "txtAddress", "compmaster", "address1", 200},
+            {"FrmCompany", "TxtCity", "compmaster", "city", 50},
+            {"FrmCompany", "TxtTelno", "compmaster", "telno", 50},
+            {"FrmCompany", "TxtMobile", "compmaster", "mobileno", 50},
+            {"FrmCompany", "TxtTinNo", "compmaster", "tinno", 20},
+            {"frmmasitem", "txtitem_name", "masitem", "item_name", 40},
+            {"frmmasitem", "LstUnit", "masitem", "unit", 10},
+            {"FrmHead", "TxtHead", "AccountHead", "AccountHead", 100},
+            {"FrmBOM", "DCMainItem", "bom", "mainitem", 40},
+            {"FrmBOM", "DcSubItem", "bom", "subitem", 40},
+        };
+        for (const auto& c : cases)
+            QTest::addRow("%s %s", c.screen, c.field)
+                << c.screen << c.field << c.table << c.column << c.width;
+    }
+    void textFieldsStoredAsTypedOrRefused() {
+        QFETCH(QString, screenName);
+        QFETCH(QString, field);
+        QFETCH(QString, table);
+        QFETCH(QString, columnName);
+        QFETCH(int, width);
+        core::ScreenRegistry registry;
+        masters::registerScreens(registry);
+        screen.reset(registry.create(screenName, ts->session));
+        activate(screen.get());
+        auto set = [&](const QString& name, const QString& text) {
+            QWidget* w = screen->findChild<QWidget*>(name);
+            QVERIFY2(w, qPrintable(name));
+            if (auto* e = qobject_cast<QLineEdit*>(w))
+                e->setText(text);
+            else if (auto* l = qobject_cast<QComboBox*>(w))
+                l->setEditText(text);
+        };
+        // What each screen needs besides the field under test.
+        QString saveButton = "Command8";
+        if (screenName == "masparty") {
+            typeInto(f("TxtParty_name"), "P");
+            pressEnter(f("TxtParty_name")); // gives the party its code
+        } else if (screenName == "FrmVendor") {
+            set("txtparty_name", "V");
+        } else if (screenName == "FrmCompany") {
+            set("txtCompName", "S");
+            saveButton = "CmdSave";
+        } else if (screenName == "frmmasitem") {
+            set("txtitem_name", "I");
+            set("LstUnit", "Pcs");
+        } else if (screenName == "FrmHead") {
+            set("TxtHead", "H");
+            control<QComboBox>(screen.get(), "LstGroup")->setCurrentIndex(0);
+        } else if (screenName == "FrmBOM") {
+            set("DCMainItem", "M");
+            set("DcSubItem", "S");
+            set("TxtWt", "1");
+        }
+        const QString fits = "'" + QString(width - 1, QChar(0x0915));
+        ts->dialogs.clear();
+        set(field, fits + "x");
+        clickButton(screen.get(), saveButton.toLatin1().constData());
+        QVERIFY2(ts->dialogs.lastText().endsWith(
+                     QString(" is too long: at most %1 characters are allowed.").arg(width)),
+                 qPrintable(ts->dialogs.texts().join(" | ")));
+        QVERIFY(!ts->dialogs.texts().contains("An error has occured."));
+        QCOMPARE(count(db(), QString("select count(*) from %1").arg(table)), 0);
+        set(field, fits);
+        clickButton(screen.get(), saveButton.toLatin1().constData());
+        QVERIFY2(!ts->dialogs.texts().contains("An error has occured."),
+                 qPrintable(ts->dialogs.texts().join(" | ")));
+        QCOMPARE(count(db(), QString("select count(*) from %1").arg(table)), 1);
+        QCOMPARE(db().scalar(QString("select %1 from %2").arg(columnName, table)).toString(), fits);
+    }
+
     // --- Vendor --------------------------------------------------------------
 
     void vendorCodesAndSave() {
@@ -180,6 +337,8 @@ private slots:
         enterHead("Ravi's Rent", 2);
         clickButton(screen.get(), "Command8");
         QCOMPARE(ts->dialogs.shown[0].text, QString("Do you want to save?"));
+        QCOMPARE(ts->dialogs.shown[0].icon, core::Icon::Information);
+        QCOMPARE(ts->dialogs.shown[0].title, QString("Account Head Master"));
         QCOMPARE(ts->dialogs.lastText(), QString("Data Saved."));
         QCOMPARE(db().scalar("select AccountGroup from AccountHead").toString(),
                  QString("Sundry Expenses"));
@@ -246,6 +405,8 @@ private slots:
         ts->dialogs.answer(core::Answer::Cancel);
         doubleClickRow(grid("VsFlex"), 0);
         QCOMPARE(ts->dialogs.shown.last().title, QString("Delete Entry"));
+        QCOMPARE(ts->dialogs.shown.last().text, QString("Are You Sure to Delete."));
+        QCOMPARE(ts->dialogs.shown.last().icon, core::Icon::Information);
         QCOMPARE(count(db(), "select count(*) from AccountHead"), 1);
         doubleClickRow(grid("VsFlex"), 0);
         QCOMPARE(count(db(), "select count(*) from AccountHead"), 0);
