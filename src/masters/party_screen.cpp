@@ -113,6 +113,15 @@ void PartyScreen::buildControls() {
     cardNo_ = makeField(this, QStringLiteral("TxtCardNo"));
     creditLimit_ = makeField(this, QStringLiteral("TxtCreditLimit"));
 
+    // A commission and its type share one row, so each type list sits beside its value.
+    auto pair = [this](QLineEdit* value, QComboBox* type) {
+        auto* box = new QWidget(this);
+        auto* h = new QHBoxLayout(box);
+        h->setContentsMargins(0, 0, 0, 0);
+        h->addWidget(value, 1);
+        h->addWidget(type, 1);
+        return box;
+    };
     place(QStringLiteral("Party Code"), code_);
     place(QStringLiteral("Party Name"), name_);
     place(QStringLiteral("Address"), add1_);
@@ -122,26 +131,27 @@ void PartyScreen::buildControls() {
     place(QStringLiteral("Category"), category_);
     place(QStringLiteral("Card No."), cardNo_);
     place(QStringLiteral("Credit Limit"), creditLimit_);
-    QLabel* opeLabel = place(QStringLiteral("Op. Balance"), opeBal_);
-    QLabel* drcrLabel = place(QStringLiteral("Dr./Cr."), balDrCr_);
-    place(QStringLiteral("Commission (Cow)"), comm_);
-    place(QString(), commType_);
-    place(QStringLiteral("Commission (Buffalo)"), commBuff_);
-    place(QString(), commTypeBuff_);
-    place(QStringLiteral("Commission (Cow)"), comm1_);
-    place(QString(), commType1_);
-    place(QStringLiteral("Commission (Buffalo)"), commBuff1_);
-    place(QString(), commTypeBuff1_);
     place(QStringLiteral("Active"), active_);
+    place(QStringLiteral("Commission (Cow)"), pair(comm_, commType_));
+    place(QStringLiteral("Commission (Buffalo)"), pair(commBuff_, commTypeBuff_));
+    place(QStringLiteral("Commission (Cow)"), pair(comm1_, commType1_));
+    place(QStringLiteral("Commission (Buffalo)"), pair(commBuff1_, commTypeBuff1_));
     place(QStringLiteral("SNF Circuit"), circuit_);
+    place(QStringLiteral("IFSC"), ifsc_);
     place(QStringLiteral("Bank Account No."), acNo_);
     place(QStringLiteral("Interest Rate %"), interest_);
-    place(QStringLiteral("IFSC"), ifsc_);
     place(QStringLiteral("Bank Name"), bankName_);
     place(QStringLiteral("Bank Branch"), bankBranch_);
     place(QStringLiteral("PAN"), pan_);
     place(QStringLiteral("Father Name"), fatherName_);
     place(QStringLiteral("Account Name"), accountName_);
+    // Hidden in this edition: last, so they leave no gap.
+    if (col != 0) {
+        col = 0;
+        ++row;
+    }
+    QLabel* opeLabel = place(QStringLiteral("Op. Balance"), opeBal_);
+    QLabel* drcrLabel = place(QStringLiteral("Dr./Cr."), balDrCr_);
 
     // The rate types serve the milk-collection editions only.
     rateFrame_ = new QGroupBox(QStringLiteral("Rate Setting"), this);
@@ -229,13 +239,13 @@ void PartyScreen::buildControls() {
         .add(vehicle_)
         .add(cardNo_)
         .add(creditLimit_)
+        .add(active_)
         .add(comm_)
         .add(commType_)
         .add(commBuff_)
         .add(commTypeBuff_)
         .add(commBuff1_)
         .add(commTypeBuff1_)
-        .add(active_)
         .add(circuit_)
         .add(ifsc_)
         .add(bankBranch_)

@@ -5,6 +5,7 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTableWidget>
 
 namespace stokara::masters {
@@ -24,13 +25,19 @@ QTableWidget* makeGrid(QWidget* parent, const QString& objectName, const QString
     grid->verticalHeader()->setVisible(false);
     grid->verticalHeader()->setDefaultSectionSize(20);
     int column = 0;
+    int total = 0;
     for (int w : widths) {
         if (w == 0)
             grid->setColumnHidden(column, true);
         else if (w > 0)
             grid->setColumnWidth(column, twips(w));
+        if (w != 0)
+            total += w > 0 ? twips(w) : grid->horizontalHeader()->defaultSectionSize();
         ++column;
     }
+    // Wide enough to show every visible column without scrolling sideways.
+    grid->setMinimumWidth(total + grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                          2 * grid->frameWidth() + 2);
     return grid;
 }
 

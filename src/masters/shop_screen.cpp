@@ -38,6 +38,7 @@ ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
           std::pair{"TelNo", telNo_}, std::pair{"Mobile", mobile_}, std::pair{"GST No.", gstNo_}}) {
         auto* l = new QLabel(QString::fromLatin1(label), this);
         l->setBuddy(field);
+        field->setMinimumWidth(320); // an address of up to 200 characters stays readable
         form->addWidget(l, row, 0);
         form->addWidget(field, row, 1);
         ++row;
