@@ -21,7 +21,16 @@ bool isSkippedCardBlock(int block) {
     return block == 0 || (block + 1) % 4 == 0;
 }
 
+std::function<void(const QString&)>& informationSink() {
+    static std::function<void(const QString&)> sink;
+    return sink;
+}
+
 } // namespace
+
+void setInformationSink(std::function<void(const QString&)> sink) {
+    informationSink() = std::move(sink);
+}
 
 Rrhfoem04Reader::Rrhfoem04Reader(std::unique_ptr<ReaderTransport> transport, ReaderHooks hooks)
     : transport_(std::move(transport)), hooks_(std::move(hooks)) {}
@@ -45,6 +54,8 @@ void Rrhfoem04Reader::wait(int ms) {
 void Rrhfoem04Reader::showInfo(const QString& message) {
     if (hooks_.showInfo) {
         hooks_.showInfo(message);
+    } else if (const auto& sink = informationSink()) {
+        sink(message);
     } else {
         qInfo().noquote() << "Card reader:" << message;
     }

@@ -20,11 +20,17 @@ struct ReaderHooks {
     // Fixed pause of the protocol, in milliseconds. Default: sleep the calling thread.
     std::function<void(int)> wait;
     // The two information messages ("End of memory reached", "Invalid sector value...").
-    // Default: written to the log, since this library shows no windows.
+    // Default: the program's information sink (below), else the log, since this library
+    // shows no windows itself.
     std::function<void(const QString&)> showInfo;
     // Longest wait for a response report; a reader that never answers fails the exchange.
     std::chrono::milliseconds readTimeout{1000};
 };
+
+// Where readers without a showInfo hook send their two information messages. The program
+// points it at its own message boxes (an information box with the application's title);
+// an empty function sends them to the log again.
+void setInformationSink(std::function<void(const QString&)> sink);
 
 // Driver of the RRHFOEM04 high-frequency reader module: housekeeping, ISO 15693 tags and
 // 1K MIFARE Classic (ISO 14443A) cards. One object holds one open device; it must not be

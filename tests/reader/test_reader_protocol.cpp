@@ -467,6 +467,27 @@ private slots:
         QVERIFY(reader->txReport() == txBefore);
     }
 
+    // Readers made without a message hook (as the screens make them) tell the program's
+    // information sink; none set, the message only goes to the log.
+    void messagesReachTheProgramsSink() {
+        QStringList told;
+        setInformationSink([&told](const QString& m) { told << m; });
+        ReaderHooks hooks;
+        hooks.wait = [](int) {};
+        Rrhfoem04Reader reader(std::make_unique<SimulatedTransport>(module_), hooks);
+        QVERIFY(reader.connect());
+        module_->presentCard(kCard);
+        QVERIFY(!reader.iso14443AChangeKey(16));
+        QString text;
+        QVERIFY(!reader.iso14443AReadAscii(64, text));
+        setInformationSink({});
+        QCOMPARE(told, (QStringList{
+                           QStringLiteral("Invalid sector value. Valid value varies from 0 to 15"),
+                           QStringLiteral("End of memory reached")}));
+        QVERIFY(!reader.iso14443AChangeKey(-1));
+        QCOMPARE(told.size(), 2);
+    }
+
     void changeKeyWritesTheTrailer() {
         auto reader = simulatedReader();
         QVERIFY(reader);

@@ -7,7 +7,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using namespace stokara::reader;
@@ -104,6 +106,24 @@ private slots:
         // Changes made elsewhere show in the window.
         module->setPlugged(true);
         QVERIFY(plugged->isChecked());
+    }
+
+    // The program opens the window only for the simulated reader, above its own windows and
+    // clear of the main window that opens at the top left.
+    void openedOnlyWhenAskedFor() {
+        qunsetenv("STOKARA_READER");
+        QVERIFY(!showSimulatedReaderWindowIfRequested());
+        qputenv("STOKARA_READER", "simulated");
+        QPointer<SimulatedReaderWindow> window = showSimulatedReaderWindowIfRequested();
+        qunsetenv("STOKARA_READER");
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        const QRect free = window->screen()->availableGeometry();
+        QVERIFY2(free.contains(window->geometry()), "the window lies off the screen");
+        QVERIFY(window->geometry().left() > free.center().x());
+        window->close();
+        QTRY_VERIFY(!window);
     }
 };
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace stokara::reader::ui {
@@ -29,7 +30,8 @@ std::optional<std::array<quint8, 4>> parseCardNumber(const QString& text) {
 
 SimulatedReaderWindow::SimulatedReaderWindow(std::shared_ptr<SimulatedReaderModule> module,
                                              QWidget* parent)
-    : QWidget(parent, Qt::Window), module_(std::move(module)) {
+    // Kept above the program's windows, or the main window would hide it at once.
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), module_(std::move(module)) {
     setObjectName(QStringLiteral("FrmSimulatedReader"));
     setWindowTitle(QStringLiteral("Simulated card reader"));
 
@@ -117,6 +119,12 @@ SimulatedReaderWindow* showSimulatedReaderWindowIfRequested() {
     }
     auto* window = new SimulatedReaderWindow(SimulatedReaderModule::shared());
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->adjustSize();
+    // Top right of the screen, clear of the main window and its menu bar.
+    if (const QScreen* screen = window->screen()) {
+        const QRect free = screen->availableGeometry();
+        window->move(free.right() - window->frameGeometry().width() - 8, free.top() + 40);
+    }
     window->show();
     return window;
 }
