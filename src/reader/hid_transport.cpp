@@ -11,6 +11,8 @@ namespace {
 // Codes returned by findReaderPath when nothing was matched.
 constexpr int kEnumerationFailed = 1;
 constexpr int kNoReader = 2;
+// Input reports the hidraw driver queues per open handle.
+constexpr int kQueuedReports = 64;
 
 } // namespace
 
@@ -81,9 +83,12 @@ bool HidTransport::writeReport(const Report& report) {
         return false;
     }
     // An answer that arrived after an earlier read gave up must not be taken for the
-    // answer to this command.
+    // answer to this command; nor may the answers to another screen's reader object,
+    // which every open handle of the device receives. The kernel keeps at most 64
+    // reports per handle, so this empties it.
     Report stale{};
-    for (int i = 0; i < 8 && hid_read_timeout(device_, stale.data(), stale.size(), 0) > 0; ++i) {
+    for (int i = 0;
+         i < kQueuedReports && hid_read_timeout(device_, stale.data(), stale.size(), 0) > 0; ++i) {
     }
     const int written = hid_write(device_, report.data(), report.size());
     if (written < 0) {
