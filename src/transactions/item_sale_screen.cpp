@@ -31,6 +31,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace stokara::transactions {
 
 namespace {
@@ -161,13 +163,15 @@ void ItemSaleScreen::buildControls() {
     more_->setMaxLength(1);
     closeSave_ = new QPushButton(QStringLiteral("Close"), frameSave_);
     closeSave_->setObjectName(QStringLiteral("Command3"));
+    // Both panels are three lines high, so the room kept for them is small.
+    more_->setMaximumWidth(more_->fontMetrics().horizontalAdvance(QStringLiteral("WW")) + 16);
     auto* saveBox = new QGridLayout(frameSave_);
     saveBox->addWidget(new QLabel(QStringLiteral("More Entry"), frameSave_), 0, 0);
     saveBox->addWidget(more_, 0, 1);
+    saveBox->addWidget(closeSave_, 0, 2);
     saveBox->addWidget(new QLabel(QStringLiteral("Prese Enter to More Entry"), frameSave_), 1, 0, 1,
-                       2);
-    saveBox->addWidget(new QLabel(QStringLiteral("Press Escape to Save"), frameSave_), 2, 0, 1, 2);
-    saveBox->addWidget(closeSave_, 3, 1);
+                       3);
+    saveBox->addWidget(new QLabel(QStringLiteral("Press Escape to Save"), frameSave_), 2, 0, 1, 3);
     frameSave_->hide();
 
     saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
@@ -189,11 +193,11 @@ void ItemSaleScreen::buildControls() {
     auto* searchBox = new QGridLayout(frameSearch_);
     searchBox->addWidget(new QLabel(QStringLiteral("Date"), frameSearch_), 0, 0);
     searchBox->addWidget(searchDate_, 0, 1);
-    searchBox->addWidget(new QLabel(QStringLiteral("Bill No."), frameSearch_), 1, 0);
-    searchBox->addWidget(searchNo_, 1, 1);
-    searchBox->addWidget(new QLabel(QStringLiteral("Party"), frameSearch_), 2, 0);
-    searchBox->addWidget(searchParty_, 2, 1);
-    searchBox->addWidget(searchButton_, 3, 1);
+    searchBox->addWidget(new QLabel(QStringLiteral("Bill No."), frameSearch_), 0, 2);
+    searchBox->addWidget(searchNo_, 0, 3);
+    searchBox->addWidget(new QLabel(QStringLiteral("Party"), frameSearch_), 1, 0);
+    searchBox->addWidget(searchParty_, 1, 1, 1, 3);
+    searchBox->addWidget(searchButton_, 2, 3);
     frameSearch_->hide();
 
     grid_ = new QTableWidget(this);
@@ -203,29 +207,39 @@ void ItemSaleScreen::buildControls() {
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     QStringList headers;
-    for (int c = 0; c < 9; ++c) {
+    for (int c = 0; c < 9; ++c)
         headers << QString::fromLatin1(kGridColumns[c].header);
-        grid_->setColumnWidth(c, kGridColumns[c].twips / 15);
-    }
     grid_->setHorizontalHeaderLabels(headers);
+    fitGridColumns();
     grid_->setColumnHidden(kAutoNoColumn, true);
     grid_->verticalHeader()->hide();
+    // Room for a few rows of the bill while a panel is open above the grid.
+    grid_->setMinimumHeight(grid_->horizontalHeader()->sizeHint().height() +
+                            5 * grid_->verticalHeader()->defaultSectionSize() +
+                            2 * grid_->frameWidth());
 
     hint_ = label(kHint, "lblFieldLabel");
     notice_ = label(QString(), "LblNotice");
 
+    // The More/Save and Search panels open beside the buttons, so the grid
+    // below keeps its rows in view.
+    // Their room is kept while they are hidden: opening one moves nothing.
+    for (QWidget* panel :
+         {static_cast<QWidget*>(frameSave_), static_cast<QWidget*>(frameSearch_)}) {
+        QSizePolicy policy = panel->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        panel->setSizePolicy(policy);
+    }
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(saveButton_);
-    buttons->addWidget(clearButton_);
+    buttons->addWidget(saveButton_, 0, Qt::AlignTop);
+    buttons->addWidget(clearButton_, 0, Qt::AlignTop);
+    buttons->addSpacing(24);
+    buttons->addWidget(frameSave_, 0, Qt::AlignTop);
+    buttons->addWidget(frameSearch_, 0, Qt::AlignTop);
     buttons->addStretch();
-    auto* panels = new QHBoxLayout;
-    panels->addWidget(frameSave_);
-    panels->addWidget(frameSearch_);
-    panels->addStretch();
     auto* page = new QVBoxLayout(this);
     page->addLayout(form);
     page->addLayout(buttons);
-    page->addLayout(panels);
     page->addWidget(grid_, 1);
     page->addWidget(hint_);
     page->addWidget(notice_);
@@ -787,7 +801,8 @@ void ItemSaleScreen::printMemo() {
             return;
         QString pdfPath;
         std::unique_ptr<SlipCanvas> canvas =
-            canvasFactory_ ? canvasFactory_(&pdfPath) : openDefaultSlipCanvas(session_, &pdfPath);
+            canvasFactory_ ? canvasFactory_(&pdfPath)
+                           : openDefaultSlipCanvas(session_, &pdfPath, billNo);
         if (!canvas)
             throw std::runtime_error("No printer and no memo file could be opened.");
         slipPrint(*session_.db, session_.shop, billNo, *date, *canvas, session_.clock->now());
@@ -811,7 +826,12 @@ void ItemSaleScreen::sendReceipt() {
 }
 
 void ItemSaleScreen::showNotice(const QString& text) {
-    notice_->setText(text);
+    // The memo's file and the SMS outcome of one bill arrive one after the
+    // other; the operator must see both, so the latest few stay.
+    notices_.append(text);
+    while (notices_.size() > kNoticeLines)
+        notices_.removeFirst();
+    notice_->setText(notices_.join(QLatin1Char('\n')));
 }
 
 // --- grid, search, clear --------------------------------------------------------
@@ -830,11 +850,21 @@ void ItemSaleScreen::refillGrid() {
             for (int c = 0; c < 9; ++c)
                 grid_->setItem(r, c, new QTableWidgetItem(cells[c]));
         }
+        fitGridColumns();
         if (!billOpen())
             clearEntry();
         docNo_->setText(store_.nextEntryNo());
         frameSearch_->hide();
     });
+}
+
+// The widths the bill grid has always had, widened where this screen's font
+// needs more to show a heading or a cell whole (a date, a bill number).
+void ItemSaleScreen::fitGridColumns() {
+    for (int c = 0; c < kAutoNoColumn; ++c) {
+        grid_->resizeColumnToContents(c); // heading and cells
+        grid_->setColumnWidth(c, std::max(kGridColumns[c].twips / 15, grid_->columnWidth(c)));
+    }
 }
 
 void ItemSaleScreen::gridClicked(int row) {

@@ -5,6 +5,7 @@
 #include "transactions/slip_canvas.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -106,6 +107,7 @@ private:
     void allocateBillNo();
     void showBalance();
     void refillGrid();
+    void fitGridColumns();
     void printMemo();
     void sendReceipt();
     void clearEntry();
@@ -170,6 +172,8 @@ private:
     QTableWidget* grid_ = nullptr;
     QLabel* hint_ = nullptr;
     QLabel* notice_ = nullptr;
+    QStringList notices_;
+    static constexpr int kNoticeLines = 3;
 };
 
 } // namespace stokara::transactions

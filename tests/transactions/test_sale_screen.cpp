@@ -8,9 +8,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTcpServer>
@@ -552,6 +556,67 @@ private slots:
         QCOMPARE(saleRows(), 1);
         QTRY_COMPARE(logRows("O"), 1);
         QVERIFY(label("LblNotice").startsWith(QStringLiteral("SMS of bill 1 not sent")));
+    }
+
+    void gridShowsWholeDatesAndHeadings() {
+        startBill("7");
+        typeLine("FEED-A", "2");
+        QTest::keyClick(edit("TxtMore"), Qt::Key_Escape);
+        auto* grid = field<QTableWidget>("VsFlex");
+        QCOMPARE(grid->rowCount(), 1);
+        const int twips[8] = {1000, 500, 2500, 2500, 1000, 1000, 1000, 1000};
+        const QFontMetrics metrics(grid->font());
+        for (int c = 0; c < 8; ++c) {
+            QVERIFY2(grid->columnWidth(c) >= twips[c] / 15, qPrintable(QString::number(c)));
+            const QString cell = grid->item(0, c)->text();
+            QVERIFY2(grid->columnWidth(c) > metrics.horizontalAdvance(cell), qPrintable(cell));
+            QVERIFY2(grid->columnWidth(c) >= grid->horizontalHeader()->sectionSizeHint(c),
+                     qPrintable(grid->horizontalHeaderItem(c)->text()));
+        }
+        QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("15/04/2024"));
+    }
+
+    // The memo's file and the SMS outcome of the same bill are both left for the operator.
+    void memoFileAndSmsNoticeAreBothShown() {
+        db().exec("update masparty set ph = '919876543210' where party_code = '7'");
+        delete screen;
+        screen = new ItemSaleScreen(t->session);
+        screen->setCanvasFactory([this](QString* pdfPath) {
+            *pdfPath = QStringLiteral("/shop/memos/memo-1.pdf");
+            return std::make_unique<MemoCanvas>(&memos);
+        });
+        screen->show();
+        QApplication::setActiveWindow(screen);
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        startBill("7");
+        typeLine("FEED-A", "1");
+        QTest::keyClick(edit("TxtMore"), Qt::Key_Escape);
+        QCOMPARE(memos.size(), size_t(1));
+        QTRY_COMPARE(logRows("O"), 1);
+        const QString notice = label("LblNotice");
+        QVERIFY2(notice.contains(QLatin1String("/shop/memos/memo-1.pdf")), qPrintable(notice));
+        QVERIFY2(notice.contains(QLatin1String("SMS of bill 1 not sent")), qPrintable(notice));
+    }
+
+    // Without a printer the memo of the bill lands in the shop's memos folder, named by its bill.
+    void withoutAPrinterTheMemoIsAPdfNamedByItsBill() {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this machine has a printer");
+        delete screen;
+        screen = new ItemSaleScreen(t->session);
+        screen->setReceiptSender([this](const messaging::SaleReceipt& r) { receipts.append(r); });
+        screen->show();
+        QApplication::setActiveWindow(screen);
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        startBill("7");
+        typeLine("FEED-A", "1");
+        QTest::keyClick(edit("TxtMore"), Qt::Key_Escape);
+        const QDir memosDir(QDir(t->session.dataDir).filePath(QStringLiteral("memos")));
+        const QStringList files = memosDir.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        QCOMPARE(files.size(), 1);
+        QVERIFY2(files[0].startsWith(QLatin1String("memo-1-")), qPrintable(files[0]));
+        QVERIFY(label("LblNotice").contains(memosDir.filePath(files[0])));
+        QCOMPARE(t->dialogs.lastText(), QStringLiteral("Data Saved."));
     }
 };
 
