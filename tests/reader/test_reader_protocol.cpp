@@ -180,6 +180,59 @@ private slots:
         QCOMPARE(recorder_.waits, (std::vector<int>{16, 100}));
     }
 
+    // The first frames an operation sends, byte for byte from index 0 (check bytes included
+    // where the worked values give them).
+    void operationFramesOnTheWire_data() {
+        QTest::addColumn<int>("operation");
+        QTest::addColumn<int>("frameIndex");
+        QTest::addColumn<std::vector<quint8>>("bytes");
+        QTest::newRow("reader information")
+            << 0 << 0 << std::vector<quint8>{0x00, 0x03, 0xF0, 0x00, 0x89, 0x2F};
+        QTest::newRow("15693 read: system information")
+            << 1 << 0 << std::vector<quint8>{0x00, 0x04, 0x10, 0x0E, 0x02, 0x47, 0x42};
+        QTest::newRow("15693 read: block 2 of size 4")
+            << 1 << 1 << std::vector<quint8>{0x00, 0x06, 0x10, 0x06, 0x02, 0x04, 0x02};
+        QTest::newRow("15693 write: system information")
+            << 2 << 0 << std::vector<quint8>{0x00, 0x04, 0x10, 0x0E, 0x02, 0x47, 0x42};
+        QTest::newRow("15693 write: block 2")
+            << 2 << 1
+            << std::vector<quint8>{0x00, 0x0A, 0x10, 0x07, 0x02, 0x04, 0x02, 'G', 'H', 'E', 'E'};
+        QTest::newRow("14443A write: inventory")
+            << 3 << 0 << std::vector<quint8>{0x00, 0x03, 0x2F, 0x01, 0xB2, 0xBD};
+        std::vector<quint8> write{0x00, 0x14, 0x21, 0x03, 0x05, 'G', 'H', 'E', 'E'};
+        write.resize(write.size() + 12, 0x00);
+        QTest::newRow("14443A write: block 5") << 3 << 4 << write;
+    }
+    void operationFramesOnTheWire() {
+        QFETCH(int, operation);
+        QFETCH(int, frameIndex);
+        QFETCH(std::vector<quint8>, bytes);
+        auto reader = simulatedReader();
+        QVERIFY(reader);
+        module_->presentCard(kCard);
+        module_->presentTag(Iso15693Tag{});
+        QString text;
+        switch (operation) {
+        case 0:
+            QVERIFY(reader->getReaderInformation(text));
+            break;
+        case 1:
+            QVERIFY(reader->iso15693WriteAscii(2, QStringLiteral("GHEE")));
+            module_->clearCommandLog();
+            QVERIFY(reader->iso15693ReadAscii(2, text));
+            break;
+        case 2:
+            QVERIFY(reader->iso15693WriteAscii(2, QStringLiteral("GHEE")));
+            break;
+        default:
+            QVERIFY(reader->iso14443AWriteAscii(5, QStringLiteral("GHEE")));
+            break;
+        }
+        const auto& log = module_->commandLog();
+        QVERIFY(std::size_t(frameIndex) < log.size());
+        QCOMPARE(bytesOf(log[std::size_t(frameIndex)], 0, int(bytes.size())), bytes);
+    }
+
     // --- exchange checks ------------------------------------------------------------------
 
     void exchangeAcceptance_data() {
