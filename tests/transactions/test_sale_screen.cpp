@@ -618,6 +618,78 @@ private slots:
         QVERIFY(label("LblNotice").contains(memosDir.filePath(files[0])));
         QCOMPARE(t->dialogs.lastText(), QStringLiteral("Data Saved."));
     }
+
+    // Each handler reports a failure its own way: the save quietly into ErrorDesc under the
+    // screen's caption; balance, grid, memo and SMS with the error box naming the procedure.
+    // A failing memo or SMS leaves the bill saved and still ends with "Data Saved.".
+    void failuresAreReportedTheirWay_data() {
+        QTest::addColumn<QString>("failing");
+        QTest::addColumn<QString>("procedure"); // empty: logged, no box
+        QTest::addColumn<int>("rowsSaved");
+        QTest::newRow("save") << "save"
+                              << "" << 0;
+        // The balance is not shown; the sale goes on after the question.
+        QTest::newRow("balance") << "balance"
+                                 << "ClBal" << 1;
+        QTest::newRow("grid") << "grid"
+                              << "DesginFlex" << 0;
+        QTest::newRow("memo") << "memo"
+                              << "SlipPrint" << 1;
+        QTest::newRow("sms") << "sms"
+                             << "SendSMS" << 1;
+    }
+    void failuresAreReportedTheirWay() {
+        QFETCH(QString, failing);
+        QFETCH(QString, procedure);
+        QFETCH(int, rowsSaved);
+        if (failing == QLatin1String("memo"))
+            screen->setCanvasFactory([](QString*) -> std::unique_ptr<transactions::SlipCanvas> {
+                throw std::runtime_error("printer jammed");
+            });
+        if (failing == QLatin1String("sms"))
+            screen->setReceiptSender(
+                [](const messaging::SaleReceipt&) { throw std::runtime_error("modem gone"); });
+        if (failing == QLatin1String("balance"))
+            db().exec("alter table daybook rename to daybook_away");
+        if (failing == QLatin1String("grid")) {
+            QTest::keyClick(edit("TxtPartyCode"), Qt::Key_F4);
+            db().exec("alter table itemsale rename to itemsale_away");
+            t->dialogs.clear();
+            auto* billNo = edit("TxtBillNo");
+            billNo->setFocus();
+            enter(billNo);
+        } else {
+            startBill("7");
+            typeLine("FEED-A", "1");
+            if (failing == QLatin1String("save"))
+                db().exec("alter table itemsale rename to itemsale_away");
+            if (failing != QLatin1String("balance"))
+                t->dialogs.clear();
+            t->dialogs.answer(core::Answer::Yes); // the balance question, when it comes
+            QTest::keyClick(edit("TxtMore"), Qt::Key_Escape);
+        }
+        QStringList boxes;
+        for (const auto& shown : t->dialogs.shown)
+            if (shown.text.startsWith(QLatin1String("An error has occured.")))
+                boxes << shown.text;
+        const int logged =
+            db().scalar("select count(*) from ErrorDesc where FormName = 'Item Sale'").toInt();
+        if (procedure.isEmpty()) {
+            QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join(QLatin1Char('|'))));
+            QCOMPARE(logged, 1);
+            QVERIFY(memos.empty());
+        } else {
+            QCOMPARE(boxes.size(), 1);
+            QVERIFY2(boxes[0].contains(QStringLiteral("Procedure: ") + procedure),
+                     qPrintable(boxes[0]));
+            QCOMPARE(logged, 0);
+        }
+        if (failing == QLatin1String("save") || failing == QLatin1String("grid"))
+            db().exec("alter table itemsale_away rename to itemsale");
+        QCOMPARE(saleRows(), rowsSaved);
+        if (rowsSaved > 0)
+            QCOMPARE(t->dialogs.lastText(), QStringLiteral("Data Saved."));
+    }
 };
 
 QTEST_MAIN(TestSaleScreen)
