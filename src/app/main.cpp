@@ -9,6 +9,7 @@
 #include "demo/demo_database.h"
 #endif
 #ifdef STOKARA_HAVE_READER_UI
+#include "reader/rrhfoem04_reader.h"
 #include "simulated_reader_window.h"
 #endif
 
@@ -69,6 +70,8 @@ int main(int argc, char** argv) {
     }
 #ifdef STOKARA_HAVE_READER_UI
     reader::ui::showSimulatedReaderWindowIfRequested();
+    // The reader's two information messages reach the operator as plain boxes.
+    reader::setInformationSink([&dialogs](const QString& text) { dialogs.plain(QString(), text); });
 #endif
 
     if (parsed.options.repair) {

@@ -163,9 +163,10 @@ void CardRechargeScreen::lookUpCard(const QString& cardNo) {
     const reader::PollPause pause(poller_);
     txtCardNo_->setModified(false);
     run(core::ErrorKind::Show, QStringLiteral("TxtCardNo_Change"), [&] {
+        // Typed numbers are trimmed as on the sale screen, so both find the same card.
         if (cardNo.trimmed().isEmpty())
             return;
-        const auto party = recharge_.partyByCard(cardNo);
+        const auto party = recharge_.partyByCard(cardNo.trimmed());
         if (party) {
             // Move on first: leaving the date refills the grid and clears the picker,
             // which must not undo what the card fills in.
@@ -180,6 +181,8 @@ void CardRechargeScreen::lookUpCard(const QString& cardNo) {
             return;
         }
         session_.dialogs->information(windowTitle(), QStringLiteral("Wrong Card."));
+        // The previous party's choice goes too: a Save now must not credit them.
+        picker_->clearChoice();
         txtPartyCode_->clear();
         txtCardNo_->clear();
         lblMilkman_->setText(QStringLiteral(" "));

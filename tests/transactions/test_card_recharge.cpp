@@ -74,20 +74,23 @@ private slots:
 
 void CardRechargeTest::registeredCardFillsTheParty_data() {
     QTest::addColumn<bool>("typed");
-    QTest::newRow("typed and Enter") << true;
-    QTest::newRow("presented to the reader") << false;
+    QTest::addColumn<QString>("card");
+    QTest::newRow("typed and Enter") << true << QString(kCard);
+    QTest::newRow("typed with blanks around") << true << QStringLiteral("  ") + kCard + " ";
+    QTest::newRow("presented to the reader") << false << QString(kCard);
 }
 
 void CardRechargeTest::registeredCardFillsTheParty() {
     STOKARA_REQUIRE_DATABASE();
     QFETCH(bool, typed);
+    QFETCH(QString, card);
     RechargeFixture f;
     QVERIFY(test::showActive(f.screen.get()));
     if (typed)
-        test::typeAndEnter(f.edit("TxtCardNo"), kCard);
+        test::typeAndEnter(f.edit("TxtCardNo"), card);
     else
-        f.screen->onCardPresented(kCard);
-    QCOMPARE(f.edit("TxtCardNo")->text(), kCard);
+        f.screen->onCardPresented(card);
+    QCOMPARE(f.edit("TxtCardNo")->text(), card);
     QCOMPARE(f.edit("TxtPartyCode")->text(), QStringLiteral("7"));
     QCOMPARE(f.name()->text(), QStringLiteral("Ram O'Neil"));
     QCOMPARE(f.picker()->currentText(), QStringLiteral("Ram O'Neil"));
@@ -110,6 +113,13 @@ void CardRechargeTest::wrongCardClearsAndAsksForCode() {
     QCOMPARE(f.name()->text(), QStringLiteral(" "));
     QVERIFY(f.edit("TxtPartyCode")->isEnabled());
     QVERIFY(f.edit("TxtPartyCode")->hasFocus());
+    // The party of the previous card is no longer chosen: an amount and Save
+    // credit nobody.
+    QVERIFY(f.picker()->boundValue().isEmpty());
+    f.ts.dialogs.clear();
+    test::typeAndEnter(f.edit("TxtAmount"), QStringLiteral("500"));
+    f.screen->save();
+    QCOMPARE(f.ts.db().scalar(QStringLiteral("select count(*) from daybook")).toInt(), 0);
     // Blanks look nothing up.
     f.ts.dialogs.clear();
     f.screen->onCardPresented(QStringLiteral("   "));
