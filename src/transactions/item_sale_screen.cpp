@@ -805,8 +805,10 @@ void ItemSaleScreen::printMemo() {
                            : openDefaultSlipCanvas(session_, &pdfPath, billNo);
         if (!canvas)
             throw std::runtime_error("No printer and no memo file could be opened.");
-        slipPrint(*session_.db, session_.shop, billNo, *date, *canvas, session_.clock->now());
-        if (!pdfPath.isEmpty())
+        const bool printed =
+            slipPrint(*session_.db, session_.shop, billNo, *date, *canvas, session_.clock->now());
+        // A bill whose party is gone prints nothing, and no file is left to point to.
+        if (printed && !pdfPath.isEmpty())
             showNotice(QStringLiteral("No printer: the memo was saved as %1").arg(pdfPath));
     });
 }

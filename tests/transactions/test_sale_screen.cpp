@@ -690,6 +690,21 @@ private slots:
         if (rowsSaved > 0)
             QCOMPARE(t->dialogs.lastText(), QStringLiteral("Data Saved."));
     }
+
+    // F5 on a bill whose party has left the master prints nothing and names no memo file.
+    void reprintOfABillWithoutItsPartyNamesNoFile() {
+        addSale(db(), QDate(2024, 4, 15), "5", "99", "FEED-A", 1, 450, 450);
+        screen->setCanvasFactory([this](QString* pdfPath) {
+            *pdfPath = QStringLiteral("/shop/memos/memo-5.pdf");
+            return std::make_unique<MemoCanvas>(&memos);
+        });
+        edit("TxtBillNo")->setText(QStringLiteral("5"));
+        QTest::keyClick(edit("TxtPartyCode"), Qt::Key_F5);
+        for (const QStringList& memo : memos)
+            QVERIFY(memo.isEmpty());
+        QCOMPARE(label("LblNotice"), QString());
+        QVERIFY(t->dialogs.shown.isEmpty());
+    }
 };
 
 QTEST_MAIN(TestSaleScreen)
