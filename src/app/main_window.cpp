@@ -204,6 +204,7 @@ void MainWindow::updateDatabase() {
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(0);
         progress.setAutoClose(false);
+        progress.setAutoReset(false); // stays full while the last message is up
         progress.setValue(0);
         schema::UpgradeOptions options;
         options.dataFolder = session_.dataDir;

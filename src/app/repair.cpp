@@ -42,6 +42,8 @@ public:
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
         if (!db.open())
             openError_ = db.lastError().text();
+        else
+            core::installSqliteFunctions(db); // indexes on val() need it to check and copy
     }
     ~RawSqlite() {
         {

@@ -214,14 +214,20 @@ Database::~Database() {
         QSqlDatabase::removeDatabase(connectionName_);
 }
 
+void installSqliteFunctions(const QSqlDatabase& db) {
+    if (!db.driver())
+        return;
+    QVariant v = db.driver()->handle();
+    auto* handle = v.isValid() ? *static_cast<sqlite3**>(v.data()) : nullptr;
+    if (handle) {
+        sqlite3_create_function_v2(handle, "val", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                   &sqliteVal, nullptr, nullptr, nullptr);
+    }
+}
+
 void Database::installFunctions() {
     if (url_.engine == Engine::Sqlite) {
-        QVariant v = db_.driver()->handle();
-        auto* handle = v.isValid() ? *static_cast<sqlite3**>(v.data()) : nullptr;
-        if (handle) {
-            sqlite3_create_function_v2(handle, "val", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
-                                       nullptr, &sqliteVal, nullptr, nullptr, nullptr);
-        }
+        installSqliteFunctions(db_);
         // WAL lets readers go on while a counter writes; a failure here (read-only
         // medium) leaves the default journal and is not fatal.
         tryExec(QStringLiteral("PRAGMA journal_mode=WAL"));

@@ -1,6 +1,7 @@
 #include "app_test_kit.h"
 
 #include "app/backup.h"
+#include "schema/schema.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -172,6 +173,15 @@ private slots:
             db->exec("create table t (a int)");
         }
         QVERIFY(app::isSoundSqliteFile(dir.filePath("good.db")));
+        // A whole shop, indexes on val() included, and its backup copy.
+        {
+            auto db = core::Database::open("sqlite:" + dir.filePath("shop.db"));
+            schema::createNewDatabase(*db);
+            QVERIFY(app::copyDatabase(*db, dir.filePath("Tarvex03")).ok);
+        }
+        QString why;
+        QVERIFY2(app::isSoundSqliteFile(dir.filePath("shop.db"), &why), qPrintable(why));
+        QVERIFY2(app::isSoundSqliteFile(dir.filePath("Tarvex03"), &why), qPrintable(why));
     }
 };
 

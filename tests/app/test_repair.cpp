@@ -16,6 +16,8 @@ void makeShop(const QString& path, const QString& marker) {
     auto db = core::Database::open("sqlite:" + path);
     db->exec("create table masitem (item_name varchar(40), rate numeric(9,2))");
     db->exec("create index idx_item on masitem (item_name)");
+    // Like the shop's bill-number index: checking or copying needs val().
+    db->exec("create index idx_item_rate on masitem (val(rate))");
     core::Transaction tx(*db);
     for (int i = 0; i < 3000; ++i)
         db->exec("insert into masitem (item_name, rate) values (?, ?)",
