@@ -137,7 +137,9 @@ QString findPgDump() {
 CopyResult copyDatabase(Database& db, const QString& target, const QString& pgDump) {
     QString problem;
     if (!prepareWritableFolder(QFileInfo(target).absolutePath(), &problem))
-        return {false, problem};
+        return {
+            false,
+            QStringLiteral("The backup %1 could not be written: %2").arg(native(target), problem)};
     return db.engine() == Engine::Sqlite ? copySqlite(db, target)
                                          : copyPostgres(db, target, pgDump);
 }

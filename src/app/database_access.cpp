@@ -45,9 +45,16 @@ OpenResult openShopDatabase(const QString& urlText, const QString& dataDir) {
             // more likely an unplugged disk than a wish for an empty database.
             const bool inDataFolder =
                 QDir::cleanPath(folder) == QDir::cleanPath(QDir(dataDir).absolutePath());
-            if (!QFileInfo::exists(folder) && !(inDataFolder && QDir().mkpath(folder))) {
-                result.problem = QStringLiteral("The folder %1 of the database does not exist "
-                                                "and cannot be made.")
+            if (!QFileInfo::exists(folder) && !inDataFolder) {
+                result.problem =
+                    QStringLiteral("The database file %1 cannot be found: its folder "
+                                   "%2 does not exist. Is the disk plugged in?")
+                        .arg(QDir::toNativeSeparators(url.path), QDir::toNativeSeparators(folder));
+                return result;
+            }
+            if (!QFileInfo::exists(folder) && !QDir().mkpath(folder)) {
+                result.problem = QStringLiteral("The data folder %1 does not exist and cannot "
+                                                "be made.")
                                      .arg(QDir::toNativeSeparators(folder));
                 return result;
             }
@@ -89,8 +96,8 @@ OpenResult openShopDatabase(const QString& urlText, const QString& dataDir) {
             result.problem =
                 locked ? QStringLiteral("The database file %1 is locked by another program: %2")
                              .arg(QDir::toNativeSeparators(url.path), text)
-                       : QStringLiteral("The database file %1 cannot be read: %2. Use Tools > "
-                                        "Repair Database or start stokara --repair.")
+                       : QStringLiteral("The database file %1 cannot be read: %2. Close Stokara "
+                                        "and start stokara --repair to check it.")
                              .arg(QDir::toNativeSeparators(url.path), text);
             result.db.reset();
             return result;

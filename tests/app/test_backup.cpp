@@ -144,7 +144,12 @@ private slots:
         blocker.close();
         const app::CopyResult copy = app::copyDatabase(t.db(), out.filePath("disk/Tarvex15"));
         QVERIFY(!copy.ok);
-        QVERIFY(copy.problem.contains("disk"));
+        // Says that the backup failed, and why.
+        QVERIFY2(copy.problem.startsWith("The backup " +
+                                         QDir::toNativeSeparators(out.filePath("disk/Tarvex15")) +
+                                         " could not be written"),
+                 qPrintable(copy.problem));
+        QVERIFY(copy.problem.contains("is a file, not a folder"));
     }
 
     void postgresWithoutPgDumpSaysSo() {
