@@ -115,12 +115,12 @@ private:
     int depth_ = 0;
 };
 
-// All-or-nothing for several statements. Rolls back unless commit() was called.
 // Adds the program's SQL functions (val) to a plain Qt SQL connection to an
 // SQLite file. Indexes may be built on them, so a connection without them
 // cannot even check or copy the file.
 void installSqliteFunctions(const QSqlDatabase& db);
 
+// All-or-nothing for several statements. Rolls back unless commit() was called.
 // Nested transactions become savepoints, so a store may open one inside another.
 class Transaction {
 public:
