@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace stokara::bench {
@@ -12,6 +13,13 @@ namespace stokara::bench {
 void printFigure(const QString& name, double value, const QString& unit) {
     std::printf("BENCH %s %.6g %s\n", qPrintable(name), value, qPrintable(unit));
     std::fflush(stdout);
+}
+
+double median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 GeneratedShop generateSqliteShop(const QString& folder, const QString& name,

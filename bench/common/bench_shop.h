@@ -6,12 +6,16 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 namespace stokara::bench {
 
 // One figure, on a line of its own, the way scripts/bench collects them:
 // "BENCH <name> <value> <unit>".
 void printFigure(const QString& name, double value, const QString& unit);
+
+// The middle of a set of timings (the upper middle of an even set); 0 when empty.
+double median(std::vector<double> values);
 
 // A new SQLite shop at <folder>/<name>.db, built and filled with `options`.
 // Prints how long the filling took as "BENCH <name>.generate_seconds".

@@ -5,6 +5,7 @@
 // SQLite always; PostgreSQL too when STOKARA_BENCH_PG names a server
 // (postgresql://user@host:port/db): a scratch database is made there and dropped
 // afterwards, and its figures carry the suffix ".pg".
+#include "common/bench_shop.h"
 #include "core/clock.h"
 #include "core/database.h"
 #include "core/dialogs.h"
@@ -46,14 +47,8 @@ public:
     QString last;
 };
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 void figure(const char* name, const char* suffix, double ms) {
-    std::printf("BENCH %s%s %.3f ms\n", name, suffix, ms);
-    std::fflush(stdout);
+    bench::printFigure(QLatin1String(name) + QLatin1String(suffix), ms, QStringLiteral("ms"));
 }
 
 const QDate kToday(2024, 4, 15);
@@ -137,8 +132,8 @@ int measure(core::Database& db, const QString& dataDir, int vouchers, int purcha
             }
         }
         std::printf("BENCH daybook.rows_per_date%s %.0f rows\n", suffix, double(rows) / kRuns);
-        figure("daybook.refill", suffix, median(refill));
-        figure("daybook.save", suffix, median(save));
+        figure("daybook.refill", suffix, bench::median(refill));
+        figure("daybook.save", suffix, bench::median(save));
     }
     {
         transactions::PurchaseScreen screen(session);
@@ -177,8 +172,8 @@ int measure(core::Database& db, const QString& dataDir, int vouchers, int purcha
             }
         }
         std::printf("BENCH purchase.rows_per_date%s %.1f rows\n", suffix, double(rows) / kRuns);
-        figure("purchase.refill", suffix, median(refill));
-        figure("purchase.save", suffix, median(save));
+        figure("purchase.refill", suffix, bench::median(refill));
+        figure("purchase.save", suffix, bench::median(save));
     }
     return 0;
 }

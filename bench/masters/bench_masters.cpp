@@ -41,11 +41,6 @@ public:
     QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
 };
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -109,7 +104,7 @@ int main(int argc, char** argv) {
             delete w;
         }
         bench::printFigure(QStringLiteral("masters.open.") + QString::fromLatin1(name),
-                           median(times), "ms");
+                           bench::median(times), "ms");
     }
 
     {
@@ -121,7 +116,7 @@ int main(int argc, char** argv) {
             const auto rows = store.gridRows();
             times.push_back(timer.nsecsElapsed() / 1e6);
         }
-        bench::printFigure("masters.party_grid_query", median(times), "ms");
+        bench::printFigure("masters.party_grid_query", bench::median(times), "ms");
     }
 
     masters::PartyScreen party(session);
@@ -137,6 +132,6 @@ int main(int argc, char** argv) {
         emit grid->cellClicked(row, 0);
         clicks.push_back(timer.nsecsElapsed() / 1e6);
     }
-    bench::printFigure("masters.grid_click.party", median(clicks), "ms");
+    bench::printFigure("masters.grid_click.party", bench::median(clicks), "ms");
     return 0;
 }

@@ -4,6 +4,7 @@
 // Prints BENCH lines; run with no arguments.
 
 #include "card_poller.h"
+#include "common/bench_shop.h"
 #include "simulated_reader.h"
 
 #include <QCoreApplication>
@@ -16,14 +17,8 @@ using namespace stokara::reader;
 
 namespace {
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void print(const char* name, double value, const char* unit) {
-    std::printf("BENCH %s %.2f %s\n", name, value, unit);
-    std::fflush(stdout);
+    stokara::bench::printFigure(QLatin1String(name), value, QLatin1String(unit));
 }
 
 } // namespace
@@ -58,7 +53,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    print("reader.card_to_signal.median", median(toSignal), "ms");
+    print("reader.card_to_signal.median", stokara::bench::median(toSignal), "ms");
     print("reader.card_to_signal.max", *std::max_element(toSignal.begin(), toSignal.end()), "ms");
 
     // Reading 48 characters (three data blocks, one sector) as the protocol paces it.
@@ -75,6 +70,6 @@ int main(int argc, char** argv) {
         reader.iso14443AReadAscii(1, text);
         reads.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
-    print("reader.card_read_40_chars.median", median(reads), "ms");
+    print("reader.card_read_40_chars.median", stokara::bench::median(reads), "ms");
     return 0;
 }

@@ -44,11 +44,6 @@ public:
     int shown = 0;
 };
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 QString sizeName(qint64 sales) {
     if (sales % 1000000 == 0)
         return QString::number(sales / 1000000) + QStringLiteral("m");
@@ -142,11 +137,11 @@ void measure(const QString& folder, qint64 sales) {
         std::exit(1);
     }
 
-    bench::printFigure(QStringLiteral("sale.party_select.") + size, median(select),
+    bench::printFigure(QStringLiteral("sale.party_select.") + size, bench::median(select),
                        QStringLiteral("ms"));
-    bench::printFigure(QStringLiteral("sale.save_line.") + size, median(saveLine),
+    bench::printFigure(QStringLiteral("sale.save_line.") + size, bench::median(saveLine),
                        QStringLiteral("ms"));
-    bench::printFigure(QStringLiteral("sale.finish_bill.") + size, median(finish),
+    bench::printFigure(QStringLiteral("sale.finish_bill.") + size, bench::median(finish),
                        QStringLiteral("ms"));
 }
 

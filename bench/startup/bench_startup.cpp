@@ -38,11 +38,6 @@ public:
     QStringList texts;
 };
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -102,9 +97,9 @@ int main(int argc, char** argv) {
         }
         mainShown.push_back(timer.nsecsElapsed() / 1e6);
     }
-    bench::printFigure(QStringLiteral("startup.login_shown"), median(loginShown),
+    bench::printFigure(QStringLiteral("startup.login_shown"), bench::median(loginShown),
                        QStringLiteral("ms"));
-    bench::printFigure(QStringLiteral("startup.main_shown"), median(mainShown),
+    bench::printFigure(QStringLiteral("startup.main_shown"), bench::median(mainShown),
                        QStringLiteral("ms"));
     return 0;
 }
