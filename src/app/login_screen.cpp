@@ -7,7 +7,7 @@
 #include "core/database.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QComboBox>
@@ -88,7 +88,7 @@ LoginScreen::LoginScreen(core::Session& session, LoginSettings settings, QWidget
             [this](const QString& text) { session_.loginCompany = text; });
 
     fillCompanies();
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 void LoginScreen::fillCompanies() {

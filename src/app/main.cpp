@@ -4,6 +4,7 @@
 
 #include "core/clock.h"
 #include "core/dialogs.h"
+#include "core_ui/message_box_dialogs.h"
 
 #ifdef STOKARA_HAVE_DEMO
 #include "demo/demo_database.h"
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
-    core::MessageBoxDialogs dialogs;
+    core_ui::MessageBoxDialogs dialogs;
     core::SystemClock clock;
 
     app::Options options = parsed.options;

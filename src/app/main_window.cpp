@@ -8,8 +8,8 @@
 #include "core/database.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core/screen_support.h"
 #include "core/session.h"
+#include "core_ui/screen_support.h"
 #include "schema/schema.h"
 
 #include <QCloseEvent>
@@ -58,11 +58,12 @@ QString MainWindow::caption() {
     return QStringLiteral("Stokara Dairy Shop Manager - a Tarvex Software product");
 }
 
-MainWindow::MainWindow(core::Session& session, const core::ScreenRegistry& registry,
+MainWindow::MainWindow(core::Session& session, const core_ui::ScreenRegistry& registry,
                        MainWindowHooks hooks, QWidget* parent)
     : QMainWindow(parent), session_(session), registry_(registry), hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("MdiItem"));
     setWindowTitle(caption());
+    session_.navigator = this;
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("MdiArea"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -72,7 +73,7 @@ MainWindow::MainWindow(core::Session& session, const core::ScreenRegistry& regis
     resize(1024, 720);
 
     core::guarded(session_, core::ErrorKind::Log, caption(), [&] {
-        core::onScreenLoad(this, session_);
+        core_ui::onScreenLoad(this, session_);
         auto* picture = new DairyChild;
         QMdiSubWindow* sub = mdi_->addSubWindow(picture);
         sub->setObjectName(picture->objectName());
@@ -134,7 +135,7 @@ QAction* MainWindow::entry(const QString& name) const {
 void MainWindow::run(const MenuEntry& e) {
     switch (e.action) {
     case MenuAction::OpenScreen:
-        openScreen(QString::fromUtf8(e.screen), QString::fromUtf8(e.statementKind));
+        showScreen(QString::fromUtf8(e.screen), QString::fromUtf8(e.statementKind));
         break;
     case MenuAction::UpdateDatabase:
         updateDatabase();
@@ -157,7 +158,7 @@ QMdiSubWindow* MainWindow::subWindow(const QString& screenName) const {
     return nullptr;
 }
 
-QWidget* MainWindow::openScreen(const QString& screenName, const QString& statementKind) {
+QWidget* MainWindow::showScreen(const QString& screenName, const QString& statementKind) {
     if (QMdiSubWindow* open = subWindow(screenName)) {
         const bool sameKind =
             statementKind.isEmpty() || open->property("statementKind").toString() == statementKind;
@@ -245,7 +246,42 @@ void MainWindow::repairDatabase() {
         hooks_.quit();
 }
 
+MainWindow::~MainWindow() {
+    if (session_.navigator == this)
+        session_.navigator = nullptr;
+}
+
+bool MainWindow::openNewParty(const QString& name) {
+    if (!registry_.has(QStringLiteral("masparty")))
+        return false;
+    // The party master reads the name when it opens, so an open one is
+    // closed first (the operator left it; a half-typed party there is kept
+    // by its own close question, if any).
+    if (QMdiSubWindow* open = subWindow(QStringLiteral("masparty"))) {
+        open->setObjectName(QString());
+        open->close();
+    }
+    session_.newAccountName = name;
+    return showScreen(QStringLiteral("masparty")) != nullptr;
+}
+
+bool MainWindow::openInvoiceBill(const core::InvoiceBillRequest& request) {
+    QWidget* screen = showScreen(QStringLiteral("FrmBill_Invoicewise"));
+    auto* target = dynamic_cast<core::InvoiceBillTarget*>(screen);
+    if (!target)
+        return false;
+    target->showBill(request);
+    return true;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Each screen may still ask something (a bill left open); one that refuses
+    // to close keeps the program running.
+    mdi_->closeAllSubWindows();
+    if (!mdi_->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (!quitting_) {
         quitting_ = true;

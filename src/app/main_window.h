@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/navigator.h"
+
 #include <QMainWindow>
 #include <QStringList>
 
@@ -10,8 +12,10 @@ class QMdiSubWindow;
 
 namespace stokara::core {
 struct Session;
-class ScreenRegistry;
 } // namespace stokara::core
+namespace stokara::core_ui {
+class ScreenRegistry;
+}
 
 namespace stokara::app {
 
@@ -28,19 +32,27 @@ struct MainWindowHooks {
 };
 
 // MdiItem: the frame whose menus open every screen as a child window.
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public core::Navigator {
     Q_OBJECT
 public:
-    MainWindow(core::Session& session, const core::ScreenRegistry& registry, MainWindowHooks hooks,
-               QWidget* parent = nullptr);
+    MainWindow(core::Session& session, const core_ui::ScreenRegistry& registry,
+               MainWindowHooks hooks, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     static QString caption();
     QMdiArea* mdiArea() const { return mdi_; }
     // The menu entry by its object name.
     QAction* entry(const QString& name) const;
     // Opens (or brings to the front) the screen; nullptr when it is not built.
-    QWidget* openScreen(const QString& screenName, const QString& statementKind = {});
+    QWidget* showScreen(const QString& screenName, const QString& statementKind = {});
     QMdiSubWindow* subWindow(const QString& screenName) const;
+
+    // core::Navigator: how screens open other screens.
+    bool openScreen(const QString& screenName) override {
+        return showScreen(screenName) != nullptr;
+    }
+    bool openNewParty(const QString& name) override;
+    bool openInvoiceBill(const core::InvoiceBillRequest& request) override;
 
     void updateDatabase();
     void repairDatabase();
@@ -53,7 +65,7 @@ private:
     void run(const MenuEntry& entry);
 
     core::Session& session_;
-    const core::ScreenRegistry& registry_;
+    const core_ui::ScreenRegistry& registry_;
     MainWindowHooks hooks_;
     QMdiArea* mdi_;
     bool quitting_ = false;

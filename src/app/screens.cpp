@@ -1,6 +1,6 @@
 #include "screens.h"
 
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 
 // A module takes part once its library exists (CMake defines STOKARA_HAVE_<M>)
 // and it offers its registration header.
@@ -35,7 +35,7 @@
 
 namespace stokara::app {
 
-void registerAllScreens(core::ScreenRegistry& registry) {
+void registerAllScreens(core_ui::ScreenRegistry& registry) {
     (void)registry;
 #ifdef STOKARA_REGISTER_SECURITY
     stokara::security::registerScreens(registry);

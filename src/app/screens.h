@@ -1,12 +1,12 @@
 #pragma once
 
-namespace stokara::core {
+namespace stokara::core_ui {
 class ScreenRegistry;
 }
 
 namespace stokara::app {
 
 // Every screen of every module that is built into this program.
-void registerAllScreens(core::ScreenRegistry& registry);
+void registerAllScreens(core_ui::ScreenRegistry& registry);
 
 } // namespace stokara::app

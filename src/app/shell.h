@@ -2,7 +2,7 @@
 
 #include "command_line.h"
 
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QObject>
@@ -36,7 +36,7 @@ public:
     void start();
 
     core::Session& session() { return session_; }
-    core::ScreenRegistry& registry() { return registry_; }
+    core_ui::ScreenRegistry& registry() { return registry_; }
     LoginScreen* loginScreen() const { return login_.get(); }
     MainWindow* mainWindow() const { return main_.get(); }
     // Replaces how the main window starts the repair run and ends the program.
@@ -58,7 +58,7 @@ private:
     core::Clock& clock_;
     std::unique_ptr<core::Database> db_;
     core::Session session_;
-    core::ScreenRegistry registry_;
+    core_ui::ScreenRegistry registry_;
     std::unique_ptr<LoginScreen> login_;
     std::unique_ptr<MainWindow> main_;
     std::function<void(MainWindowHooks&)> adjustHooks_;

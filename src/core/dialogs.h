@@ -4,8 +4,6 @@
 
 #include <optional>
 
-class QWidget;
-
 namespace stokara::core {
 
 enum class Icon { None, Information, Warning, Critical, Question };
@@ -41,19 +39,6 @@ public:
     bool okCancel(const QString& title, const QString& text, Icon icon = Icon::Question) {
         return message(icon, title, text, Buttons::OkCancel) == Answer::Ok;
     }
-};
-
-// The program's Dialogs: QMessageBox, QInputDialog and QFileDialog over the
-// active window.
-class MessageBoxDialogs : public Dialogs {
-public:
-    Answer message(Icon icon, const QString& title, const QString& text,
-                   Buttons buttons = Buttons::Ok) override;
-    std::optional<QString> input(const QString& title, const QString& prompt,
-                                 const QString& initial = {}) override;
-    QString openFile(const QString& title, const QString& filter) override;
-    QString saveFile(const QString& title, const QString& filter,
-                     const QString& suggested = {}) override;
 };
 
 } // namespace stokara::core

@@ -5,8 +5,6 @@
 #include "dialogs.h"
 #include "session.h"
 
-#include <QGuiApplication>
-
 namespace stokara::core {
 
 ErrorInfo ErrorInfo::from(const std::exception& e) {
@@ -32,8 +30,6 @@ QString errorMessageText(const QString& procedure, const ErrorInfo& error) {
 }
 
 void showError(Dialogs& dialogs, const QString& procedure, const ErrorInfo& error) {
-    if (QGuiApplication::instance())
-        QGuiApplication::restoreOverrideCursor();
     dialogs.message(Icon::Critical, QString(), errorMessageText(procedure, error));
 }
 

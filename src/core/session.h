@@ -12,6 +12,7 @@ namespace stokara::core {
 class Database;
 class Dialogs;
 class Clock;
+class Navigator;
 
 // The shop's own record, read from compmaster at start-up.
 struct ShopInfo {
@@ -42,6 +43,9 @@ struct Session {
     std::array<QString, 4> languageFlags;
     // A party name the sale screen hands to the party master for a new party.
     QString newAccountName;
+    // Opens other screens for a screen; null where no main window exists (tests,
+    // command line).
+    Navigator* navigator = nullptr;
     QString dataDir;
     QString backupDir; // preferred backup place; empty when none was given
     // Installed by the presentation module; empty keeps the built-in captions.

@@ -1,11 +1,11 @@
 #include "account_head_screen.h"
 
-#include "screen_helpers.h"
+#include "core_ui/widgets.h"
 
 #include "core/dialogs.h"
 #include "core/errors.h"
 #include "core/idioms.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QComboBox>
@@ -38,16 +38,16 @@ AccountHeadScreen::AccountHeadScreen(core::Session& session, QWidget* parent)
     setObjectName(QStringLiteral("FrmHead"));
     setWindowTitle(caption());
 
-    head_ = makeField(this, QStringLiteral("TxtHead"));
-    group_ = makeList(this, QStringLiteral("LstGroup"), accountGroups());
-    autoNo_ = makeField(this, QStringLiteral("TxtAuto_no"));
+    head_ = core_ui::makeField(this, QStringLiteral("TxtHead"));
+    group_ = core_ui::makeList(this, QStringLiteral("LstGroup"), accountGroups());
+    autoNo_ = core_ui::makeField(this, QStringLiteral("TxtAuto_no"));
     autoNo_->setReadOnly(true);
     autoNo_->setFocusPolicy(Qt::NoFocus);
     save_ = new QPushButton(QStringLiteral("&Save"), this);
     save_->setObjectName(QStringLiteral("Command8"));
     clear_ = new QPushButton(QStringLiteral("&Clear"), this);
     clear_->setObjectName(QStringLiteral("Command9"));
-    grid_ = makeGrid(this, QStringLiteral("VsFlex"),
+    grid_ = core_ui::makeGrid(this, QStringLiteral("VsFlex"),
                      {QStringLiteral("Auto No"), QStringLiteral("Account Head"),
                       QStringLiteral("Account Group")},
                      {1000, 2500, 2500});
@@ -68,7 +68,7 @@ AccountHeadScreen::AccountHeadScreen(core::Session& session, QWidget* parent)
     main->addLayout(buttons);
     main->addWidget(grid_, 1);
 
-    core::makeEnterChain(this)->add(head_).add(group_).add(save_);
+    core_ui::makeEnterChain(this)->add(head_).add(group_).add(save_);
 
     connect(save_, &QPushButton::clicked, this, [this] {
         guarded(session_, ErrorKind::Show, QStringLiteral("Command8_Click"), [this] { save(); });
@@ -84,7 +84,7 @@ AccountHeadScreen::AccountHeadScreen(core::Session& session, QWidget* parent)
     });
 
     guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] { fillGrid(); });
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 void AccountHeadScreen::keyPressEvent(QKeyEvent* event) {
@@ -109,7 +109,7 @@ void AccountHeadScreen::fillGrid() {
     QList<QStringList> rows;
     for (const AccountHeadRow& r : store_.gridRows())
         rows.append({r.autoNo, r.head, r.group});
-    masters::fillGrid(grid_, rows);
+    core_ui::fillGrid(grid_, rows);
 }
 
 void AccountHeadScreen::save() {
@@ -117,7 +117,7 @@ void AccountHeadScreen::save() {
                                     core::Icon::Information))
         return;
     const QString head = head_->text();
-    const QString group = listText(group_);
+    const QString group = core_ui::listText(group_);
     if (head.isEmpty() || group.isEmpty()) {
         info(QStringLiteral("Please enter proper values."));
         return;
@@ -134,7 +134,7 @@ void AccountHeadScreen::save() {
         }
     } else {
         // The row changed is the one current in the grid.
-        const qint64 number = rowNumber(currentCell(grid_, 0));
+        const qint64 number = rowNumber(core_ui::currentCell(grid_, 0));
         if (number == 0) {
             info(QStringLiteral("Please enter proper values."));
             return;
@@ -149,7 +149,7 @@ void AccountHeadScreen::save() {
 
 void AccountHeadScreen::clearFields() {
     head_->clear();
-    setListText(group_, QString());
+    core_ui::setListText(group_, QString());
     autoNo_->clear();
     editFlag_.clear();
     head_->setFocus();
@@ -163,12 +163,12 @@ void AccountHeadScreen::loadFromGrid(int row) {
         return;
     const auto found = store_.load(number);
     head_->clear();
-    setListText(group_, QString());
+    core_ui::setListText(group_, QString());
     autoNo_->clear();
     if (!found)
         return;
     head_->setText(found->head);
-    setListText(group_, found->group);
+    core_ui::setListText(group_, found->group);
     autoNo_->setText(found->autoNo);
 }
 

@@ -40,11 +40,11 @@ int AccountHeadStore::countByHead(const QString& head) {
 std::optional<FieldProblem> AccountHeadStore::validate(const QString& head, const QString& group) {
     // Day-book vouchers carry the head in DayBook.AccountHead.
     QString m =
-        tooLongMessage(QStringLiteral("Account Head"), head,
+        core::tooLongMessage(QStringLiteral("Account Head"), head,
                        widths_.limit({{"AccountHead", "AccountHead"}, {"DayBook", "AccountHead"}}));
     if (!m.isEmpty())
         return FieldProblem{QStringLiteral("accounthead"), m};
-    m = tooLongMessage(
+    m = core::tooLongMessage(
         QStringLiteral("Account Group"), group,
         widths_.width(QStringLiteral("AccountHead"), QStringLiteral("AccountGroup")));
     if (!m.isEmpty())

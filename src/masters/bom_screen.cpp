@@ -1,10 +1,10 @@
 #include "bom_screen.h"
 
-#include "screen_helpers.h"
+#include "core_ui/widgets.h"
 
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QCloseEvent>
@@ -28,9 +28,9 @@ BomScreen::BomScreen(core::Session& session, QWidget* parent)
     setObjectName(QStringLiteral("FrmBOM"));
     setWindowTitle(caption());
 
-    mainItem_ = makeList(this, QStringLiteral("DCMainItem"), {}, true);
-    subItem_ = makeList(this, QStringLiteral("DcSubItem"), {}, true);
-    weight_ = makeField(this, QStringLiteral("TxtWt"));
+    mainItem_ = core_ui::makeList(this, QStringLiteral("DCMainItem"), {}, true);
+    subItem_ = core_ui::makeList(this, QStringLiteral("DcSubItem"), {}, true);
+    weight_ = core_ui::makeField(this, QStringLiteral("TxtWt"));
     search_ = new QPushButton(QStringLiteral("Search"), this);
     search_->setObjectName(QStringLiteral("CmdSearch"));
     more_ = new QPushButton(QStringLiteral("More Item"), this);
@@ -39,7 +39,7 @@ BomScreen::BomScreen(core::Session& session, QWidget* parent)
     save_->setObjectName(QStringLiteral("Command8"));
     clear_ = new QPushButton(QStringLiteral("&Clear"), this);
     clear_->setObjectName(QStringLiteral("Command9"));
-    grid_ = makeGrid(
+    grid_ = core_ui::makeGrid(
         this, QStringLiteral("VsGrid"),
         {QStringLiteral("Main Item"), QStringLiteral("Sub Item"), QStringLiteral("Weight")},
         {1500, 3500, 1500});
@@ -62,13 +62,13 @@ BomScreen::BomScreen(core::Session& session, QWidget* parent)
     main->addLayout(buttons);
     main->addWidget(grid_, 1);
 
-    core::makeEnterChain(this)->add(mainItem_).add(subItem_).add(weight_).add(more_);
+    core_ui::makeEnterChain(this)->add(mainItem_).add(subItem_).add(weight_).add(more_);
 
     connect(more_, &QPushButton::clicked, this, [this] {
         guarded(session_, ErrorKind::Show, QStringLiteral("CmdMore_Click"), [this] {
             if (!saveLine())
                 return;
-            setListText(subItem_, QString());
+            core_ui::setListText(subItem_, QString());
             weight_->clear();
             subItem_->setFocus();
         });
@@ -77,8 +77,8 @@ BomScreen::BomScreen(core::Session& session, QWidget* parent)
         guarded(session_, ErrorKind::Show, QStringLiteral("Command8_Click"), [this] {
             if (!saveLine())
                 return;
-            setListText(mainItem_, QString());
-            setListText(subItem_, QString());
+            core_ui::setListText(mainItem_, QString());
+            core_ui::setListText(subItem_, QString());
             weight_->clear();
             mainItem_->setFocus();
         });
@@ -88,8 +88,8 @@ BomScreen::BomScreen(core::Session& session, QWidget* parent)
                 [this] { fillGrid(); });
     });
     connect(clear_, &QPushButton::clicked, this, [this] {
-        setListText(mainItem_, QString());
-        setListText(subItem_, QString());
+        core_ui::setListText(mainItem_, QString());
+        core_ui::setListText(subItem_, QString());
         weight_->clear();
     });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int r, int) {
@@ -101,11 +101,11 @@ BomScreen::BomScreen(core::Session& session, QWidget* parent)
         // Read once: items added while the screen is open appear when it is opened again.
         mainItem_->addItems(store_.mainItems());
         subItem_->addItems(store_.subItems());
-        setListText(mainItem_, QString());
-        setListText(subItem_, QString());
+        core_ui::setListText(mainItem_, QString());
+        core_ui::setListText(subItem_, QString());
         fillGrid();
     });
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 void BomScreen::keyPressEvent(QKeyEvent* event) {
@@ -126,14 +126,14 @@ void BomScreen::closeEvent(QCloseEvent* event) {
 
 void BomScreen::fillGrid() {
     QList<QStringList> rows;
-    for (const BomLine& l : store_.lines(listText(mainItem_)))
+    for (const BomLine& l : store_.lines(core_ui::listText(mainItem_)))
         rows.append({l.mainItem, l.subItem, l.weight});
-    masters::fillGrid(grid_, rows);
+    core_ui::fillGrid(grid_, rows);
 }
 
 bool BomScreen::saveLine() {
-    const QString main = listText(mainItem_).trimmed();
-    const QString sub = listText(subItem_).trimmed();
+    const QString main = core_ui::listText(mainItem_).trimmed();
+    const QString sub = core_ui::listText(subItem_).trimmed();
     const auto weight = bomWeight(weight_->text());
     if (main.isEmpty() || sub.isEmpty() || !weight) {
         session_.dialogs->information(caption(), QStringLiteral("Enter proper value."));
@@ -158,16 +158,16 @@ void BomScreen::loadFromGrid(int row) {
     const auto line = store_.find(cell(0), cell(1));
     if (!line)
         return;
-    setListText(mainItem_, line->mainItem);
-    setListText(subItem_, line->subItem);
+    core_ui::setListText(mainItem_, line->mainItem);
+    core_ui::setListText(subItem_, line->subItem);
     weight_->setText(line->weight);
 }
 
 void BomScreen::deleteCurrent() {
     if (grid_->rowCount() == 0)
         return;
-    const QString main = currentCell(grid_, 0);
-    const QString sub = currentCell(grid_, 1);
+    const QString main = core_ui::currentCell(grid_, 0);
+    const QString sub = core_ui::currentCell(grid_, 1);
     if (main.isEmpty())
         return;
     if (!session_.dialogs->okCancel(QStringLiteral("Delete Entry"),
@@ -175,8 +175,8 @@ void BomScreen::deleteCurrent() {
         return;
     store_.removeLine(main, sub);
     fillGrid();
-    setListText(mainItem_, QString());
-    setListText(subItem_, QString());
+    core_ui::setListText(mainItem_, QString());
+    core_ui::setListText(subItem_, QString());
     weight_->clear();
 }
 

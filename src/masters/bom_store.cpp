@@ -43,11 +43,11 @@ std::optional<BomLine> BomStore::find(const QString& mainItem, const QString& su
 }
 
 std::optional<FieldProblem> BomStore::validate(const QString& mainItem, const QString& subItem) {
-    QString m = tooLongMessage(QStringLiteral("Main Item"), mainItem,
+    QString m = core::tooLongMessage(QStringLiteral("Main Item"), mainItem,
                                widths_.width(QStringLiteral("bom"), QStringLiteral("mainitem")));
     if (!m.isEmpty())
         return FieldProblem{QStringLiteral("mainitem"), m};
-    m = tooLongMessage(QStringLiteral("Sub Item"), subItem,
+    m = core::tooLongMessage(QStringLiteral("Sub Item"), subItem,
                        widths_.width(QStringLiteral("bom"), QStringLiteral("subitem")));
     if (!m.isEmpty())
         return FieldProblem{QStringLiteral("subitem"), m};

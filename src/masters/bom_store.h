@@ -1,6 +1,6 @@
 #pragma once
 
-#include "column_widths.h"
+#include "schema/column_widths.h"
 #include "party_store.h" // FieldProblem
 
 #include <QStringList>
@@ -37,7 +37,7 @@ public:
 
 private:
     core::Database& db_;
-    ColumnWidths widths_;
+    schema::ColumnWidths widths_;
 };
 
 // The weight of a line as typed: its leading number rounded to two decimals;

@@ -1,10 +1,10 @@
 #include "item_screen.h"
 
-#include "screen_helpers.h"
+#include "core_ui/widgets.h"
 
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QComboBox>
@@ -31,18 +31,18 @@ ItemScreen::ItemScreen(core::Session& session, QWidget* parent)
     setObjectName(QStringLiteral("frmmasitem"));
     setWindowTitle(caption());
 
-    name_ = makeField(this, QStringLiteral("txtitem_name"));
-    mainItem_ = makeList(this, QStringLiteral("LstMainItem"), mainItemFlags());
+    name_ = core_ui::makeField(this, QStringLiteral("txtitem_name"));
+    mainItem_ = core_ui::makeList(this, QStringLiteral("LstMainItem"), mainItemFlags());
     // Free text is accepted besides the unit words.
-    unit_ = makeList(this, QStringLiteral("LstUnit"), unitWords(), true);
-    rate_ = makeField(this, QStringLiteral("txtrate"));
-    opeBal_ = makeField(this, QStringLiteral("TxtOpeBal"));
-    autoNo_ = makeField(this, QStringLiteral("TxtAutoNo"));
+    unit_ = core_ui::makeList(this, QStringLiteral("LstUnit"), unitWords(), true);
+    rate_ = core_ui::makeField(this, QStringLiteral("txtrate"));
+    opeBal_ = core_ui::makeField(this, QStringLiteral("TxtOpeBal"));
+    autoNo_ = core_ui::makeField(this, QStringLiteral("TxtAutoNo"));
     save_ = new QPushButton(QStringLiteral("&Save"), this);
     save_->setObjectName(QStringLiteral("Command8"));
     clear_ = new QPushButton(QStringLiteral("&Clear"), this);
     clear_->setObjectName(QStringLiteral("Command9"));
-    grid_ = makeGrid(this, QStringLiteral("VsGrid"),
+    grid_ = core_ui::makeGrid(this, QStringLiteral("VsGrid"),
                      {QStringLiteral("Item Name"), QStringLiteral("Unit"), QStringLiteral("Rate"),
                       QStringLiteral("AutoNo"), QStringLiteral("Ope. Bal."),
                       QStringLiteral("Main Item")},
@@ -77,7 +77,7 @@ ItemScreen::ItemScreen(core::Session& session, QWidget* parent)
     main->addWidget(grid_, 1);
 
     // Enter only moves on; Enter in the opening balance goes to Save without saving.
-    core::EnterChain* chain = core::makeEnterChain(this);
+    core_ui::EnterChain* chain = core_ui::makeEnterChain(this);
     chain->add(name_, [this] {
         leaveName();
         return true;
@@ -88,8 +88,8 @@ ItemScreen::ItemScreen(core::Session& session, QWidget* parent)
     });
     chain->add(rate_).add(opeBal_).add(save_);
 
-    onLeave(name_, [this] { leaveName(); });
-    onLeave(unit_, [this] { leaveUnit(); });
+    core_ui::onLeave(name_, [this] { leaveName(); });
+    core_ui::onLeave(unit_, [this] { leaveUnit(); });
 
     connect(save_, &QPushButton::clicked, this, [this] {
         guarded(session_, ErrorKind::Show, QStringLiteral("Command8_Click"), [this] { save(); });
@@ -103,7 +103,7 @@ ItemScreen::ItemScreen(core::Session& session, QWidget* parent)
     });
 
     guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] { fillGrid(); });
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 void ItemScreen::keyPressEvent(QKeyEvent* event) {
@@ -120,23 +120,23 @@ void ItemScreen::fillGrid() {
     QList<QStringList> rows;
     for (const ItemGridRow& r : store_.gridRows())
         rows.append({r.name, r.unit, r.rate, r.autoNo, r.opeBal, r.mainItem});
-    masters::fillGrid(grid_, rows);
+    core_ui::fillGrid(grid_, rows);
 }
 
 void ItemScreen::leaveName() {
     name_->setText(itemNameOnLeave(name_->text()));
-    if (listText(mainItem_).isEmpty())
-        setListText(mainItem_, mainItemOnLeave(QString()));
+    if (core_ui::listText(mainItem_).isEmpty())
+        core_ui::setListText(mainItem_, mainItemOnLeave(QString()));
 }
 
 void ItemScreen::leaveUnit() {
-    if (listText(unit_).isEmpty())
-        setListText(unit_, unitOnLeave(QString()));
+    if (core_ui::listText(unit_).isEmpty())
+        core_ui::setListText(unit_, unitOnLeave(QString()));
 }
 
 ItemFields ItemScreen::collect() const {
-    return {name_->text(),   listText(unit_),     rate_->text(),
-            opeBal_->text(), listText(mainItem_), autoNo_->text()};
+    return {name_->text(),   core_ui::listText(unit_),     rate_->text(),
+            opeBal_->text(), core_ui::listText(mainItem_), autoNo_->text()};
 }
 
 void ItemScreen::save() {
@@ -163,7 +163,7 @@ void ItemScreen::save() {
         // The main-item flag stays for the next item.
         for (QLineEdit* e : {name_, autoNo_, rate_, opeBal_})
             e->clear();
-        setListText(unit_, QString());
+        core_ui::setListText(unit_, QString());
         name_->setFocus();
     }
 }
@@ -171,8 +171,8 @@ void ItemScreen::save() {
 void ItemScreen::clearFields() {
     for (QLineEdit* e : {name_, rate_, opeBal_, autoNo_})
         e->clear();
-    setListText(unit_, QString());
-    setListText(mainItem_, QString());
+    core_ui::setListText(unit_, QString());
+    core_ui::setListText(mainItem_, QString());
 }
 
 void ItemScreen::loadFromGrid(int row) {
@@ -185,17 +185,17 @@ void ItemScreen::loadFromGrid(int row) {
     if (!store_.exists(cell(0)))
         return;
     name_->setText(cell(0));
-    setListText(unit_, cell(1));
+    core_ui::setListText(unit_, cell(1));
     rate_->setText(cell(2));
     autoNo_->setText(cell(3));
     opeBal_->setText(cell(4));
-    setListText(mainItem_, cell(5));
+    core_ui::setListText(mainItem_, cell(5));
 }
 
 void ItemScreen::deleteCurrent() {
     if (grid_->rowCount() == 0)
         return;
-    const ItemNumbers n = itemNumbers({{}, {}, {}, {}, {}, currentCell(grid_, kAutoNoColumn)});
+    const ItemNumbers n = itemNumbers({{}, {}, {}, {}, {}, core_ui::currentCell(grid_, kAutoNoColumn)});
     if (n.entry <= 0)
         return;
     if (!session_.dialogs->okCancel(QStringLiteral("Delete Entry"),
@@ -203,7 +203,7 @@ void ItemScreen::deleteCurrent() {
         return;
     store_.remove(n.entry);
     name_->clear();
-    setListText(unit_, QString());
+    core_ui::setListText(unit_, QString());
     rate_->clear();
     fillGrid();
 }

@@ -35,21 +35,21 @@ std::optional<FieldProblem> ItemStore::validate(const ItemFields& f) {
                                          {"BOM", "SubItem"}});
     const int unitLimit =
         widths_.limit({{"masitem", "unit"}, {"itemsale", "unit"}, {"ItemPurchases", "unit"}});
-    QString m = tooLongMessage(QStringLiteral("Item Name"), f.name, nameLimit);
+    QString m = core::tooLongMessage(QStringLiteral("Item Name"), f.name, nameLimit);
     if (!m.isEmpty())
         return FieldProblem{QStringLiteral("item_name"), m};
-    m = tooLongMessage(QStringLiteral("Unit"), f.unit, unitLimit);
+    m = core::tooLongMessage(QStringLiteral("Unit"), f.unit, unitLimit);
     if (!m.isEmpty())
         return FieldProblem{QStringLiteral("unit"), m};
-    m = tooLongMessage(QStringLiteral("Main Item"), f.mainItem,
+    m = core::tooLongMessage(QStringLiteral("Main Item"), f.mainItem,
                        widths_.width("masitem", "mainitem"));
     if (!m.isEmpty())
         return FieldProblem{QStringLiteral("mainitem"), m};
     const ItemNumbers n = itemNumbers(f);
-    m = tooLargeMessage(QStringLiteral("Rate"), n.rate, 7);
+    m = core::tooLargeMessage(QStringLiteral("Rate"), n.rate, 7);
     if (!m.isEmpty())
         return FieldProblem{QStringLiteral("rate"), m};
-    m = tooLargeMessage(QStringLiteral("Opening Balance"), n.opeBal, 9);
+    m = core::tooLargeMessage(QStringLiteral("Opening Balance"), n.opeBal, 9);
     if (!m.isEmpty())
         return FieldProblem{QStringLiteral("opebal"), m};
     return std::nullopt;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "column_widths.h"
+#include "schema/column_widths.h"
 #include "item_rules.h"
 #include "party_store.h" // FieldProblem
 
@@ -40,7 +40,7 @@ public:
 
 private:
     core::Database& db_;
-    ColumnWidths widths_;
+    schema::ColumnWidths widths_;
 };
 
 } // namespace stokara::masters

@@ -1,13 +1,13 @@
 #include "party_screen.h"
 
 #include "deletion_password.h"
-#include "screen_helpers.h"
+#include "core_ui/widgets.h"
 
 #include "card_poller.h"
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QApplication>
@@ -53,7 +53,7 @@ PartyScreen::PartyScreen(core::Session& session, QWidget* parent)
     connect(poller_, &reader::CardPoller::cardPresented, this, &PartyScreen::setCardNumber);
     poller_->start();
 
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 PartyScreen::~PartyScreen() {
@@ -83,35 +83,35 @@ void PartyScreen::buildControls() {
         return l;
     };
 
-    code_ = makeField(this, QStringLiteral("TxtPartyCode"));
-    name_ = makeField(this, QStringLiteral("TxtParty_name"));
-    add1_ = makeField(this, QStringLiteral("txtadd1"));
-    city_ = makeField(this, QStringLiteral("txtcity"));
-    ph_ = makeField(this, QStringLiteral("txtph"));
-    vehicle_ = makeList(this, QStringLiteral("DCvehicle"), {});
-    category_ = makeList(this, QStringLiteral("ListCategory"), partyCategories());
-    opeBal_ = makeField(this, QStringLiteral("Txtope_bal"));
-    balDrCr_ = makeField(this, QStringLiteral("txtbaldrcr"));
-    comm_ = makeField(this, QStringLiteral("TxtComm"));
-    commType_ = makeList(this, QStringLiteral("ListComm"), commissionTypes());
-    commBuff_ = makeField(this, QStringLiteral("TxtCommBuff"));
-    commTypeBuff_ = makeList(this, QStringLiteral("ListCommBuff"), commissionTypes());
-    comm1_ = makeField(this, QStringLiteral("Text2"));
-    commType1_ = makeList(this, QStringLiteral("List2"), commissionTypes());
-    commBuff1_ = makeField(this, QStringLiteral("Text3"));
-    commTypeBuff1_ = makeList(this, QStringLiteral("List3"), commissionTypes());
-    acNo_ = makeField(this, QStringLiteral("TxtAcNo"));
-    interest_ = makeField(this, QStringLiteral("TxtInterestRate"));
-    active_ = makeList(this, QStringLiteral("LstActive"), yesNo());
-    ifsc_ = makeField(this, QStringLiteral("TxtIFSC"));
-    circuit_ = makeList(this, QStringLiteral("LstCircuit"), yesNo());
-    accountName_ = makeField(this, QStringLiteral("TxtAccountName"));
-    fatherName_ = makeField(this, QStringLiteral("TxtFatherName"));
-    bankName_ = makeField(this, QStringLiteral("TxtBankName"));
-    bankBranch_ = makeField(this, QStringLiteral("TxtBankBranch"));
-    pan_ = makeField(this, QStringLiteral("TxtPan"));
-    cardNo_ = makeField(this, QStringLiteral("TxtCardNo"));
-    creditLimit_ = makeField(this, QStringLiteral("TxtCreditLimit"));
+    code_ = core_ui::makeField(this, QStringLiteral("TxtPartyCode"));
+    name_ = core_ui::makeField(this, QStringLiteral("TxtParty_name"));
+    add1_ = core_ui::makeField(this, QStringLiteral("txtadd1"));
+    city_ = core_ui::makeField(this, QStringLiteral("txtcity"));
+    ph_ = core_ui::makeField(this, QStringLiteral("txtph"));
+    vehicle_ = core_ui::makeList(this, QStringLiteral("DCvehicle"), {});
+    category_ = core_ui::makeList(this, QStringLiteral("ListCategory"), partyCategories());
+    opeBal_ = core_ui::makeField(this, QStringLiteral("Txtope_bal"));
+    balDrCr_ = core_ui::makeField(this, QStringLiteral("txtbaldrcr"));
+    comm_ = core_ui::makeField(this, QStringLiteral("TxtComm"));
+    commType_ = core_ui::makeList(this, QStringLiteral("ListComm"), commissionTypes());
+    commBuff_ = core_ui::makeField(this, QStringLiteral("TxtCommBuff"));
+    commTypeBuff_ = core_ui::makeList(this, QStringLiteral("ListCommBuff"), commissionTypes());
+    comm1_ = core_ui::makeField(this, QStringLiteral("Text2"));
+    commType1_ = core_ui::makeList(this, QStringLiteral("List2"), commissionTypes());
+    commBuff1_ = core_ui::makeField(this, QStringLiteral("Text3"));
+    commTypeBuff1_ = core_ui::makeList(this, QStringLiteral("List3"), commissionTypes());
+    acNo_ = core_ui::makeField(this, QStringLiteral("TxtAcNo"));
+    interest_ = core_ui::makeField(this, QStringLiteral("TxtInterestRate"));
+    active_ = core_ui::makeList(this, QStringLiteral("LstActive"), yesNo());
+    ifsc_ = core_ui::makeField(this, QStringLiteral("TxtIFSC"));
+    circuit_ = core_ui::makeList(this, QStringLiteral("LstCircuit"), yesNo());
+    accountName_ = core_ui::makeField(this, QStringLiteral("TxtAccountName"));
+    fatherName_ = core_ui::makeField(this, QStringLiteral("TxtFatherName"));
+    bankName_ = core_ui::makeField(this, QStringLiteral("TxtBankName"));
+    bankBranch_ = core_ui::makeField(this, QStringLiteral("TxtBankBranch"));
+    pan_ = core_ui::makeField(this, QStringLiteral("TxtPan"));
+    cardNo_ = core_ui::makeField(this, QStringLiteral("TxtCardNo"));
+    creditLimit_ = core_ui::makeField(this, QStringLiteral("TxtCreditLimit"));
 
     // A commission and its type share one row, so each type list sits beside its value.
     auto pair = [this](QLineEdit* value, QComboBox* type) {
@@ -156,8 +156,8 @@ void PartyScreen::buildControls() {
     // The rate types serve the milk-collection editions only.
     rateFrame_ = new QGroupBox(QStringLiteral("Rate Setting"), this);
     rateFrame_->setObjectName(QStringLiteral("FrameRateSetting"));
-    cowRate_ = makeList(rateFrame_, QStringLiteral("LstCowRateType"), rateTypes());
-    buffaloRate_ = makeList(rateFrame_, QStringLiteral("LstBuffaloRateType"), rateTypes());
+    cowRate_ = core_ui::makeList(rateFrame_, QStringLiteral("LstCowRateType"), rateTypes());
+    buffaloRate_ = core_ui::makeList(rateFrame_, QStringLiteral("LstBuffaloRateType"), rateTypes());
     auto* rateLayout = new QGridLayout(rateFrame_);
     rateLayout->addWidget(new QLabel(QStringLiteral("Cow"), rateFrame_), 0, 0);
     rateLayout->addWidget(cowRate_, 0, 1);
@@ -185,7 +185,7 @@ void PartyScreen::buildControls() {
 
     securityBox_ = new QGroupBox(QStringLiteral("Security"), this);
     securityBox_->setObjectName(QStringLiteral("Frame2"));
-    password_ = makeField(securityBox_, QStringLiteral("TxtPassword"));
+    password_ = core_ui::makeField(securityBox_, QStringLiteral("TxtPassword"));
     password_->setEchoMode(QLineEdit::Password);
     passwordOk_ = new QPushButton(QStringLiteral("OK"), securityBox_);
     passwordOk_->setObjectName(QStringLiteral("CmdOk"));
@@ -194,7 +194,7 @@ void PartyScreen::buildControls() {
     secLayout->addWidget(password_);
     secLayout->addWidget(passwordOk_);
 
-    grid_ = makeGrid(this, QStringLiteral("VsGrid"),
+    grid_ = core_ui::makeGrid(this, QStringLiteral("VsGrid"),
                      {QStringLiteral("Party Code"), QStringLiteral("Party Name"),
                       QStringLiteral("City"), QStringLiteral("MobileNo"), QStringLiteral("CardNo")},
                      {1500, 4500, 2500, 2000, -1});
@@ -226,7 +226,7 @@ void PartyScreen::buildControls() {
         w->setEnabled(false);
 
     // Enter moves through the fields in this order.
-    core::EnterChain* chain = core::makeEnterChain(this);
+    core_ui::EnterChain* chain = core_ui::makeEnterChain(this);
     chain->add(code_)
         .add(name_, [this] { return leaveName(); })
         .add(add1_,
@@ -253,14 +253,14 @@ void PartyScreen::buildControls() {
         .add(accountName_)
         .add(save_);
     // Enter on the password is the box's OK.
-    core::makeEnterChain(this)->add(password_, [this] {
+    core_ui::makeEnterChain(this)->add(password_, [this] {
         passwordOk_->click();
         return false;
     });
 
-    onLeave(name_, [this] { leaveName(); });
-    onLeave(add1_, [this] { leaveAddress(); });
-    onLeave(opeBal_, [this] {
+    core_ui::onLeave(name_, [this] { leaveName(); });
+    core_ui::onLeave(add1_, [this] { leaveAddress(); });
+    core_ui::onLeave(opeBal_, [this] {
         if (opeBal_->text().isEmpty())
             opeBal_->setText(QStringLiteral("0"));
     });
@@ -311,7 +311,7 @@ void PartyScreen::fillGrid() {
     QList<QStringList> rows;
     for (const PartyGridRow& r : store_.gridRows())
         rows.append({r.code, r.name, r.city, r.mobile, r.cardNo});
-    masters::fillGrid(grid_, rows);
+    core_ui::fillGrid(grid_, rows);
 }
 
 void PartyScreen::info(const QString& text) {
@@ -324,7 +324,7 @@ bool PartyScreen::leaveName() {
         const QString name = name_->text();
         if (name.isEmpty())
             return;
-        setListText(category_, kMilkMan());
+        core_ui::setListText(category_, kMilkMan());
         if (code_->text().trimmed().isEmpty()) {
             if (store_.countByName(name) > 0) {
                 info(QStringLiteral("Duplicate Name."));
@@ -336,8 +336,8 @@ bool PartyScreen::leaveName() {
             allocatedCode_ = store_.nextCode();
             code_->setText(allocatedCode_);
         }
-        setListText(cowRate_, kFatAdvanceRate());
-        setListText(buffaloRate_, kFatAdvanceRate());
+        core_ui::setListText(cowRate_, kFatAdvanceRate());
+        core_ui::setListText(buffaloRate_, kFatAdvanceRate());
         enablePhoto();
     });
     return ok;
@@ -360,25 +360,25 @@ PartyFields PartyScreen::collect() const {
     f.add1 = add1_->text();
     f.ph = ph_->text();
     f.vehCode = vehicle_->currentIndex() >= 0 ? vehicle_->currentData().toString() : QString();
-    f.category = listText(category_);
+    f.category = core_ui::listText(category_);
     f.city = city_->text();
     f.opeBal = opeBal_->text();
     f.balDrCr = balDrCr_->text();
     f.commPer = comm_->text();
-    f.commType = listText(commType_);
+    f.commType = core_ui::listText(commType_);
     f.commPerBuff = commBuff_->text();
-    f.commTypeBuff = listText(commTypeBuff_);
+    f.commTypeBuff = core_ui::listText(commTypeBuff_);
     f.commPer1 = comm1_->text();
-    f.commType1 = listText(commType1_);
+    f.commType1 = core_ui::listText(commType1_);
     f.commPerBuff1 = commBuff1_->text();
-    f.commTypeBuff1 = listText(commTypeBuff1_);
-    f.cowRateType = listText(cowRate_);
-    f.buffaloRateType = listText(buffaloRate_);
+    f.commTypeBuff1 = core_ui::listText(commTypeBuff1_);
+    f.cowRateType = core_ui::listText(cowRate_);
+    f.buffaloRateType = core_ui::listText(buffaloRate_);
     f.acNo = acNo_->text();
     f.interestRate = interest_->text();
-    f.active = listText(active_);
+    f.active = core_ui::listText(active_);
     f.ifsc = ifsc_->text();
-    f.snfCircuit = listText(circuit_);
+    f.snfCircuit = core_ui::listText(circuit_);
     f.imagePath = photoPath_;
     f.accountName = accountName_->text();
     f.fatherName = fatherName_->text();
@@ -420,8 +420,8 @@ void PartyScreen::save() {
         info(QStringLiteral("Enter Code."));
         return;
     }
-    if (listText(active_).isEmpty())
-        setListText(active_, QStringLiteral("Y"));
+    if (core_ui::listText(active_).isEmpty())
+        core_ui::setListText(active_, QStringLiteral("Y"));
     const PartyFields fields = collect();
     if (const auto problem = store_.validate(fields)) {
         info(problem->message);
@@ -438,11 +438,11 @@ void PartyScreen::save() {
             e->clear();
         for (QComboBox* l :
              {vehicle_, category_, commType_, commTypeBuff_, commType1_, commTypeBuff1_, circuit_})
-            setListText(l, QString());
+            core_ui::setListText(l, QString());
         opeBal_->setText(QStringLiteral("0"));
         comm_->setText(QStringLiteral("0"));
         commBuff_->setText(QStringLiteral("0"));
-        setListText(active_, QStringLiteral("Y"));
+        core_ui::setListText(active_, QStringLiteral("Y"));
     } else if (result.code != code) {
         code_->setText(result.code);
     }
@@ -457,7 +457,7 @@ void PartyScreen::clearFields() {
          {code_, name_, add1_, ph_, city_, balDrCr_, acNo_, interest_, ifsc_, cardNo_})
         e->clear();
     for (QComboBox* l : {vehicle_, category_, circuit_, active_})
-        setListText(l, QString());
+        core_ui::setListText(l, QString());
     opeBal_->setText(QStringLiteral("0"));
     comm_->setText(QStringLiteral("0"));
     allocatedCode_.clear();
@@ -488,21 +488,21 @@ void PartyScreen::loadFromGrid(int row) {
     opeBal_->setText(f.opeBal);
     balDrCr_->setText(f.balDrCr);
     comm_->setText(f.commPer);
-    setListText(buffaloRate_, f.buffaloRateType);
-    setListText(cowRate_, f.cowRateType);
-    setListText(category_, f.category);
-    setListText(commType_, f.commType);
+    core_ui::setListText(buffaloRate_, f.buffaloRateType);
+    core_ui::setListText(cowRate_, f.cowRateType);
+    core_ui::setListText(category_, f.category);
+    core_ui::setListText(commType_, f.commType);
     commBuff_->setText(f.commPerBuff);
-    setListText(commTypeBuff_, f.commTypeBuff);
+    core_ui::setListText(commTypeBuff_, f.commTypeBuff);
     acNo_->setText(f.acNo);
     comm1_->setText(f.commPer1);
     commBuff1_->setText(f.commPerBuff1);
-    setListText(commType1_, f.commType1);
-    setListText(commTypeBuff1_, f.commTypeBuff1);
+    core_ui::setListText(commType1_, f.commType1);
+    core_ui::setListText(commTypeBuff1_, f.commTypeBuff1);
     interest_->setText(f.interestRate);
-    setListText(active_, f.active);
+    core_ui::setListText(active_, f.active);
     ifsc_->setText(f.ifsc);
-    setListText(circuit_, f.snfCircuit);
+    core_ui::setListText(circuit_, f.snfCircuit);
     accountName_->setText(f.accountName);
     fatherName_->setText(f.fatherName);
     bankName_->setText(f.bankName);

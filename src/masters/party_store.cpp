@@ -153,7 +153,7 @@ std::optional<FieldProblem> PartyStore::validate(const PartyFields& f) {
         {"cardno", "Card No.", &f.cardNo, widths_.width("masparty", "cardno")},
     };
     for (const Text& t : texts) {
-        const QString m = tooLongMessage(QString::fromLatin1(t.label), *t.value, t.limit);
+        const QString m = core::tooLongMessage(QString::fromLatin1(t.label), *t.value, t.limit);
         if (!m.isEmpty())
             return FieldProblem{QString::fromLatin1(t.column), m};
     }
@@ -174,7 +174,7 @@ std::optional<FieldProblem> PartyStore::validate(const PartyFields& f) {
         {"creditlimit", "Credit Limit", n.creditLimit, 9},
     };
     for (const Number& x : numbers) {
-        const QString m = tooLargeMessage(QString::fromLatin1(x.label), x.value, x.digits);
+        const QString m = core::tooLargeMessage(QString::fromLatin1(x.label), x.value, x.digits);
         if (!m.isEmpty())
             return FieldProblem{QString::fromLatin1(x.column), m};
     }

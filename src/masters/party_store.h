@@ -1,6 +1,6 @@
 #pragma once
 
-#include "column_widths.h"
+#include "schema/column_widths.h"
 #include "party_rules.h"
 
 #include <QList>
@@ -85,7 +85,7 @@ private:
     QVariantList values(const PartyFields& fields);
 
     core::Database& db_;
-    ColumnWidths widths_;
+    schema::ColumnWidths widths_;
 };
 
 } // namespace stokara::masters

@@ -7,11 +7,11 @@
 #include "shop_screen.h"
 #include "vendor_screen.h"
 
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 
 namespace stokara::masters {
 
-void registerScreens(core::ScreenRegistry& registry) {
+void registerScreens(core_ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("FrmCompany"), [](core::Session& s) { return new ShopScreen(s); });
     registry.add(QStringLiteral("masparty"), [](core::Session& s) { return new PartyScreen(s); });
     registry.add(QStringLiteral("FrmVendor"), [](core::Session& s) { return new VendorScreen(s); });

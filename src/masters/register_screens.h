@@ -1,12 +1,12 @@
 #pragma once
 
-namespace stokara::core {
+namespace stokara::core_ui {
 class ScreenRegistry;
 }
 
 namespace stokara::masters {
 
 // FrmCompany, masparty, FrmVendor, frmmasitem, FrmHead and FrmBOM.
-void registerScreens(core::ScreenRegistry& registry);
+void registerScreens(core_ui::ScreenRegistry& registry);
 
 } // namespace stokara::masters

@@ -1,10 +1,10 @@
 #include "shop_screen.h"
 
-#include "screen_helpers.h"
+#include "core_ui/widgets.h"
 
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QGridLayout>
@@ -22,12 +22,12 @@ ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
     setObjectName(QStringLiteral("FrmCompany"));
     setWindowTitle(caption());
 
-    name_ = makeField(this, QStringLiteral("txtCompName"));
-    address_ = makeField(this, QStringLiteral("txtAddress"));
-    city_ = makeField(this, QStringLiteral("TxtCity"));
-    telNo_ = makeField(this, QStringLiteral("TxtTelno"));
-    mobile_ = makeField(this, QStringLiteral("TxtMobile"));
-    gstNo_ = makeField(this, QStringLiteral("TxtTinNo"));
+    name_ = core_ui::makeField(this, QStringLiteral("txtCompName"));
+    address_ = core_ui::makeField(this, QStringLiteral("txtAddress"));
+    city_ = core_ui::makeField(this, QStringLiteral("TxtCity"));
+    telNo_ = core_ui::makeField(this, QStringLiteral("TxtTelno"));
+    mobile_ = core_ui::makeField(this, QStringLiteral("TxtMobile"));
+    gstNo_ = core_ui::makeField(this, QStringLiteral("TxtTinNo"));
     save_ = new QPushButton(QStringLiteral("&Save"), this);
     save_->setObjectName(QStringLiteral("CmdSave"));
 
@@ -47,7 +47,7 @@ ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
     form->setRowStretch(row + 1, 1);
 
     // Enter only moves on: leaving the name (however it is left) gives the warning once.
-    core::makeEnterChain(this)
+    core_ui::makeEnterChain(this)
         ->add(name_)
         .add(address_)
         .add(city_)
@@ -55,13 +55,13 @@ ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
         .add(mobile_)
         .add(gstNo_)
         .add(save_);
-    onLeave(name_, [this] { leaveName(); });
+    core_ui::onLeave(name_, [this] { leaveName(); });
     connect(save_, &QPushButton::clicked, this, [this] {
         guarded(session_, ErrorKind::Show, QStringLiteral("CmdSave_Click"), [this] { save(); });
     });
 
     guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] { formLoad(); });
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 void ShopScreen::info(const QString& text) {

@@ -25,7 +25,7 @@ std::optional<FieldProblem> ShopStore::validate(const ShopFields& f) {
     };
     for (const auto& t : texts) {
         const QString column = QString::fromLatin1(t.column);
-        const QString m = tooLongMessage(QString::fromLatin1(t.label), *t.value,
+        const QString m = core::tooLongMessage(QString::fromLatin1(t.label), *t.value,
                                          widths_.width(QStringLiteral("compmaster"), column));
         if (!m.isEmpty())
             return FieldProblem{column.toLower(), m};

@@ -1,12 +1,12 @@
 #include "vendor_screen.h"
 
 #include "deletion_password.h"
-#include "screen_helpers.h"
+#include "core_ui/widgets.h"
 
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QCloseEvent>
@@ -29,25 +29,25 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
     setObjectName(QStringLiteral("FrmVendor"));
     setWindowTitle(caption());
 
-    code_ = makeField(this, QStringLiteral("TxtPartyCode"));
+    code_ = core_ui::makeField(this, QStringLiteral("TxtPartyCode"));
     code_->setReadOnly(true); // filled by the screen, never typed
     code_->setFocusPolicy(Qt::NoFocus);
-    name_ = makeField(this, QStringLiteral("txtparty_name"));
-    add1_ = makeField(this, QStringLiteral("txtadd1"));
-    ph_ = makeField(this, QStringLiteral("txtph"));
-    city_ = makeField(this, QStringLiteral("txtcity"));
+    name_ = core_ui::makeField(this, QStringLiteral("txtparty_name"));
+    add1_ = core_ui::makeField(this, QStringLiteral("txtadd1"));
+    ph_ = core_ui::makeField(this, QStringLiteral("txtph"));
+    city_ = core_ui::makeField(this, QStringLiteral("txtcity"));
     save_ = new QPushButton(QStringLiteral("&Save"), this);
     save_->setObjectName(QStringLiteral("Command8"));
     clear_ = new QPushButton(QStringLiteral("&Clear"), this);
     clear_->setObjectName(QStringLiteral("Command9"));
-    grid_ = makeGrid(this, QStringLiteral("VsGrid"),
+    grid_ = core_ui::makeGrid(this, QStringLiteral("VsGrid"),
                      {QStringLiteral("Party Code"), QStringLiteral("Party Name"),
                       QStringLiteral("City"), QStringLiteral("Mobile")},
                      {1500, 2500, 1500, 1000});
 
     securityBox_ = new QGroupBox(QStringLiteral("Security"), this);
     securityBox_->setObjectName(QStringLiteral("Frame2"));
-    password_ = makeField(securityBox_, QStringLiteral("TxtPassword"));
+    password_ = core_ui::makeField(securityBox_, QStringLiteral("TxtPassword"));
     password_->setEchoMode(QLineEdit::Password);
     passwordOk_ = new QPushButton(QStringLiteral("OK"), securityBox_);
     passwordOk_->setObjectName(QStringLiteral("CmdOk"));
@@ -79,14 +79,14 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
     main->addWidget(grid_, 1);
 
     // Enter only moves on: leaving the name (however it is left) gives the warning once.
-    core::makeEnterChain(this)->add(name_).add(add1_).add(ph_).add(city_).add(save_);
+    core_ui::makeEnterChain(this)->add(name_).add(add1_).add(ph_).add(city_).add(save_);
     // Enter on the password is the box's OK.
-    core::makeEnterChain(this)->add(password_, [this] {
+    core_ui::makeEnterChain(this)->add(password_, [this] {
         passwordOk_->click();
         return false;
     });
-    onLeave(name_, [this] { leaveName(); });
-    onLeave(add1_, [this] {
+    core_ui::onLeave(name_, [this] { leaveName(); });
+    core_ui::onLeave(add1_, [this] {
         if (add1_->text().isEmpty())
             add1_->setText(QStringLiteral("."));
     });
@@ -112,7 +112,7 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
         name_->setText(session_.newAccountName);
         fillGrid();
     });
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 void VendorScreen::closeEvent(QCloseEvent* event) {
@@ -129,7 +129,7 @@ void VendorScreen::fillGrid() {
     QList<QStringList> rows;
     for (const VendorFields& v : store_.gridRows())
         rows.append({v.code, v.name, v.city, v.ph});
-    masters::fillGrid(grid_, rows);
+    core_ui::fillGrid(grid_, rows);
 }
 
 void VendorScreen::leaveName() {

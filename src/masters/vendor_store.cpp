@@ -40,7 +40,7 @@ std::optional<FieldProblem> VendorStore::validate(const VendorFields& f) {
          widths_.width(QStringLiteral("MasVendor"), QStringLiteral("city"))},
     };
     for (const auto& t : texts) {
-        const QString m = tooLongMessage(QString::fromLatin1(t.label), *t.value, t.limit);
+        const QString m = core::tooLongMessage(QString::fromLatin1(t.label), *t.value, t.limit);
         if (!m.isEmpty())
             return FieldProblem{QString::fromLatin1(t.column), m};
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "column_widths.h"
+#include "schema/column_widths.h"
 #include "party_store.h" // FieldProblem
 
 #include <QList>
@@ -41,7 +41,7 @@ public:
 
 private:
     core::Database& db_;
-    ColumnWidths widths_;
+    schema::ColumnWidths widths_;
 };
 
 } // namespace stokara::masters

@@ -1,11 +1,11 @@
 #include "messaging/register_screens.h"
 
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "messaging/sms_settings_screen.h"
 
 namespace stokara::messaging {
 
-void registerScreens(core::ScreenRegistry& registry) {
+void registerScreens(core_ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("FrmOption_beta1"),
                  [](core::Session& s) { return new SmsSettingsScreen(s); });
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-namespace stokara::core {
+namespace stokara::core_ui {
 class ScreenRegistry;
 }
 
 namespace stokara::messaging {
 
-void registerScreens(core::ScreenRegistry& registry);
+void registerScreens(core_ui::ScreenRegistry& registry);
 
 } // namespace stokara::messaging

@@ -2,7 +2,7 @@
 
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 #include "messaging/sms_message.h"
 #include "messaging/sms_settings_store.h"
@@ -52,11 +52,11 @@ SmsSettingsScreen::SmsSettingsScreen(core::Session& session, QWidget* parent)
     layout->addWidget(tabs);
 
     // Enter moves on like on every entry screen.
-    auto* chain = core::makeEnterChain(this);
+    auto* chain = core_ui::makeEnterChain(this);
     chain->add(userId_).add(key_).add(senderName_).add(gateway_);
 
     core::guarded(session_, core::ErrorKind::Log, kCaption, [this] { load(); });
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 void SmsSettingsScreen::load() {

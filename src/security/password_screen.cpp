@@ -4,7 +4,7 @@
 
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QFormLayout>
@@ -47,10 +47,10 @@ PasswordScreen::PasswordScreen(core::Session& session, PasswordStore::Table tabl
     layout->addLayout(form);
     layout->addLayout(buttons);
 
-    core::makeEnterChain(this)->add(current_).add(newPassword_).add(confirm_).add(save_);
+    core_ui::makeEnterChain(this)->add(current_).add(newPassword_).add(confirm_).add(save_);
     connect(save_, &QPushButton::clicked, this, &PasswordScreen::cmdSaveClick);
     connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 void PasswordScreen::cmdSaveClick() {

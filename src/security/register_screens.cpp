@@ -2,11 +2,11 @@
 
 #include "password_screen.h"
 
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 
 namespace stokara::security {
 
-void registerScreens(core::ScreenRegistry& registry) {
+void registerScreens(core_ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("FrmUserSecurity"),
                  [](core::Session& s) { return new UserSecurityScreen(s); });
     registry.add(QStringLiteral("FrmadminSecurity"),

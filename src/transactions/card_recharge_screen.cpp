@@ -1,7 +1,7 @@
 #include "card_recharge_screen.h"
 
 #include "core/dialogs.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QComboBox>
@@ -68,7 +68,7 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
 
     // Enter in the date: its leaving handler, then the code, or the amount when a card
     // has fixed the party (the chain passes over a disabled field).
-    core::makeEnterChain(this)
+    core_ui::makeEnterChain(this)
         ->add(text2_,
               [this] {
                   run(core::ErrorKind::Show, QStringLiteral("text2_KeyPress"), [&] {
@@ -81,7 +81,7 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
         .add(txtAmount_)
         .add(txtRemark_)
         .add(command8_);
-    core::makeEnterChain(this)
+    core_ui::makeEnterChain(this)
         ->add(list1_,
               [this] {
                   voucherTypeLeft();
@@ -105,7 +105,7 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
     });
     watchKeys();
     startPolling(reader::defaultReaderFactory());
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 void CardRechargeScreen::setReaderFactory(reader::ReaderFactory factory) {

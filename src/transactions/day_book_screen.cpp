@@ -1,6 +1,6 @@
 #include "day_book_screen.h"
 
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QComboBox>
@@ -47,7 +47,7 @@ DayBookScreen::DayBookScreen(core::Session& session, QWidget* parent)
     setTabOrder(txtAmount_, txtRemark_);
     setTabOrder(txtRemark_, command8_);
 
-    core::makeEnterChain(this)
+    core_ui::makeEnterChain(this)
         ->add(text2_,
               [this] {
                   run(core::ErrorKind::Show, QStringLiteral("text2_KeyPress"), [&] {
@@ -72,7 +72,7 @@ DayBookScreen::DayBookScreen(core::Session& session, QWidget* parent)
         fillGrid();
     });
     watchKeys();
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 void DayBookScreen::switchAccounts(AccountCategory category) {

@@ -3,7 +3,7 @@
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/idioms.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 
 #include <QComboBox>
@@ -57,7 +57,7 @@ VoucherScreenBase::VoucherScreenBase(core::Session& session, const QString& obje
 
     text2_ = new QLineEdit(this);
     text2_->setObjectName(QStringLiteral("text2"));
-    core::setupDateField(text2_, session_.clock->today());
+    core_ui::setupDateField(text2_, session_.clock->today());
 
     list1_ = new QComboBox(this);
     list1_->setObjectName(QStringLiteral("List1"));
@@ -166,7 +166,7 @@ void VoucherScreenBase::voucherTypeLeft() {
 void VoucherScreenBase::fillGrid() {
     run(core::ErrorKind::Show, QStringLiteral("desginflex"), [&] {
         grid_->setRowCount(0);
-        const auto date = core::dateFieldValue(text2_);
+        const auto date = core_ui::dateFieldValue(text2_);
         if (date) {
             const auto vouchers = store_.vouchersOn(*date);
             grid_->setUpdatesEnabled(false);
@@ -251,7 +251,7 @@ void VoucherScreenBase::gridClicked(int row) {
             return;
         }
         showLoadedAccount(*voucher);
-        core::setDateField(text2_, voucher->date);
+        core_ui::setDateField(text2_, voucher->date);
         txtAmount_->setText(plainNumber(voucher->amount));
         txtRemark_->setText(voucher->remark);
         txtDocNo_->setText(QString::number(voucher->autoNo));

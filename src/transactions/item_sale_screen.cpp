@@ -5,7 +5,7 @@
 #include "core/dialogs.h"
 #include "core/errors.h"
 #include "core/idioms.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 #include "messaging/sms_sender.h"
 #include "transactions/balance.h"
@@ -83,7 +83,7 @@ ItemSaleScreen::ItemSaleScreen(core::Session& session, QWidget* parent)
     connect(smsSender_, &messaging::SmsSender::notice, this, &ItemSaleScreen::showNotice);
 
     core::guarded(session_, ErrorKind::Log, kCaption, [this] { load(); });
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
 }
 
 ItemSaleScreen::~ItemSaleScreen() = default;
@@ -278,8 +278,8 @@ void ItemSaleScreen::buildControls() {
 void ItemSaleScreen::load() {
     partyCategory_ = QStringLiteral("MilkMan");
     const QDate today = session_.clock->today();
-    core::setupDateField(text2_, today);
-    core::setupDateField(searchDate_, today);
+    core_ui::setupDateField(text2_, today);
+    core_ui::setupDateField(searchDate_, today);
     itemName_->addItems(store_.itemNames());
     itemName_->setCurrentIndex(-1);
     itemName_->setEditText(QString());
@@ -429,8 +429,8 @@ void ItemSaleScreen::moveFocus(QWidget* target) {
 
 void ItemSaleScreen::dateLeave(bool enter) {
     core::guarded(session_, ErrorKind::Log, kCaption, [&] {
-        if (!core::dateFieldValue(text2_))
-            core::setDateField(text2_, session_.clock->today());
+        if (!core_ui::dateFieldValue(text2_))
+            core_ui::setDateField(text2_, session_.clock->today());
         if (enter)
             moveFocus(billNo_->isEnabled() ? static_cast<QWidget*>(billNo_) : partyCode_);
     });
@@ -502,7 +502,7 @@ void ItemSaleScreen::partyCodeLeave(bool enter) {
 
 void ItemSaleScreen::showBalance() {
     core::guarded(session_, ErrorKind::Show, QStringLiteral("ClBal"), [&] {
-        const QDate date = core::dateFieldValue(text2_).value_or(session_.clock->today());
+        const QDate date = core_ui::dateFieldValue(text2_).value_or(session_.clock->today());
         balance_->setText(balanceText(closingBalance(*session_.db, partyCode_->text(), date)));
     });
 }
@@ -795,7 +795,7 @@ void ItemSaleScreen::finishBill() {
 void ItemSaleScreen::printMemo() {
     core::guarded(session_, ErrorKind::Show, QStringLiteral("SlipPrint"), [&] {
         const QString billNo = billNo_->text();
-        const auto date = core::dateFieldValue(text2_);
+        const auto date = core_ui::dateFieldValue(text2_);
         // Nothing to print opens no print job either.
         if (!date || !store_.billHasRows(billNo, *date))
             return;
@@ -818,7 +818,7 @@ void ItemSaleScreen::sendReceipt() {
         messaging::SaleReceipt receipt;
         receipt.partyCode = partyCode_->text();
         receipt.billNo = billNo_->text();
-        receipt.entryDate = core::dateFieldValue(text2_).value_or(QDate());
+        receipt.entryDate = core_ui::dateFieldValue(text2_).value_or(QDate());
         receipt.partyName = partyName_->currentText();
         if (receiptSender_)
             receiptSender_(receipt);
@@ -841,7 +841,7 @@ void ItemSaleScreen::showNotice(const QString& text) {
 void ItemSaleScreen::refillGrid() {
     core::guarded(session_, ErrorKind::Show, QStringLiteral("DesginFlex"), [&] {
         grid_->setRowCount(0);
-        const auto date = core::dateFieldValue(text2_);
+        const auto date = core_ui::dateFieldValue(text2_);
         const std::vector<SaleGridRow> rows =
             store_.billRows(date.value_or(QDate()), billNo_->text(), partyCode_->text());
         grid_->setRowCount(static_cast<int>(rows.size()));
@@ -885,7 +885,7 @@ void ItemSaleScreen::gridClicked(int row) {
             bool& flag;
             ~Reset() { flag = false; }
         } reset{loadingRow_};
-        core::setDateField(text2_, loaded->date);
+        core_ui::setDateField(text2_, loaded->date);
         billNo_->setText(loaded->billNo);
         pendingClaim_ = false;
         partyCode_->setText(loaded->partyCode);

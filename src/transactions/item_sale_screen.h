@@ -20,8 +20,10 @@ class QTableWidget;
 
 namespace stokara::core {
 struct Session;
-class ScreenRegistry;
 } // namespace stokara::core
+namespace stokara::core_ui {
+class ScreenRegistry;
+}
 
 namespace stokara::messaging {
 struct SaleReceipt;
@@ -46,7 +48,7 @@ public:
 
     // Screens this one opens: the party master for a new party name (F-less)
     // and the invoice-wise party bill (F7).
-    void setScreenRegistry(const core::ScreenRegistry* registry) { registry_ = registry; }
+    void setScreenRegistry(const core_ui::ScreenRegistry* registry) { registry_ = registry; }
     // The memo printer's canvas; by default the shop's printer (or a PDF).
     void setCanvasFactory(CanvasFactory factory) { canvasFactory_ = std::move(factory); }
     // The SMS receipt; by default the shop's gateway through messaging::SmsSender.
@@ -121,7 +123,7 @@ private:
 
     core::Session& session_;
     SaleStore store_;
-    const core::ScreenRegistry* registry_ = nullptr;
+    const core_ui::ScreenRegistry* registry_ = nullptr;
     CanvasFactory canvasFactory_;
     ReceiptSender receiptSender_;
     messaging::SmsSender* smsSender_ = nullptr;

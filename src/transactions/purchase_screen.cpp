@@ -3,7 +3,7 @@
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/idioms.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "core/session.h"
 #include "transactions/day_book_rules.h"
 #include "transactions/day_book_voucher_screen.h"
@@ -61,7 +61,7 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
 
     text2_ = new QLineEdit(this);
     text2_->setObjectName(QStringLiteral("text2"));
-    core::setupDateField(text2_, session_.clock->today());
+    core_ui::setupDateField(text2_, session_.clock->today());
     dcParty_ = makeList(this, QStringLiteral("DcParty"));
     itemName_ = makeList(this, QStringLiteral("Item_name"));
     txtQty_ = new QLineEdit(this);
@@ -99,7 +99,7 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
     frameSearch_->setObjectName(QStringLiteral("FrameSearch"));
     txtSDate_ = new QLineEdit(frameSearch_);
     txtSDate_->setObjectName(QStringLiteral("TxtSDate"));
-    core::setupDateField(txtSDate_, session_.clock->today());
+    core_ui::setupDateField(txtSDate_, session_.clock->today());
     dcDataList_ = makeList(frameSearch_, QStringLiteral("Dcdatalist"));
     txtSearchNo_ = new QLineEdit(frameSearch_);
     txtSearchNo_->setObjectName(QStringLiteral("TxtSearchNo"));
@@ -153,7 +153,7 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
     setTabOrder(txtRate_, command8_);
     setTabOrder(command8_, command9_);
 
-    core::makeEnterChain(this)
+    core_ui::makeEnterChain(this)
         ->add(text2_)
         .add(dcParty_)
         .add(itemName_,
@@ -188,7 +188,7 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
 
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
-    core::onScreenLoad(this, session_);
+    core_ui::onScreenLoad(this, session_);
     QTimer::singleShot(0, text2_, [this] { text2_->setFocus(); });
 }
 
@@ -362,7 +362,7 @@ void PurchaseScreen::save() {
 void PurchaseScreen::refreshGrid() {
     run(QStringLiteral("FillGrid"), [&] {
         grid_->setRowCount(0);
-        const auto date = core::dateFieldValue(text2_);
+        const auto date = core_ui::dateFieldValue(text2_);
         const QString entryText = txtDocNo_->text().trimmed();
         std::optional<qint64> entry;
         if (!entryText.isEmpty())
@@ -419,7 +419,7 @@ void PurchaseScreen::gridClicked(int row) {
         if (!p)
             return;
         clearEntry();
-        core::setDateField(text2_, p->date);
+        core_ui::setDateField(text2_, p->date);
         dcParty_->setCurrentIndex(dcParty_->findText(p->vendor, Qt::MatchExactly));
         dcParty_->setEditText(p->vendor);
         txtQty_->setText(plainNumber(p->qty));

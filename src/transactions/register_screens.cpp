@@ -1,6 +1,6 @@
 #include "register_screens.h"
 
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "transactions/card_recharge_screen.h"
 #include "transactions/day_book_screen.h"
 #include "transactions/item_sale_screen.h"
@@ -8,7 +8,7 @@
 
 namespace stokara::transactions {
 
-void registerScreens(core::ScreenRegistry& registry) {
+void registerScreens(core_ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("FrmItemsale"), [&registry](core::Session& s) {
         auto* screen = new ItemSaleScreen(s);
         screen->setScreenRegistry(&registry);

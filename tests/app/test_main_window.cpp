@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 #include "app/menu_table.h"
 
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +20,7 @@ namespace {
 
 struct Harness {
     TestSession t;
-    core::ScreenRegistry registry;
+    core_ui::ScreenRegistry registry;
     int quits = 0;
     QStringList started; // program then arguments
     bool startWorks = true;
@@ -277,7 +277,7 @@ private slots:
         const int before = h.window->mdiArea()->subWindowList().size();
         h.window->entry("FrmComp")->trigger(); // disabled: nothing opens
         QCOMPARE(h.window->mdiArea()->subWindowList().size(), before);
-        QVERIFY(!h.window->openScreen("FrmCompany"));
+        QVERIFY(!h.window->showScreen("FrmCompany"));
     }
 
     void openScreenIsBroughtToFront() {
@@ -304,11 +304,11 @@ private slots:
         Harness h;
         h.registerPlain("FrmUserSecurity");
         h.build();
-        QWidget* screen = h.window->openScreen("FrmUserSecurity");
+        QWidget* screen = h.window->showScreen("FrmUserSecurity");
         QVERIFY(screen);
         screen->close(); // a Cancel button
         QTRY_COMPARE(h.subWindows("FrmUserSecurity"), 0);
-        QVERIFY(h.window->openScreen("FrmUserSecurity"));
+        QVERIFY(h.window->showScreen("FrmUserSecurity"));
         QCOMPARE(h.subWindows("FrmUserSecurity"), 1);
     }
 

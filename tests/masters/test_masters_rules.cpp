@@ -1,5 +1,5 @@
 #include "masters/bom_store.h"
-#include "masters/column_widths.h"
+#include "schema/column_widths.h"
 #include "masters/deletion_password.h"
 #include "masters/item_rules.h"
 #include "masters/party_rules.h"
@@ -133,13 +133,13 @@ private slots:
 
     void lengthsCountCharacters() {
         const QString hindi = QString::fromUtf8("रामलाल शर्मा");
-        QVERIFY(tooLongMessage("Party Name", hindi, 12).isEmpty());
-        QVERIFY(!tooLongMessage("Party Name", hindi, 11).isEmpty());
-        QVERIFY(tooLongMessage("Party Name", QString(500, 'x'), 0).isEmpty()); // no limit
-        QCOMPARE(tooLongMessage("Party Name", QString(51, 'x'), 50),
+        QVERIFY(stokara::core::tooLongMessage("Party Name", hindi, 12).isEmpty());
+        QVERIFY(!stokara::core::tooLongMessage("Party Name", hindi, 11).isEmpty());
+        QVERIFY(stokara::core::tooLongMessage("Party Name", QString(500, 'x'), 0).isEmpty()); // no limit
+        QCOMPARE(stokara::core::tooLongMessage("Party Name", QString(51, 'x'), 50),
                  QString("Party Name is too long: at most 50 characters are allowed."));
-        QVERIFY(tooLargeMessage("Rate", 9999999.99, 7).isEmpty());
-        QVERIFY(!tooLargeMessage("Rate", 10000000, 7).isEmpty());
+        QVERIFY(stokara::core::tooLargeMessage("Rate", 9999999.99, 7).isEmpty());
+        QVERIFY(!stokara::core::tooLargeMessage("Rate", 10000000, 7).isEmpty());
     }
 };
 

@@ -6,7 +6,7 @@
 #include "screen_test_kit.h"
 
 #include "core/database.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 
 #include <QGroupBox>
 
@@ -60,7 +60,7 @@ private slots:
     }
 
     void everyScreenIsRegistered() {
-        core::ScreenRegistry registry;
+        core_ui::ScreenRegistry registry;
         masters::registerScreens(registry);
         for (const char* name :
              {"FrmCompany", "masparty", "FrmVendor", "frmmasitem", "FrmHead", "FrmBOM"}) {
@@ -102,7 +102,7 @@ private slots:
         db().exec("insert into MasVendor (party_code, party_name) values ('1', 'Kaira Feeds')");
         db().exec("insert into masparty (party_code, party_name, category) values ('1', 'Kaira "
                   "Feeds', 'MilkMan')");
-        core::ScreenRegistry registry;
+        core_ui::ScreenRegistry registry;
         masters::registerScreens(registry);
         screen.reset(registry.create(screenName, ts->session));
         activate(screen.get());
@@ -177,7 +177,7 @@ private slots:
         QFETCH(QString, table);
         QFETCH(QString, columnName);
         QFETCH(int, width);
-        core::ScreenRegistry registry;
+        core_ui::ScreenRegistry registry;
         masters::registerScreens(registry);
         screen.reset(registry.create(screenName, ts->session));
         activate(screen.get());

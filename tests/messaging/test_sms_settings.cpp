@@ -1,5 +1,5 @@
 #include "core/database.h"
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "messaging/register_screens.h"
 #include "messaging/sms_settings_screen.h"
 #include "messaging/sms_settings_store.h"
@@ -39,7 +39,7 @@ void retype(QLineEdit* edit, const QString& text) {
 }
 
 std::unique_ptr<QWidget> openScreen(test::TestSession& t) {
-    core::ScreenRegistry registry;
+    core_ui::ScreenRegistry registry;
     messaging::registerScreens(registry);
     std::unique_ptr<QWidget> screen(registry.create(QStringLiteral("FrmOption_beta1"), t.session));
     screen->show();

@@ -5,7 +5,7 @@
 #include "security/password_store.h"
 #include "security/register_screens.h"
 
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,7 +107,7 @@ private slots:
         QFETCH(QString, storedAfter);
         TestSession t;
         t.db().exec("update " + table(screen) + " set password = ?", {stored});
-        core::ScreenRegistry registry;
+        core_ui::ScreenRegistry registry;
         security::registerScreens(registry);
         std::unique_ptr<QWidget> w(registry.create(screen, t.session));
         QCOMPARE(w->objectName(), screen);

@@ -1,4 +1,4 @@
-#include "core/screen_support.h"
+#include "core_ui/screen_support.h"
 #include "messaging/sms_sender.h"
 #include "messaging/sms_settings_store.h"
 #include "sale_test_data.h"
@@ -435,7 +435,7 @@ private slots:
     }
 
     void unknownPartyNameOffersTheMaster() {
-        core::ScreenRegistry registry;
+        core_ui::ScreenRegistry registry;
         QString openedWith;
         std::unique_ptr<QWidget> master;
         registry.add("masparty", [&](core::Session& s) {
@@ -464,7 +464,7 @@ private slots:
         QCOMPARE(t->dialogs.lastText(),
                  QStringLiteral("The invoice-wise party bill is not available yet."));
 
-        core::ScreenRegistry registry;
+        core_ui::ScreenRegistry registry;
         QWidget* bill = nullptr;
         registry.add("FrmBill_Invoicewise", [&](core::Session&) {
             bill = new QWidget;

@@ -1,4 +1,4 @@
-#include "screen_helpers.h"
+#include "widgets.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QTableWidget>
 
-namespace stokara::masters {
+namespace stokara::core_ui {
 
 int twips(int value) {
     return value / 15;
@@ -136,4 +136,4 @@ void onLeave(QWidget* widget, std::function<void()> handler) {
     widget->installEventFilter(new LeaveFilter(widget, std::move(handler)));
 }
 
-} // namespace stokara::masters
+} // namespace stokara::core_ui

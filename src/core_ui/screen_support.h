@@ -12,8 +12,12 @@ class QObject;
 class QWidget;
 
 namespace stokara::core {
-
 struct Session;
+}
+
+namespace stokara::core_ui {
+
+using core::Session;
 
 // Every screen calls this from its constructor once its controls exist: it
 // applies the caption table of the chosen language, when one is chosen.
@@ -52,4 +56,4 @@ public:
     virtual QWidget* focusNext(QWidget* field) = 0;
 };
 
-} // namespace stokara::core
+} // namespace stokara::core_ui

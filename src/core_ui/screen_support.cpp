@@ -1,7 +1,7 @@
 #include "screen_support.h"
 
-#include "idioms.h"
-#include "session.h"
+#include "core/idioms.h"
+#include "core/session.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -11,7 +11,7 @@
 
 #include <vector>
 
-namespace stokara::core {
+namespace stokara::core_ui {
 
 namespace {
 
@@ -97,23 +97,23 @@ QWidget* ScreenRegistry::create(const QString& screenName, Session& session) con
 }
 
 void setupDateField(QLineEdit* field, const QDate& initial) {
-    field->setInputMask(QString::fromLatin1(kDateMask));
+    field->setInputMask(QString::fromLatin1(core::kDateMask));
     setDateField(field, initial);
 }
 
 void setDateField(QLineEdit* field, const QDate& date) {
     if (date.isValid())
-        field->setText(formatDate(date));
+        field->setText(core::formatDate(date));
     else
         field->clear();
 }
 
 std::optional<QDate> dateFieldValue(const QLineEdit* field) {
-    return parseDate(field->displayText());
+    return core::parseDate(field->displayText());
 }
 
 EnterChain* makeEnterChain(QObject* owner) {
     return new EnterChainImpl(owner);
 }
 
-} // namespace stokara::core
+} // namespace stokara::core_ui

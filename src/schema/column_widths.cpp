@@ -1,13 +1,11 @@
 #include "column_widths.h"
 
 #include "core/database.h"
-#include "schema/upgrade_steps.h"
+#include "upgrade_steps.h"
 
 #include <QRegularExpression>
 
-#include <cmath>
-
-namespace stokara::masters {
+namespace stokara::schema {
 
 int ColumnWidths::width(const QString& table, const QString& column) {
     const QString key = table.toLower() + QLatin1Char('.') + column.toLower();
@@ -58,24 +56,4 @@ int ColumnWidths::limit(std::initializer_list<std::pair<const char*, const char*
     return result;
 }
 
-int characterCount(const QString& text) {
-    return static_cast<int>(text.toUcs4().size());
-}
-
-QString tooLongMessage(const QString& label, const QString& text, int limit) {
-    if (limit <= 0 || characterCount(text) <= limit)
-        return {};
-    return QStringLiteral("%1 is too long: at most %2 characters are allowed.")
-        .arg(label)
-        .arg(limit);
-}
-
-QString tooLargeMessage(const QString& label, double value, int integerDigits) {
-    if (std::abs(value) < std::pow(10.0, integerDigits))
-        return {};
-    return QStringLiteral("%1 is too large: at most %2 digits before the decimal point.")
-        .arg(label)
-        .arg(integerDigits);
-}
-
-} // namespace stokara::masters
+} // namespace stokara::schema

@@ -12,7 +12,7 @@ class QLineEdit;
 class QTableWidget;
 class QWidget;
 
-namespace stokara::masters {
+namespace stokara::core_ui {
 
 // Grid widths are given in twips as the screens were laid out; 15 twips make a
 // pixel at 96 dpi.
@@ -41,4 +41,4 @@ QLineEdit* makeField(QWidget* parent, const QString& objectName);
 // same window (not when a message box or another window takes it).
 void onLeave(QWidget* widget, std::function<void()> handler);
 
-} // namespace stokara::masters
+} // namespace stokara::core_ui

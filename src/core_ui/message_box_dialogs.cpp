@@ -1,6 +1,6 @@
-#include "dialogs.h"
+#include "message_box_dialogs.h"
 
-#include "app_info.h"
+#include "core/app_info.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -8,12 +8,12 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-namespace stokara::core {
+namespace stokara::core_ui {
 
 namespace {
 
 QString titleOr(const QString& title) {
-    return title.isEmpty() ? applicationTitle() : title;
+    return title.isEmpty() ? core::applicationTitle() : title;
 }
 
 QWidget* parentWindow() {
@@ -24,6 +24,9 @@ QWidget* parentWindow() {
 
 Answer MessageBoxDialogs::message(Icon icon, const QString& title, const QString& text,
                                   Buttons buttons) {
+    // A failure shown while a busy cursor is up must not leave the cursor busy.
+    if (icon == Icon::Critical)
+        QGuiApplication::restoreOverrideCursor();
     QMessageBox box(parentWindow());
     box.setWindowTitle(titleOr(title));
     box.setText(text);
@@ -90,4 +93,4 @@ QString MessageBoxDialogs::saveFile(const QString& title, const QString& filter,
     return QFileDialog::getSaveFileName(parentWindow(), titleOr(title), suggested, filter);
 }
 
-} // namespace stokara::core
+} // namespace stokara::core_ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/input_rules.h"
+
 #include <QHash>
 #include <QString>
 
@@ -10,7 +12,7 @@ namespace stokara::core {
 class Database;
 }
 
-namespace stokara::masters {
+namespace stokara::schema {
 
 // Declared widths of text columns, read from the database itself so that the
 // screens refuse over-long text with a message instead of letting PostgreSQL
@@ -30,14 +32,4 @@ private:
     QHash<QString, int> cache_;
 };
 
-// Length of a text as the database counts it: characters, not UTF-16 units.
-int characterCount(const QString& text);
-
-// "" when the text fits; otherwise the message that says so, naming the field.
-QString tooLongMessage(const QString& label, const QString& text, int limit);
-
-// "" when the number fits a column with that many digits before the decimal
-// point (numeric(9,2) has 7, numeric(9) has 9); otherwise the message.
-QString tooLargeMessage(const QString& label, double value, int integerDigits);
-
-} // namespace stokara::masters
+} // namespace stokara::schema

@@ -1,0 +1,45 @@
+#include "input_rules.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace stokara::core {
+
+bool isNumericText(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
+    return number.match(text).hasMatch();
+}
+
+std::optional<double> positiveNumber(const QString& text) {
+    if (!isNumericText(text))
+        return std::nullopt;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value) || value <= 0)
+        return std::nullopt;
+    return value;
+}
+
+int characterCount(const QString& text) {
+    return static_cast<int>(text.toUcs4().size());
+}
+
+QString tooLongMessage(const QString& label, const QString& text, int limit) {
+    if (limit <= 0 || characterCount(text) <= limit)
+        return {};
+    return QStringLiteral("%1 is too long: at most %2 characters are allowed.")
+        .arg(label)
+        .arg(limit);
+}
+
+QString tooLargeMessage(const QString& label, double value, int integerDigits) {
+    if (std::abs(value) < std::pow(10.0, integerDigits))
+        return {};
+    return QStringLiteral("%1 is too large: at most %2 digits before the decimal point.")
+        .arg(label)
+        .arg(integerDigits);
+}
+
+} // namespace stokara::core

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace stokara::core {
+
+// Why an entry was refused: the field to go back to (its object name, or empty
+// when none is to blame) and the message for the operator.
+struct Problem {
+    QString field;
+    QString message;
+};
+
+// A number as the operator may type it: blanks around, an optional sign,
+// digits with at most one decimal point. Thousands separators, exponents,
+// "inf" and "nan" are refused: the leading-number reading would take "1,000"
+// for 1 and "1e308" for a figure no column holds.
+bool isNumericText(const QString& text);
+
+// The typed number when it is a plain number above 0; nothing otherwise
+// (returns are not part of this program, so 0 and negative figures are refused).
+std::optional<double> positiveNumber(const QString& text);
+
+// Length of a text as the database counts it: characters, not UTF-16 units
+// (a Hindi letter is one).
+int characterCount(const QString& text);
+
+// "" when the text fits; otherwise the message that says so, naming the field.
+QString tooLongMessage(const QString& label, const QString& text, int limit);
+// "" when the number fits a column with that many digits before the decimal
+// point (numeric(9,2) has 7, numeric(9) has 9); otherwise the message.
+QString tooLargeMessage(const QString& label, double value, int integerDigits);
+
+} // namespace stokara::core
