@@ -186,7 +186,12 @@ std::unique_ptr<Database> Database::open(const DatabaseUrl& url) {
         db.setUserName(url.user);
         db.setPassword(url.password);
         db.setDatabaseName(url.database);
-        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+        // A counter must never hang on a dead server or a half-open connection:
+        // keepalives notice a vanished peer, tcp_user_timeout bounds unacknowledged
+        // writes (milliseconds).
+        db.setConnectOptions(QStringLiteral("connect_timeout=5;keepalives=1;keepalives_idle=10;"
+                                            "keepalives_interval=5;keepalives_count=3;"
+                                            "tcp_user_timeout=20000"));
     }
     if (!db.isValid()) {
         QSqlDatabase::removeDatabase(name);
@@ -233,6 +238,13 @@ void Database::installFunctions() {
         tryExec(QStringLiteral("PRAGMA journal_mode=WAL"));
         return;
     }
+    // Waits a counter can live with: a lock held by another counter (the
+    // advisory locks of bill numbers too), a runaway statement, a transaction
+    // left open. Each ends as an ordinary DbError and a rollback.
+    exec(QStringLiteral("SET lock_timeout = '%1s'").arg(kLockTimeoutSeconds));
+    exec(QStringLiteral("SET statement_timeout = '%1s'").arg(kStatementTimeoutSeconds));
+    exec(QStringLiteral("SET idle_in_transaction_session_timeout = '%1s'")
+             .arg(kIdleInTransactionSeconds));
     // val() of a code text, as SQLite has it above. Created once per database;
     // checking first keeps several counters from racing on CREATE OR REPLACE.
     const bool have =
@@ -373,10 +385,19 @@ void Database::begin(bool immediate) {
 
 void Database::commit() {
     --depth_;
-    if (depth_ == 0)
-        exec(QStringLiteral("COMMIT"));
-    else
-        exec(QStringLiteral("RELEASE SAVEPOINT sp%1").arg(depth_));
+    try {
+        if (depth_ == 0)
+            exec(QStringLiteral("COMMIT"));
+        else
+            exec(QStringLiteral("RELEASE SAVEPOINT sp%1").arg(depth_));
+    } catch (const DbError&) {
+        // A COMMIT that failed (a deferred constraint, a busy file) may leave
+        // the engine inside the transaction, and every later BEGIN would fail:
+        // end it here, so nothing of it is kept, then report.
+        ++depth_;
+        rollback();
+        throw;
+    }
 }
 
 void Database::rollback() {

@@ -14,6 +14,11 @@ namespace stokara::core {
 
 enum class Engine { Sqlite, Postgres };
 
+// PostgreSQL session limits of every connection (seconds).
+inline constexpr int kLockTimeoutSeconds = 10;
+inline constexpr int kStatementTimeoutSeconds = 30;
+inline constexpr int kIdleInTransactionSeconds = 60;
+
 // A failed statement: the engine's own code and text, and the statement that failed.
 class DbError : public std::runtime_error {
 public:

@@ -88,8 +88,9 @@ void SmsSettingsScreen::closeEvent(QCloseEvent* event) {
     bool stored = false;
     const bool ok = core::guarded(session_, core::ErrorKind::Show, QStringLiteral("Form_Unload"),
                                   [&] { stored = store(); });
-    // A value that cannot be stored keeps the screen open so nothing typed is lost.
-    if (ok && !stored) {
+    // A value that cannot be stored, or a database that refused it (the error
+    // was shown), keeps the screen open so nothing typed is lost.
+    if (!ok || !stored) {
         event->ignore();
         return;
     }

@@ -240,12 +240,13 @@ public:
         // transaction is exclusive, so two counters choosing "Update Database"
         // together run one after the other (and insert one settings row, not two);
         // the catalogue is read once the lock is held.
-        std::optional<Transaction> tx;
-        try {
-            tx.emplace(db_, kUpgradeLockKey);
-        } catch (const DbError&) {
-            // Connection unusable: every step fails on its own below.
-        }
+        // Without the lock two counters could upgrade over each other: a lock
+        // that cannot be had stops the upgrade (the caller reports the DbError).
+        Transaction tx(db_, kUpgradeLockKey);
+        // A large shop's index builds may take longer than a counter's usual
+        // statement limit; the limit comes back with the transaction's end.
+        if (engine_ == core::Engine::Postgres)
+            db_.exec(QStringLiteral("SET LOCAL statement_timeout = 0"));
         catalogue_.load(db_);
         auto runAll = [&](std::span<const Step> steps) {
             for (const Step& s : steps) {
@@ -258,13 +259,7 @@ public:
         runAll(firstBatch());
         if (batch == 2)
             runAll(secondBatchExtras());
-        if (tx) {
-            try {
-                tx->commit();
-            } catch (const DbError& e) {
-                noteError(QStringLiteral("COMMIT"), e);
-            }
-        }
+        tx.commit();
     }
 
 private:
@@ -557,7 +552,13 @@ void createNewDatabase(Database& db) {
 void createNewDatabase(Database& db, const UpgradeOptions& options) {
     if (db.tableExists(QStringLiteral("masparty")))
         return;
-    createInitialDatabase(db);
+    {
+        // Under the upgrade's lock: a second counter starting on the same new
+        // database at the same moment waits here instead of failing halfway.
+        Transaction lock(db, kUpgradeLockKey);
+        createInitialDatabase(db);
+        lock.commit();
+    }
     upgradeDatabase(db, options);
 }
 
