@@ -32,6 +32,9 @@ QString helpText() {
         "                     disk); env STOKARA_BACKUP_DIR. Unusable: the data folder\n"
         "  --repair           check and rebuild the SQLite database, or set a damaged one\n"
         "                     aside and restore the newest sound backup\n"
+        "  --restore FILE     put the backup FILE in place of the SQLite database: it is\n"
+        "                     checked first, the current file (with its -wal and -shm) is\n"
+        "                     set aside as dairy-replaced-<time>.db, nothing is deleted\n"
         "  --demo             open a demo shop (made at first use in <data folder>/demo)\n"
         "                     instead of the shop's own database\n"
         "  --help             show this text\n"
@@ -50,6 +53,7 @@ ParseResult parseCommandLine(const QStringList& args, const QProcessEnvironment&
     parser.addOption({QStringLiteral("database"), QString(), QStringLiteral("URL")});
     parser.addOption({QStringLiteral("backup-dir"), QString(), QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("repair"), QString()});
+    parser.addOption({QStringLiteral("restore"), QString(), QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("demo"), QString()});
     parser.addOption({QStringLiteral("help"), QString()});
     parser.addOption({QStringLiteral("version"), QString()});
@@ -69,6 +73,8 @@ ParseResult parseCommandLine(const QStringList& args, const QProcessEnvironment&
     o.version = parser.isSet(QStringLiteral("version"));
     o.repair = parser.isSet(QStringLiteral("repair"));
     o.demo = parser.isSet(QStringLiteral("demo"));
+    if (parser.isSet(QStringLiteral("restore")))
+        o.restoreFrom = QDir(parser.value(QStringLiteral("restore"))).absolutePath();
 
     o.dataDir = pick(parser, QStringLiteral("data-dir"), env, "STOKARA_DATA_DIR");
     if (o.dataDir.isEmpty())

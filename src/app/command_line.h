@@ -13,7 +13,8 @@ struct Options {
     QString databaseUrl; // "sqlite:PATH" or "postgresql://..."
     QString backupDir;   // the shop's preferred backup place; empty when none was given
     bool repair = false;
-    bool demo = false; // a demo shop in <data>/demo instead of the shop's database
+    QString restoreFrom; // --restore FILE: the backup to put in place of the database
+    bool demo = false;   // a demo shop in <data>/demo instead of the shop's database
     bool help = false;
     bool version = false;
 };

@@ -3,6 +3,7 @@
 #include "app/shell.h"
 
 #include "core/clock.h"
+#include "core/database.h"
 #include "core/dialogs.h"
 #include "core_ui/message_box_dialogs.h"
 
@@ -15,6 +16,7 @@
 #endif
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -44,6 +46,22 @@ int main(int argc, char** argv) {
     if (parsed.options.version) {
         std::printf("%s\n", qPrintable(app::versionText()));
         return 0;
+    }
+
+    if (!parsed.options.restoreFrom.isEmpty()) {
+        // A command for a shell: no window, the outcome on standard output.
+        QCoreApplication application(argc, argv);
+        const core::DatabaseUrl url = core::DatabaseUrl::parse(parsed.options.databaseUrl);
+        if (url.engine != core::Engine::Sqlite) {
+            std::fputs("stokara: --restore works on an SQLite database file; restore a "
+                       "PostgreSQL backup with pg_restore\n",
+                       stderr);
+            return 2;
+        }
+        const app::RestoreReport report = app::restoreDatabase(url.path, parsed.options.restoreFrom,
+                                                               QDateTime::currentDateTime());
+        std::printf("%s\n", qPrintable(report.lines.join(QLatin1Char('\n'))));
+        return report.restored ? 0 : 1;
     }
 
     QApplication application(argc, argv);

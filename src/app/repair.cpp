@@ -97,6 +97,81 @@ QString integrityVerdict(RawSqlite& c) {
     return rows.isEmpty() ? QStringLiteral("no answer") : rows.mid(0, 3).join(QStringLiteral("; "));
 }
 
+// Leaving WAL makes the file stand alone, and is refused while any other
+// program still has it open: that is the wait for Stokara to end. False with
+// `error` empty: still in use when the time ran out; with `error` set: the
+// file cannot be read.
+bool waitUntilAlone(RawSqlite& c, int waitMs, QString* error) {
+    QElapsedTimer waited;
+    waited.start();
+    while (true) {
+        const QStringList mode = c.run(QStringLiteral("PRAGMA journal_mode=DELETE"), error);
+        if (error->isEmpty() &&
+            mode.value(0).compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0)
+            return true;
+        const bool busy = error->isEmpty() || error->contains(QLatin1String("locked")) ||
+                          error->contains(QLatin1String("busy"));
+        if (!busy)
+            return false;
+        if (waited.elapsed() > waitMs) {
+            error->clear();
+            return false;
+        }
+        QThread::msleep(250);
+    }
+}
+
+// Moves the file and the journal files beside it to `aside` (+ the same
+// endings); a stale -wal left beside a restored file would be replayed onto it.
+bool setAside(const QString& path, const QString& aside, QString* why) {
+    if (QFileInfo::exists(path) && !moveFile(path, aside, why))
+        return false;
+    for (const char* extra : {"-wal", "-shm", "-journal"}) {
+        const QString side = path + QLatin1String(extra);
+        if (QFileInfo::exists(side))
+            moveFile(side, aside + QLatin1String(extra), nullptr);
+    }
+    return true;
+}
+
+QString asideName(const QString& path, const QString& word, const QDateTime& now) {
+    const QFileInfo info(path);
+    return info.dir().filePath(info.completeBaseName() + QLatin1Char('-') + word +
+                               QLatin1Char('-') + now.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+                               QLatin1Char('.') +
+                               (info.suffix().isEmpty() ? QStringLiteral("db") : info.suffix()));
+}
+
+// Puts a copy of `backup` at `path`, where no database file is (any journal
+// files left there are set aside first).
+bool putInPlace(const QString& path, const QString& backup, const QDateTime& now,
+                QStringList& lines) {
+    const bool sideFiles = QFileInfo::exists(path + QStringLiteral("-wal")) ||
+                           QFileInfo::exists(path + QStringLiteral("-shm")) ||
+                           QFileInfo::exists(path + QStringLiteral("-journal"));
+    QString why;
+    if (sideFiles) {
+        const QString aside = asideName(path, QStringLiteral("stale"), now);
+        setAside(path, aside, &why);
+        lines << QStringLiteral("Journal files left beside the database were moved to %1-wal/-shm.")
+                     .arg(native(aside));
+    }
+    // Copied under a temporary name first, so a failed copy leaves no half database.
+    const QString temp = path + QStringLiteral(".restore");
+    QFile::remove(temp);
+    if (!QFile::copy(backup, temp)) {
+        lines << QStringLiteral("The backup %1 could not be copied.").arg(native(backup));
+        return false;
+    }
+    QFile(temp).setPermissions(QFile(temp).permissions() | QFileDevice::WriteOwner);
+    if (!moveFile(temp, path, &why)) {
+        QFile::remove(temp);
+        lines << QStringLiteral("The backup could not be put in place: %1").arg(why);
+        return false;
+    }
+    return true;
+}
+
 struct Candidate {
     QString path;
     QDateTime modified;
@@ -125,7 +200,7 @@ QList<Candidate> backupCandidates(const QStringList& folders, const QString& exc
 }
 
 void offerBackup(const QString& path, const RepairSettings& settings, core::Dialogs& dialogs,
-                 RepairReport& report) {
+                 const QDateTime& now, RepairReport& report) {
     const QList<Candidate> candidates =
         backupCandidates(settings.backupFolders, QFileInfo(report.setAsideAs).canonicalFilePath());
     const Candidate* sound = nullptr;
@@ -154,21 +229,8 @@ void offerBackup(const QString& path, const RepairSettings& settings, core::Dial
                             .arg(native(sound->path));
         return;
     }
-    // Copied under a temporary name first, so a failed copy leaves no half database.
-    const QString temp = path + QStringLiteral(".restore");
-    QFile::remove(temp);
-    QString why;
-    if (!QFile::copy(sound->path, temp)) {
-        report.lines
-            << QStringLiteral("The backup %1 could not be copied.").arg(native(sound->path));
+    if (!putInPlace(path, sound->path, now, report.lines))
         return;
-    }
-    QFile(temp).setPermissions(QFile(temp).permissions() | QFileDevice::WriteOwner);
-    if (!moveFile(temp, path, &why)) {
-        QFile::remove(temp);
-        report.lines << QStringLiteral("The backup could not be put in place: %1").arg(why);
-        return;
-    }
     report.outcome = RepairReport::Outcome::Restored;
     report.restoredFrom = sound->path;
     report.lines << QStringLiteral("The backup %1 (saved %2) was restored as the database.")
@@ -195,7 +257,7 @@ RepairReport repairDatabase(const RepairSettings& settings, core::Dialogs& dialo
     const QString path = QFileInfo(url.path).absoluteFilePath();
     if (!QFileInfo::exists(path)) {
         report.lines << QStringLiteral("There is no database file at %1.").arg(native(path));
-        offerBackup(path, settings, dialogs, report);
+        offerBackup(path, settings, dialogs, clock.now(), report);
         finish(dialogs, report);
         return report;
     }
@@ -220,34 +282,15 @@ RepairReport repairDatabase(const RepairSettings& settings, core::Dialogs& dialo
     const QString rebuilt = path + QStringLiteral(".rebuild");
     if (!damaged) {
         RawSqlite c(path);
-        QString error;
         if (!c.openError().isEmpty()) {
             damaged = true;
             report.lines << QStringLiteral("The database cannot be opened: %1").arg(c.openError());
         } else {
-            // Leaving WAL makes the file stand alone, and is refused while any
-            // other program still has it open: that is the wait for Stokara to end.
-            QElapsedTimer waited;
-            waited.start();
-            bool alone = false;
-            while (true) {
-                const QStringList mode =
-                    c.run(QStringLiteral("PRAGMA journal_mode=DELETE"), &error);
-                if (error.isEmpty() &&
-                    mode.value(0).compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0) {
-                    alone = true;
-                    break;
-                }
-                const bool busy = error.isEmpty() || error.contains(QLatin1String("locked")) ||
-                                  error.contains(QLatin1String("busy"));
-                if (!busy) {
-                    damaged = true;
-                    report.lines << QStringLiteral("The database cannot be read: %1").arg(error);
-                    break;
-                }
-                if (waited.elapsed() > settings.waitForExclusiveMs)
-                    break;
-                QThread::msleep(250);
+            QString error;
+            const bool alone = waitUntilAlone(c, settings.waitForExclusiveMs, &error);
+            if (!alone && !error.isEmpty()) {
+                damaged = true;
+                report.lines << QStringLiteral("The database cannot be read: %1").arg(error);
             }
             if (!alone && !damaged) {
                 report.outcome = RepairReport::Outcome::InUse;
@@ -259,6 +302,7 @@ RepairReport repairDatabase(const RepairSettings& settings, core::Dialogs& dialo
                 return report;
             }
         }
+        QString error;
         if (!damaged && indexOnly) {
             c.run(QStringLiteral("REINDEX"), &error);
             const QString verdict = integrityVerdict(c);
@@ -307,13 +351,9 @@ RepairReport repairDatabase(const RepairSettings& settings, core::Dialogs& dialo
     }
 
     // Damaged beyond mending: kept aside for whoever can still rescue rows from it.
-    const QFileInfo info(path);
-    const QString aside = info.dir().filePath(
-        info.completeBaseName() + QStringLiteral("-damaged-") +
-        clock.now().toString(QStringLiteral("yyyyMMdd-HHmmss")) + QLatin1Char('.') +
-        (info.suffix().isEmpty() ? QStringLiteral("db") : info.suffix()));
+    const QString aside = asideName(path, QStringLiteral("damaged"), clock.now());
     QString why;
-    if (!moveFile(path, aside, &why)) {
+    if (!setAside(path, aside, &why)) {
         report.outcome = RepairReport::Outcome::NothingToDo;
         report.lines << QStringLiteral("The damaged database could not be set aside (%1); nothing "
                                        "was restored.")
@@ -321,16 +361,57 @@ RepairReport repairDatabase(const RepairSettings& settings, core::Dialogs& dialo
         finish(dialogs, report);
         return report;
     }
-    for (const char* extra : {"-wal", "-shm", "-journal"}) {
-        const QString side = path + QLatin1String(extra);
-        if (QFileInfo::exists(side))
-            moveFile(side, aside + QLatin1String(extra), nullptr);
-    }
     report.outcome = RepairReport::Outcome::SetAside;
     report.setAsideAs = aside;
     report.lines << QStringLiteral("The damaged database was moved to %1.").arg(native(aside));
-    offerBackup(path, settings, dialogs, report);
+    offerBackup(path, settings, dialogs, clock.now(), report);
     finish(dialogs, report);
+    return report;
+}
+
+RestoreReport restoreDatabase(const QString& databasePath, const QString& backup,
+                              const QDateTime& now, int waitForExclusiveMs) {
+    RestoreReport report;
+    const QString path = QFileInfo(databasePath).absoluteFilePath();
+    QString why;
+    if (!QFileInfo(backup).isFile()) {
+        report.lines << QStringLiteral("There is no backup file at %1. Nothing was changed.")
+                            .arg(native(backup));
+        return report;
+    }
+    if (!isSoundSqliteFile(backup, &why)) {
+        report.lines << QStringLiteral("The backup %1 is not sound (%2). Nothing was changed.")
+                            .arg(native(backup), why);
+        return report;
+    }
+    if (QFileInfo::exists(path)) {
+        {
+            RawSqlite c(path);
+            QString error;
+            if (c.openError().isEmpty() && !waitUntilAlone(c, waitForExclusiveMs, &error) &&
+                error.isEmpty()) {
+                report.lines << QStringLiteral("The database %1 is still open in another program. "
+                                               "Close Stokara on this computer and try again. "
+                                               "Nothing was changed.")
+                                    .arg(native(path));
+                return report;
+            }
+        }
+        const QString aside = asideName(path, QStringLiteral("replaced"), now);
+        if (!setAside(path, aside, &why)) {
+            report.lines << QStringLiteral("The database could not be set aside (%1). Nothing was "
+                                           "changed.")
+                                .arg(why);
+            return report;
+        }
+        report.setAsideAs = aside;
+        report.lines << QStringLiteral("The database was moved to %1.").arg(native(aside));
+    }
+    if (!putInPlace(path, backup, now, report.lines))
+        return report;
+    report.restored = true;
+    report.lines
+        << QStringLiteral("The backup %1 was restored as %2.").arg(native(backup), native(path));
     return report;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -38,5 +39,18 @@ struct RepairSettings {
 // check is restored. The report is shown at the end.
 RepairReport repairDatabase(const RepairSettings& settings, core::Dialogs& dialogs,
                             const core::Clock& clock);
+
+struct RestoreReport {
+    bool restored = false;
+    QString setAsideAs; // where the replaced database went, when there was one
+    QStringList lines;  // what was done, for the operator
+};
+
+// stokara --restore FILE: puts a backup in place of the SQLite database file.
+// The backup must pass the integrity check first; the current file (with its
+// -wal and -shm, which would otherwise be replayed onto the restored file) is
+// set aside, never deleted; nothing changes while another program has it open.
+RestoreReport restoreDatabase(const QString& databasePath, const QString& backup,
+                              const QDateTime& now, int waitForExclusiveMs = 30000);
 
 } // namespace stokara::app
