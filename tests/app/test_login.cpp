@@ -143,8 +143,8 @@ private slots:
         f.password()->setText("wrong");
         for (int i = 0; i < 3; ++i)
             f.press();
-        QCOMPARE(test::countMessages(f.t.dialogs, "Backup Completed."), 3);
-        QCOMPARE(test::countMessages(f.t.dialogs, "Invalid Password, try again!"), 3);
+        QCOMPARE(f.t.dialogs.texts().count("Backup Completed."), 3);
+        QCOMPARE(f.t.dialogs.texts().count("Invalid Password, try again!"), 3);
         QCOMPARE(QDir(f.backups.path()).entryList(QDir::Files), QStringList{"Tarvex15"});
         QCOMPARE(f.login->lastBackupFile(), QDir(f.backups.path()).filePath("Tarvex15"));
         QCOMPARE(f.status(), QString("Backup Completed."));

@@ -12,7 +12,6 @@ private slots:
         QTest::addColumn<double>("expected");
         QTest::newRow("trailing letters") << "12abc" << 12.0;
         QTest::newRow("letters only") << "abc" << 0.0;
-        QTest::newRow("leading blanks") << "  3.5" << 3.5;
         QTest::newRow("negative") << "-4" << -4.0;
         QTest::newRow("second point stops") << "1.2.3" << 1.2;
         QTest::newRow("devanagari digits are not read") << QString::fromUtf8("१२") << 0.0;

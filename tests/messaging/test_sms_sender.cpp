@@ -121,7 +121,6 @@ void TestSmsSender::mobileNumberDecides_data() {
     QTest::addColumn<bool>("sent");
     QTest::newRow("12 digits and a blank, sent untrimmed") << QVariant("919876543210 ") << true;
     QTest::newRow("10 digits") << QVariant("9876543210") << false;
-    QTest::newRow("13 characters") << QVariant("+919876543210") << false;
     QTest::newRow("no number") << QVariant(QMetaType(QMetaType::QString)) << false;
 }
 
