@@ -15,7 +15,7 @@ std::optional<QString> PasswordStore::firstRow() {
 
 void PasswordStore::change(const QString& password) {
     const bool user = table_ == Table::User;
-    core::Transaction tx(db_);
+    core::Transaction tx(db_, kPasswordLock);
     const int changed = db_.exec(user ? QStringLiteral("update masspass set password = ?")
                                       : QStringLiteral("update adminsecurity set password = ?"),
                                  {password});

@@ -10,6 +10,9 @@ class Database;
 
 namespace stokara::security {
 
+// Two counters changing a password over an empty table must not both add a row.
+inline constexpr qint64 kPasswordLock = 0x53544B0050;
+
 // The one password of a one-row table: masspass (the user's, checked at
 // login) or adminsecurity (the administrator's).
 class PasswordStore {
