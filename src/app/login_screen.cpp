@@ -7,8 +7,9 @@
 #include "core/database.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core_ui/screen_support.h"
 #include "core/session.h"
+#include "core_ui/screen_support.h"
+#include "security/password_store.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -171,11 +172,12 @@ void LoginScreen::cmdOkClick() {
                 QStringLiteral("You have not enterd values in user name or password"));
             return;
         }
-        const core::Rows rows = session_.db->query(QStringLiteral("SELECT * FROM MASSPASS"));
-        if (rows.empty())
+        const std::optional<QString> stored =
+            security::PasswordStore(*session_.db, security::PasswordStore::Table::User).firstRow();
+        if (!stored)
             throw core::DbError(QStringLiteral("0"),
                                 QStringLiteral("The password table masspass holds no password."));
-        if (rows.front().text(1) == password_->text()) {
+        if (*stored == password_->text()) {
             loginSucceeded_ = true;
             // Emptied before the main window loads, so its own load errors stay logged.
             session_.db->tryExec(QStringLiteral("delete from errordesc"));

@@ -4,8 +4,9 @@
 
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core_ui/screen_support.h"
 #include "core/session.h"
+#include "core_ui/field_flow.h"
+#include "core_ui/screen_support.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -47,7 +48,7 @@ PasswordScreen::PasswordScreen(core::Session& session, PasswordStore::Table tabl
     layout->addLayout(form);
     layout->addLayout(buttons);
 
-    core_ui::makeEnterChain(this)->add(current_).add(newPassword_).add(confirm_).add(save_);
+    (new core_ui::FieldFlow(this))->add(current_).add(newPassword_).add(confirm_).add(save_);
     connect(save_, &QPushButton::clicked, this, &PasswordScreen::cmdSaveClick);
     connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
     core_ui::onScreenLoad(this, session_);

@@ -16,14 +16,6 @@ inline void setBackupPath(core::Database& db, const QString& folder) {
             {QDir::toNativeSeparators(folder)});
 }
 
-inline int countMessages(const ScriptedDialogs& dialogs, const QString& text) {
-    int n = 0;
-    for (const auto& m : dialogs.shown)
-        if (m.text == text)
-            ++n;
-    return n;
-}
-
 inline bool sqliteIntegrityOk(const QString& path) {
     auto db = core::Database::open(QStringLiteral("sqlite:") + path);
     return db->scalar(QStringLiteral("PRAGMA integrity_check")).toString() == QLatin1String("ok");

@@ -10,16 +10,10 @@ private slots:
     void valReadsLeadingNumber_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
-        QTest::newRow("plain") << "12" << 12.0;
         QTest::newRow("trailing letters") << "12abc" << 12.0;
         QTest::newRow("letters only") << "abc" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("leading blanks") << "  3.5" << 3.5;
-        QTest::newRow("decimal") << "12.5" << 12.5;
         QTest::newRow("negative") << "-4" << -4.0;
         QTest::newRow("second point stops") << "1.2.3" << 1.2;
-        QTest::newRow("point first") << ".5" << 0.5;
-        QTest::newRow("sign alone") << "-" << 0.0;
         QTest::newRow("devanagari digits are not read") << QString::fromUtf8("१२") << 0.0;
     }
     void valReadsLeadingNumber() {
@@ -32,13 +26,8 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("expected");
         QTest::newRow("0.125 tie to even") << 0.125 << 0.12;
-        QTest::newRow("0.375 tie to even") << 0.375 << 0.38;
-        QTest::newRow("0.25*0.5") << 0.25 * 0.5 << 0.12;
-        QTest::newRow("0.75*0.5") << 0.75 * 0.5 << 0.38;
         QTest::newRow("2.675 as stored is below the tie") << 2.675 << 2.67;
         QTest::newRow("plain") << 10.456 << 10.46;
-        QTest::newRow("negative tie") << -0.125 << -0.12;
-        QTest::newRow("whole") << 500.0 << 500.0;
     }
     void round2HalvesToEven() {
         QFETCH(double, value);
@@ -50,12 +39,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QDate>("expected");
         QTest::newRow("3 April 2024") << "03/04/2024" << QDate(2024, 4, 3);
-        QTest::newRow("leap day") << "29/02/2024" << QDate(2024, 2, 29);
         QTest::newRow("no 29 Feb 2023") << "29/02/2023" << QDate();
-        QTest::newRow("31 February") << "31/02/2024" << QDate();
         QTest::newRow("empty mask") << "__/__/____" << QDate();
         QTest::newRow("half typed") << "03/04/20__" << QDate();
-        QTest::newRow("empty") << "" << QDate();
         QTest::newRow("month 13") << "01/13/2024" << QDate();
     }
     void datesAreDayMonthYear() {
@@ -69,9 +55,8 @@ private slots:
         }
     }
 
-    void emptyDateShowsMask() { QCOMPARE(formatDate(QDate()), QStringLiteral("__/__/____")); }
-
-    void amountsShowTwoDecimals() {
+    void shownForms() {
+        QCOMPARE(formatDate(QDate()), QStringLiteral("__/__/____"));
         QCOMPARE(formatAmount(500), QStringLiteral("500.00"));
         QCOMPARE(formatAmount(0.125), QStringLiteral("0.12"));
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 // Doubles shared by the reader tests: a transport that answers from a queue of prepared
-// reports, and hooks that record waits and messages instead of sleeping and showing them.
+// reports, and hooks that skip the protocol's pauses and record its messages.
 
 #include "rrhfoem04_reader.h"
 #include "simulated_reader.h"
@@ -13,14 +13,13 @@
 
 namespace stokara::reader::testkit {
 
-// Hooks that cost no time: every wait and message is recorded.
+// Hooks that cost no time: the protocol's pauses are skipped, messages recorded.
 struct Recorder {
-    std::vector<int> waits;
     QStringList messages;
 
     ReaderHooks hooks(std::chrono::milliseconds readTimeout = std::chrono::milliseconds(200)) {
         ReaderHooks h;
-        h.wait = [this](int ms) { waits.push_back(ms); };
+        h.wait = [](int) {};
         h.showInfo = [this](const QString& m) { messages << m; };
         h.readTimeout = readTimeout;
         return h;
@@ -33,9 +32,8 @@ inline Report response(quint8 s0, quint8 s1, const std::vector<quint8>& data = {
     r[1] = quint8(5 + data.size());
     r[4] = s0;
     r[5] = s1;
-    for (std::size_t i = 0; i < data.size(); ++i) {
+    for (std::size_t i = 0; i < data.size(); ++i)
         r.at(6 + i) = data[i];
-    }
     setFrameCheck(r);
     return r;
 }
@@ -46,9 +44,9 @@ public:
     struct State {
         std::deque<Report> answers;
         std::vector<Report> written;
+        std::vector<std::chrono::milliseconds> readTimeouts; // as each read asked
         bool findsReader = true;
         bool opens = true;
-        bool closes = true;
         bool open = false;
         QString errorText = QStringLiteral("Access is denied.\r\n");
     };
@@ -63,22 +61,16 @@ public:
         s_->open = s_->opens;
         return s_->opens;
     }
-    bool closeDevice() override {
-        if (!s_->closes) {
-            return false;
-        }
-        s_->open = false;
-        return true;
-    }
+    bool closeDevice() override { return !(s_->open = false); }
     bool isOpen() const override { return s_->open; }
     bool writeReport(const Report& report) override {
         s_->written.push_back(report);
         return s_->open;
     }
-    bool readReport(Report& report, std::chrono::milliseconds) override {
-        if (s_->answers.empty()) {
+    bool readReport(Report& report, std::chrono::milliseconds timeout) override {
+        s_->readTimeouts.push_back(timeout);
+        if (s_->answers.empty())
             return false;
-        }
         report = s_->answers.front();
         s_->answers.pop_front();
         return true;
@@ -89,26 +81,13 @@ private:
     std::shared_ptr<State> s_;
 };
 
-// Block numbers of the commands in a log whose bytes 2 and 3 are `command` and `code`.
-inline std::vector<int> blocksOf(const std::vector<Report>& log, quint8 command, quint8 code,
-                                 int blockIndex) {
-    std::vector<int> blocks;
-    for (const Report& r : log) {
-        if (r[2] == command && r[3] == code) {
-            blocks.push_back(r.at(std::size_t(blockIndex)));
-        }
-    }
-    return blocks;
-}
-
-inline std::vector<int> cardReads(const std::vector<Report>& log) {
-    return blocksOf(log, 0x21, 0x02, 4);
-}
+// Blocks a log of commands wrote to a card.
 inline std::vector<int> cardWrites(const std::vector<Report>& log) {
-    return blocksOf(log, 0x21, 0x03, 4);
-}
-inline std::vector<int> cardAuthentications(const std::vector<Report>& log) {
-    return blocksOf(log, 0x21, 0x01, 8);
+    std::vector<int> blocks;
+    for (const Report& r : log)
+        if (r[2] == 0x21 && r[3] == 0x03)
+            blocks.push_back(r[4]);
+    return blocks;
 }
 
 } // namespace stokara::reader::testkit
