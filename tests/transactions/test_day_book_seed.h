@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
-#include <QWidget>
 
 namespace stokara::test {
 
@@ -20,24 +19,15 @@ inline void addParty(core::Database& db, const QString& code, const QString& nam
             {code, name, category, cardNo.isEmpty() ? QVariant() : QVariant(cardNo)});
 }
 
-inline void addVendor(core::Database& db, const QString& code, const QString& name) {
-    db.exec(QStringLiteral("insert into masvendor (party_code, party_name) values (?, ?)"),
+inline void addNamed(core::Database& db, const char* table, const QString& code,
+                     const QString& name) {
+    db.exec(QStringLiteral("insert into %1 (party_code, party_name) values (?, ?)")
+                .arg(QLatin1String(table)),
             {code, name});
 }
 
-inline void addItem(core::Database& db, const QString& name, const QString& unit) {
-    db.exec(QStringLiteral("insert into masitem (item_name, unit, rate) values (?, ?, ?)"),
-            {name, unit, 10.0});
-}
-
-inline void addAccountHead(core::Database& db, const QString& head) {
-    db.exec(QStringLiteral("insert into AccountHead (AccountGroup, AccountHead) values (?, ?)"),
-            {QStringLiteral("Expenses"), head});
-}
-
-inline void addProductBuyer(core::Database& db, const QString& code, const QString& name) {
-    db.exec(QStringLiteral("insert into productbuyer (party_code, party_name) values (?, ?)"),
-            {code, name});
+inline int rowCount(core::Database& db, const char* table) {
+    return db.scalar(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))).toInt();
 }
 
 // Shows a screen as the active window so that focus changes behave as for the user.
@@ -77,6 +67,10 @@ inline QStringList columnTexts(QTableWidget* grid, int column) {
     for (int r = 0; r < grid->rowCount(); ++r)
         texts << (grid->item(r, column) ? grid->item(r, column)->text() : QString());
     return texts;
+}
+
+inline QString focusName() {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
 }
 
 } // namespace stokara::test
