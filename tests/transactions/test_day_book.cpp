@@ -78,28 +78,27 @@ private slots:
 };
 
 void DayBookTest::refusesBadVouchers_data() {
-    QTest::addColumn<QString>("date");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("account");
-    QTest::addColumn<QString>("amount");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("field");
+    for (const char* column : {"date", "type", "account", "amount", "field", "message"})
+        QTest::addColumn<QString>(column);
+    QTest::addColumn<int>("list");
     const QString d = QStringLiteral("15/04/2024"), ram = QStringLiteral("Ram Lal - 10");
-    const QString bad = QStringLiteral("Please enter proper values.");
-    // clang-format off
-    QTest::newRow("amount 12a") << d << "Dr" << ram << "12a" << bad << "TxtAmount";
-    QTest::newRow("no amount") << d << "Dr" << ram << "" << bad << "TxtAmount";
-    QTest::newRow("amount 0") << d << "Dr" << ram << "0" << bad << "TxtAmount";
-    QTest::newRow("negative amount") << d << "Cr" << ram << "-5" << bad << "TxtAmount";
-    QTest::newRow("amount 1,000") << d << "Dr" << ram << "1,000" << bad << "TxtAmount";
-    QTest::newRow("no type") << d << "" << ram << "5" << bad << "List1";
-    QTest::newRow("no account") << d << "Dr" << "" << "5" << bad << "dcHead";
-    QTest::newRow("name of nobody") << d << "Dr" << "Ram Lal" << "5" << bad << "dcHead";
-    QTest::newRow("empty date") << "__/__/____" << "Dr" << ram << "5" << bad << "text2";
-    QTest::newRow("31 February") << "31/02/2024" << "Dr" << ram << "5" << bad << "text2";
-    QTest::newRow("code of 11") << d << "Dr" << "X - 12345678901" << "5"
-        << "Party code is too long: at most 10 characters are allowed." << "dcHead";
-    // clang-format on
+    auto row = [&](const char* name, const QString& date, const char* type, const QString& account,
+                   const char* amount, const char* field, int list = Qt::Key_F2,
+                   const QString& message = QStringLiteral("Please enter proper values.")) {
+        QTest::newRow(name) << date << type << account << amount << field << message << list;
+    };
+    row("amount 12a", d, "Dr", ram, "12a", "TxtAmount");
+    row("no amount", d, "Dr", ram, "", "TxtAmount");
+    row("amount 0", d, "Dr", ram, "0", "TxtAmount");
+    row("negative amount", d, "Cr", ram, "-5", "TxtAmount");
+    row("amount 1,000", d, "Dr", ram, "1,000", "TxtAmount");
+    row("no type", d, "", ram, "5", "List1");
+    row("no account", d, "Dr", "", "5", "dcHead");
+    row("name of nobody", d, "Dr", "Ram Lal", "5", "dcHead");
+    row("empty date", "__/__/____", "Dr", ram, "5", "text2");
+    row("31 February", "31/02/2024", "Dr", ram, "5", "text2");
+    row("account head of 101", d, "Dr", QString(101, QLatin1Char('a')), "5", "dcHead", Qt::Key_F4,
+        "Account Head is too long: at most 100 characters are allowed.");
 }
 
 void DayBookTest::refusesBadVouchers() {
@@ -108,14 +107,12 @@ void DayBookTest::refusesBadVouchers() {
     QFETCH(QString, type);
     QFETCH(QString, account);
     QFETCH(QString, amount);
-    QFETCH(QString, message);
     QFETCH(QString, field);
+    QFETCH(QString, message);
+    QFETCH(int, list);
     DayBookFixture f;
     QVERIFY(test::showActive(f.screen.get()));
-    // A party whose code is longer than a voucher holds.
-    test::addParty(f.ts.db(), QStringLiteral("12345678901"), QStringLiteral("X"),
-                   QStringLiteral("MilkMan"));
-    QTest::keyClick(f.edit("TxtAmount"), Qt::Key_F2);
+    QTest::keyClick(f.edit("TxtAmount"), Qt::Key(list));
     f.enterVoucher(type, account, amount);
     f.edit("text2")->setText(date);
     f.screen->save();
