@@ -3,6 +3,8 @@
 // Masters and screen helpers shared by the purchase, day book and card recharge tests.
 
 #include "core/database.h"
+#include "support/test_session.h"
+#include "transactions/day_book_store.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -68,6 +70,41 @@ inline QStringList columnTexts(QTableWidget* grid, int column) {
         texts << (grid->item(r, column) ? grid->item(r, column)->text() : QString());
     return texts;
 }
+
+// A screen on a fresh database, and its controls by object name.
+template <class Screen> struct ScreenFixture {
+    TestSession ts;
+    std::unique_ptr<Screen> screen;
+
+    void open() { screen = std::make_unique<Screen>(ts.session); }
+    QLineEdit* edit(const char* name) { return screen->template findChild<QLineEdit*>(name); }
+    QComboBox* list(const char* name) { return screen->template findChild<QComboBox*>(name); }
+    QTableWidget* grid() { return screen->template findChild<QTableWidget*>("VsFlex"); }
+    void key(int key) { QTest::keyClick(grid(), Qt::Key(key)); }
+};
+
+// The day book and the card recharge: one voucher screen, two pickers.
+template <class Screen> struct VoucherFixture : ScreenFixture<Screen> {
+    transactions::DayBookStore store{this->ts.db()};
+    const char* pickerName = "dcHead";
+
+    QComboBox* type() { return this->list("List1"); }
+    QComboBox* picker() { return this->list(pickerName); }
+    void enterVoucher(const QString& type, const QString& account, const QString& amount,
+                      const QString& remark = {}) {
+        this->type()->setCurrentIndex(this->type()->findText(type));
+        picker()->setEditText(account); // typed: binds to the entry it matches
+        this->edit("TxtAmount")->setText(amount);
+        this->edit("TxtRemark")->setText(remark);
+    }
+    qint64 add(double amount, const QString& category = "MilkMan", const QString& remark = {}) {
+        return store.insert(
+            {QDate(2024, 4, 15), "Shyam - 12", "Cr", amount, remark, "12", category});
+    }
+    std::vector<transactions::StoredVoucher> vouchers() {
+        return store.vouchersOn(QDate(2024, 4, 15));
+    }
+};
 
 inline QString focusName() {
     return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
