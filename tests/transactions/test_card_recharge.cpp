@@ -19,7 +19,6 @@ struct RechargeFixture : test::VoucherFixture<CardRechargeScreen> {
         test::addParty(ts.db(), "30", "Gaon Kendra", "VLCC");
         test::addParty(ts.db(), "40", "Shop", "RetailMilk");
         open();
-        test::showActive(screen.get());
     }
     QString name() { return screen->findChild<QLabel*>("LblMilkman")->text(); }
     QString bound() { return static_cast<AccountPicker*>(picker())->boundValue(); }

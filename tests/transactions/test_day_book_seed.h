@@ -71,12 +71,16 @@ inline QStringList columnTexts(QTableWidget* grid, int column) {
     return texts;
 }
 
-// A screen on a fresh database, and its controls by object name.
+// A screen on a fresh database, shown as the active window, and its controls by
+// object name.
 template <class Screen> struct ScreenFixture {
     TestSession ts;
     std::unique_ptr<Screen> screen;
 
-    void open() { screen = std::make_unique<Screen>(ts.session); }
+    void open() {
+        screen = std::make_unique<Screen>(ts.session);
+        QVERIFY(showActive(screen.get()));
+    }
     QLineEdit* edit(const char* name) { return screen->template findChild<QLineEdit*>(name); }
     QComboBox* list(const char* name) { return screen->template findChild<QComboBox*>(name); }
     QTableWidget* grid() { return screen->template findChild<QTableWidget*>("VsFlex"); }
