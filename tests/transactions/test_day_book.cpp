@@ -23,7 +23,6 @@ struct DayBookFixture : test::VoucherFixture<DayBookScreen> {
         test::addNamed(db, "productbuyer", "5", "Hotel");
         open();
     }
-    AccountPicker* accounts() { return static_cast<AccountPicker*>(picker()); }
 };
 
 } // namespace
@@ -36,11 +35,10 @@ private slots:
     void everyAccountListFills_data();
     void everyAccountListFills();
     void enterWalksTheFieldsAndSaves();
-    void accountHeadVoucherKeepsNaAndCategory();
+    void otherListsAndFailures();
     void correction_data();
     void correction();
     void entryGoneMeanwhileIsNotWritten();
-    void textsAndFailures();
 };
 
 void DayBookTest::refusesBadVouchers_data() {
@@ -54,15 +52,12 @@ void DayBookTest::refusesBadVouchers_data() {
         QTest::newRow(name) << date << type << account << amount << field << message << list;
     };
     row("amount 12a", d, "Dr", ram, "12a", "TxtAmount");
-    row("no amount", d, "Dr", ram, "", "TxtAmount");
     row("amount 0", d, "Dr", ram, "0", "TxtAmount");
     row("negative amount", d, "Cr", ram, "-5", "TxtAmount");
-    row("amount 1,000", d, "Dr", ram, "1,000", "TxtAmount");
     row("no type", d, "", ram, "5", "List1");
     row("no account", d, "Dr", "", "5", "dcHead");
     row("name of nobody", d, "Dr", "Ram Lal", "5", "dcHead");
     row("empty date", "__/__/____", "Dr", ram, "5", "text2");
-    row("31 February", "31/02/2024", "Dr", ram, "5", "text2");
     row("account head of 101", d, "Dr", QString(101, 'a'), "5", "dcHead", Qt::Key_F4,
         "Account Head is too long: at most 100 characters are allowed.");
 }
@@ -85,7 +80,7 @@ void DayBookTest::refusesBadVouchers() {
     QCOMPARE(f.ts.dialogs.shown.last().icon, core::Icon::Information);
     QCOMPARE(test::rowCount(f.ts.db(), "DayBook"), 0);
     QCOMPARE(f.edit("TxtAmount")->text(), amount);
-    QCOMPARE(test::focusName(), field);
+    QCOMPARE(QApplication::focusWidget()->objectName(), field);
 }
 
 void DayBookTest::everyAccountListFills_data() {
@@ -155,26 +150,41 @@ void DayBookTest::enterWalksTheFieldsAndSaves() {
     QCOMPARE(f.grid()->rowCount(), 0);
 }
 
-void DayBookTest::accountHeadVoucherKeepsNaAndCategory() {
+void DayBookTest::otherListsAndFailures() {
     STOKARA_REQUIRE_DATABASE();
     DayBookFixture f;
+    f.key(Qt::Key_F7);
+    const QString remark = "दूध का भुगतान, O'Brien's; drop table DayBook;--";
+    f.enterVoucher("Dr", "2 - D'Souza & Sons", "99", remark);
+    f.screen->save();
     f.key(Qt::Key_F4);
     f.enterVoucher("Dr", "Rent", "250");
     f.screen->save();
-    QCOMPARE(f.vouchers().at(0).partyCode, QStringLiteral("NA"));
-    QCOMPARE(f.vouchers().at(0).category, QStringLiteral("AccountHead"));
-    // Whatever the stored party and category are, a correction leaves them alone.
+    auto v = f.vouchers(); // newest first
+    QCOMPARE(QStringList({v.at(1).accountHead, v[1].remark, v[1].partyCode, v[1].category}),
+             QStringList({"2 - D'Souza & Sons", remark, "2", "Vendor"}));
+    QCOMPARE(QStringList({v.at(0).accountHead, v[0].partyCode, v[0].category}),
+             QStringList({"Rent", "NA", "AccountHead"}));
+    // Whatever an account head's stored party and category are, a correction leaves them.
     f.ts.db().exec("update DayBook set party_code = 'X1', category = 'Old'");
     test::clickRow(f.grid(), 0);
-    QCOMPARE(f.picker()->currentText(), QStringLiteral("Rent"));
     f.key(Qt::Key_F6);
     f.enterVoucher("Dr", "Tea", "300");
     f.screen->save();
-    const auto v = f.vouchers();
-    QCOMPARE(v.size(), size_t(1));
-    QCOMPARE(QStringList({v[0].accountHead, v[0].partyCode, v[0].category}),
+    v = f.vouchers();
+    QCOMPARE(QStringList({v.at(0).accountHead, v[0].partyCode, v[0].category}),
              QStringList({"Tea", "X1", "Old"}));
-    QCOMPARE(v[0].amount, 300.0);
+    QCOMPARE(f.edit("TxtRemark")->maxLength(), 100); // as wide as its column
+
+    // A failing save is logged under the screen's caption, without a message.
+    f.ts.dialogs.clear();
+    f.ts.db().exec("drop table DayBook");
+    f.enterVoucher("Dr", "Rent", "5");
+    f.screen->save();
+    QCOMPARE(f.ts.dialogs.texts(), QStringList({"Do you want to save?"}));
+    QCOMPARE(f.ts.db().scalar("select count(*) from ErrorDesc where FormName = 'Day Book'").toInt(),
+             1);
+    QCOMPARE(f.edit("TxtAmount")->text(), QStringLiteral("5"));
 }
 
 void DayBookTest::correction_data() {
@@ -203,7 +213,7 @@ void DayBookTest::correction() {
     QCOMPARE(f.edit("TxtDoc_no")->text(), QString::number(first));
     QCOMPARE(f.edit("TxtRemark")->text(), QStringLiteral("milk"));
     QCOMPARE(f.type()->currentText(), QStringLiteral("Cr"));
-    QCOMPARE(f.accounts()->boundValue(), QStringLiteral("12"));
+    QCOMPARE(f.bound(), QStringLiteral("12"));
     f.key(Qt::Key_Up); // the cursor moves; the loaded voucher stays
     press(keys.section('-', 1));
     if (keys.endsWith('5'))
@@ -247,37 +257,6 @@ void DayBookTest::entryGoneMeanwhileIsNotWritten() {
     // The fields stay: Save again keeps the voucher as a new one.
     f.screen->save();
     QCOMPARE(f.vouchers().at(0).amount, 45.0);
-}
-
-void DayBookTest::textsAndFailures() {
-    STOKARA_REQUIRE_DATABASE();
-    DayBookFixture f;
-    f.key(Qt::Key_F7);
-    const QString remark = "दूध का भुगतान, O'Brien's; drop table DayBook;--";
-    f.enterVoucher("Dr", "2 - D'Souza & Sons", "99", remark);
-    f.screen->save();
-    const auto v = f.vouchers();
-    QCOMPARE(
-        QStringList({v.at(0).accountHead, v.at(0).remark, v.at(0).partyCode, v.at(0).category}),
-        QStringList({"2 - D'Souza & Sons", remark, "2", "Vendor"}));
-    QCOMPARE(f.edit("TxtRemark")->maxLength(), 100); // as wide as its column
-    // A failing list switch is shown with its procedure.
-    f.ts.dialogs.clear();
-    f.ts.db().exec("drop table masvendor");
-    f.key(Qt::Key_F7);
-    QCOMPARE(f.ts.dialogs.shown.size(), 1);
-    QVERIFY(
-        f.ts.dialogs.lastText().startsWith("An error has occured.\r\n\tProcedure: Form_KeyDown"));
-    // A failing save is logged under the screen's caption, without a message.
-    f.ts.dialogs.clear();
-    f.ts.db().exec("drop table DayBook");
-    f.key(Qt::Key_F4);
-    f.enterVoucher("Dr", "Rent", "5");
-    f.screen->save();
-    QCOMPARE(f.ts.dialogs.texts(), QStringList({"Do you want to save?"}));
-    QCOMPARE(f.ts.db().scalar("select count(*) from ErrorDesc where FormName = 'Day Book'").toInt(),
-             1);
-    QCOMPARE(f.edit("TxtAmount")->text(), QStringLiteral("5"));
 }
 
 QTEST_MAIN(DayBookTest)

@@ -4,7 +4,7 @@
 
 #include "core/database.h"
 #include "support/test_session.h"
-#include "transactions/day_book_store.h"
+#include "transactions/day_book_picker.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -94,6 +94,7 @@ template <class Screen> struct VoucherFixture : ScreenFixture<Screen> {
 
     QComboBox* type() { return this->list("List1"); }
     QComboBox* picker() { return this->list(pickerName); }
+    QString bound() { return static_cast<transactions::AccountPicker*>(picker())->boundValue(); }
     void enterVoucher(const QString& type, const QString& account, const QString& amount,
                       const QString& remark = {}) {
         this->type()->setCurrentIndex(this->type()->findText(type));
@@ -109,9 +110,5 @@ template <class Screen> struct VoucherFixture : ScreenFixture<Screen> {
         return store.vouchersOn(QDate(2024, 4, 15));
     }
 };
-
-inline QString focusName() {
-    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-}
 
 } // namespace stokara::test
