@@ -21,13 +21,6 @@ inline void addParty(core::Database& db, const QString& code, const QString& nam
             {code, name, category, cardNo.isEmpty() ? QVariant() : QVariant(cardNo)});
 }
 
-inline void addNamed(core::Database& db, const char* table, const QString& code,
-                     const QString& name) {
-    db.exec(QStringLiteral("insert into %1 (party_code, party_name) values (?, ?)")
-                .arg(QLatin1String(table)),
-            {code, name});
-}
-
 inline int rowCount(core::Database& db, const char* table) {
     return db.scalar(QStringLiteral("select count(*) from %1").arg(QLatin1String(table))).toInt();
 }
