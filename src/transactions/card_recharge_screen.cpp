@@ -2,6 +2,7 @@
 
 #include "core/dialogs.h"
 #include "core/session.h"
+#include "core_ui/widgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -22,10 +23,8 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
     picker_->setObjectName(QStringLiteral("Dc1"));
     category_ = categoryName(AccountCategory::MilkMan);
 
-    txtCardNo_ = new QLineEdit(this);
-    txtCardNo_->setObjectName(QStringLiteral("TxtCardNo"));
-    txtPartyCode_ = new QLineEdit(this);
-    txtPartyCode_->setObjectName(QStringLiteral("TxtPartyCode"));
+    txtCardNo_ = core_ui::makeField(this, QStringLiteral("TxtCardNo"));
+    txtPartyCode_ = core_ui::makeField(this, QStringLiteral("TxtPartyCode"));
     lblMilkman_ = new QLabel(this);
     lblMilkman_->setObjectName(QStringLiteral("LblMilkman"));
     lblMilkman_->setMinimumWidth(200);
