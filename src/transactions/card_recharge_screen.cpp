@@ -1,21 +1,20 @@
 #include "card_recharge_screen.h"
 
 #include "core/dialogs.h"
-#include "core_ui/screen_support.h"
 #include "core/session.h"
+#include "core_ui/widgets.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace stokara::transactions {
+
+using core_ui::Via;
 
 CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
     : VoucherScreenBase(session, QStringLiteral("FrmCardRecharge"), QStringLiteral("Card Recharge"),
@@ -24,10 +23,8 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
     picker_->setObjectName(QStringLiteral("Dc1"));
     category_ = categoryName(AccountCategory::MilkMan);
 
-    txtCardNo_ = new QLineEdit(this);
-    txtCardNo_->setObjectName(QStringLiteral("TxtCardNo"));
-    txtPartyCode_ = new QLineEdit(this);
-    txtPartyCode_->setObjectName(QStringLiteral("TxtPartyCode"));
+    txtCardNo_ = core_ui::makeField(this, QStringLiteral("TxtCardNo"));
+    txtPartyCode_ = core_ui::makeField(this, QStringLiteral("TxtPartyCode"));
     lblMilkman_ = new QLabel(this);
     lblMilkman_->setObjectName(QStringLiteral("LblMilkman"));
     lblMilkman_->setMinimumWidth(200);
@@ -67,45 +64,45 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
     setTabOrder(txtRemark_, command8_);
 
     // Enter in the date: its leaving handler, then the code, or the amount when a card
-    // has fixed the party (the chain passes over a disabled field).
-    core_ui::makeEnterChain(this)
-        ->add(text2_,
-              [this] {
-                  run(core::ErrorKind::Show, QStringLiteral("text2_KeyPress"), [&] {
-                      dateLeaveDone_ = text2_->hasFocus();
-                      dateLeft();
-                  });
-                  return true;
-              })
+    // has fixed the party (the flow passes over a disabled field).
+    flow()
+        .add(text2_,
+             [this](Via via) {
+                 run(core::ErrorKind::Show,
+                     via == Via::Enter ? QStringLiteral("text2_KeyPress")
+                                       : QStringLiteral("text2_LostFocus"),
+                     [&] { dateLeft(); });
+                 return true;
+             })
         .add(txtPartyCode_)
         .add(txtAmount_)
         .add(txtRemark_)
         .add(command8_);
-    core_ui::makeEnterChain(this)
-        ->add(list1_,
-              [this] {
-                  voucherTypeLeft();
-                  return true;
-              })
-        .add(picker_);
+    flow().watch(list1_, [this](Via via) {
+        voucherTypeLeft();
+        if (via == Via::Enter)
+            flow().moveFocus(picker_);
+        return false;
+    });
+    // A typed card number is looked up when it is confirmed with Enter or the field is
+    // left; looking up every keystroke would refuse the first digit as a wrong card.
+    flow().watch(txtCardNo_, [this](Via via) {
+        if (via == Via::Enter || txtCardNo_->isModified())
+            lookUpCard(txtCardNo_->text());
+        return false;
+    });
 
     connect(txtPartyCode_, &QLineEdit::textChanged, this,
             [this](const QString& code) { partyCodeChanged(code); });
-    // A typed card number is looked up when it is confirmed with Enter or the field is
-    // left; looking up every keystroke would refuse the first digit as a wrong card.
-    connect(txtCardNo_, &QLineEdit::returnPressed, this,
-            [this] { lookUpCard(txtCardNo_->text()); });
-    txtCardNo_->installEventFilter(this);
 
-    core::guarded(session_, core::ErrorKind::Log, caption_, [&] {
+    run(core::ErrorKind::Log, caption_, [&] {
         picker_->setEntries(recharge_.milkSuppliers());
         fillGrid();
         // A recharge is a receipt unless the operator says otherwise.
         setVoucherType(QStringLiteral("Cr"));
     });
-    watchKeys();
     startPolling(reader::defaultReaderFactory());
-    core_ui::onScreenLoad(this, session_);
+    finishSetup();
 }
 
 void CardRechargeScreen::setReaderFactory(reader::ReaderFactory factory) {
@@ -136,15 +133,6 @@ void CardRechargeScreen::startPolling(reader::ReaderFactory factory) {
     poller_->start();
 }
 
-bool CardRechargeScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtCardNo_ && event->type() == QEvent::FocusOut && txtCardNo_->isModified()) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            lookUpCard(txtCardNo_->text());
-    }
-    return VoucherScreenBase::eventFilter(watched, event);
-}
-
 void CardRechargeScreen::onCardPresented(const QString& cardNo) {
     polledCard_ = cardNo;
     txtCardNo_->setText(cardNo);
@@ -169,7 +157,8 @@ void CardRechargeScreen::lookUpCard(const QString& cardNo) {
         const auto party = recharge_.partyByCard(cardNo.trimmed());
         if (party) {
             // Move on first: leaving the date refills the grid and clears the picker,
-            // which must not undo what the card fills in.
+            // which must not undo what the card fills in. (A plain focus change, so
+            // that leaving runs.)
             txtAmount_->setFocus();
             const bool same = txtPartyCode_->text() == party->code;
             txtPartyCode_->setText(party->code);
@@ -201,6 +190,8 @@ void CardRechargeScreen::partyCodeChanged(const QString& code) {
             lblMilkman_->setText(party->name);
         } else {
             lblMilkman_->setText(QStringLiteral(" "));
+            // The party chosen before is not this code's: a Save must not credit it.
+            picker_->clearChoice();
         }
     } catch (...) {
         // A failing look-up while typing a code is not worth a message.
@@ -208,17 +199,8 @@ void CardRechargeScreen::partyCodeChanged(const QString& code) {
 }
 
 bool CardRechargeScreen::functionKey(int key) {
-    switch (key) {
-    case Qt::Key_F3:
-    case Qt::Key_F5:
-        clear();
-        return true;
-    case Qt::Key_F6:
-        editFlag_ = QStringLiteral("Y");
-        return true;
-    default:
-        return false;
-    }
+    // F3 clears as F5 does; no key switches the list here.
+    return voucherKey(key == Qt::Key_F3 ? Qt::Key_F5 : key);
 }
 
 void CardRechargeScreen::showLoadedAccount(const StoredVoucher& voucher) {
@@ -226,15 +208,13 @@ void CardRechargeScreen::showLoadedAccount(const StoredVoucher& voucher) {
 }
 
 void CardRechargeScreen::afterSave() {
-    list1_->setFocus();
+    flow().moveFocus(list1_);
     setVoucherType(QStringLiteral("Cr"));
 }
 
 void CardRechargeScreen::dateLeft() {
-    run(core::ErrorKind::Show, QStringLiteral("text2_LostFocus"), [&] {
-        fillGrid();
-        setVoucherType(QStringLiteral("Cr"));
-    });
+    fillGrid();
+    setVoucherType(QStringLiteral("Cr"));
 }
 
 } // namespace stokara::transactions

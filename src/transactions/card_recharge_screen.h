@@ -29,7 +29,6 @@ protected:
     void showLoadedAccount(const StoredVoucher& voucher) override;
     void afterSave() override;
     void dateLeft() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // "TxtCardNo_Change": the card's party into the code, picker and name label.

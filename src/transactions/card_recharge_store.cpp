@@ -18,8 +18,11 @@ std::optional<PartyRef> CardRechargeStore::partyByCode(const QString& code) {
 }
 
 std::optional<PartyRef> CardRechargeStore::partyByCard(const QString& cardNo) {
-    const auto rows = db_.query(
-        QStringLiteral("select party_code, party_name from masparty where CardNo = ?"), {cardNo});
+    // Should two parties carry one card, the lowest code wins every time.
+    const auto rows = db_.query(QStringLiteral("select party_code, party_name from masparty "
+                                               "where CardNo = ? "
+                                               "order by val(party_code), party_code limit 1"),
+                                {cardNo});
     if (rows.empty())
         return std::nullopt;
     return PartyRef{rows.front().text(0), rows.front().text(1)};

@@ -23,7 +23,8 @@ public:
     QList<AccountEntry> milkSuppliers();
     // A "MilkMan" or "VLCC" party by its code.
     std::optional<PartyRef> partyByCode(const QString& code);
-    // The party carrying a card; the number is compared exactly as given.
+    // The party carrying a card (the lowest code, should several carry it); the
+    // number is compared exactly as given.
     std::optional<PartyRef> partyByCard(const QString& cardNo);
 
 private:

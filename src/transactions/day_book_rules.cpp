@@ -2,20 +2,7 @@
 
 #include "core/idioms.h"
 
-#include <QRegularExpression>
-
-#include <cmath>
-
 namespace stokara::transactions {
-
-bool isNumericText(const QString& text) {
-    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
-    return number.match(text).hasMatch();
-}
-
-int characterCount(const QString& text) {
-    return static_cast<int>(text.toUcs4().size());
-}
 
 QString categoryName(AccountCategory category) {
     switch (category) {
@@ -33,41 +20,51 @@ QString categoryName(AccountCategory category) {
     return {};
 }
 
-VoucherCheck checkVoucher(const VoucherInput& input) {
+VoucherCheck checkVoucher(const VoucherInput& in, const VoucherWidths& widths) {
     const QString proper = QStringLiteral("Please enter proper values.");
-    const auto date = core::parseDate(input.dateText);
-    if (input.accountText.isEmpty() || input.voucherType.isEmpty() ||
-        !isNumericText(input.amountText) || !date)
-        return {std::nullopt, proper};
-    const double amount = core::round2(core::val(input.amountText));
-    // DayBook.net_amount is numeric(20,2); a larger figure is a typing slip.
-    if (std::fabs(amount) >= 1e15)
-        return {std::nullopt, proper};
-
-    const bool accountHead = input.category == categoryName(AccountCategory::AccountHead);
+    auto refused = [&](const QString& field, const QString& message = {}) {
+        return VoucherCheck{std::nullopt, {field, message.isEmpty() ? proper : message}};
+    };
+    const auto date = core::parseDate(in.dateText);
+    if (!date)
+        return refused(QStringLiteral("text2"));
+    if (in.voucherType.isEmpty())
+        return refused(QStringLiteral("List1"));
+    if (in.accountText.isEmpty())
+        return refused(in.accountField);
+    const bool accountHead = in.category == categoryName(AccountCategory::AccountHead);
     // A party voucher whose name matches no entry of the list would belong to nobody.
-    if (!accountHead && input.boundValue.trimmed().isEmpty())
-        return {std::nullopt, proper};
-    if (characterCount(input.accountText) > kVoucherAccountHeadWidth)
-        return {std::nullopt, QStringLiteral("Account Head can't be longer than %1 characters.")
-                                  .arg(kVoucherAccountHeadWidth)};
-    if (characterCount(input.remark) > kVoucherRemarkWidth)
-        return {
-            std::nullopt,
-            QStringLiteral("Remark can't be longer than %1 characters.").arg(kVoucherRemarkWidth)};
-    const QString partyCode = accountHead ? QStringLiteral("NA") : input.boundValue;
-    if (characterCount(partyCode) > kVoucherPartyCodeWidth)
-        return {std::nullopt, QStringLiteral("Party code can't be longer than %1 characters.")
-                                  .arg(kVoucherPartyCodeWidth)};
+    if (!accountHead && in.boundValue.trimmed().isEmpty())
+        return refused(in.accountField);
+    const auto typed = core::positiveNumber(in.amountText);
+    const double amount = typed ? core::round2(*typed) : 0;
+    // DayBook.net_amount is numeric(20,2); a larger figure is a typing slip.
+    if (amount <= 0 || amount >= 1e15)
+        return refused(QStringLiteral("TxtAmount"));
+
+    const QString partyCode = accountHead ? QStringLiteral("NA") : in.boundValue;
+    struct Text {
+        QString field;
+        const char* label;
+        const QString& text;
+        int width;
+    };
+    for (const Text& t : {Text{in.accountField, "Account Head", in.accountText, widths.accountHead},
+                          Text{QStringLiteral("TxtRemark"), "Remark", in.remark, widths.remark},
+                          Text{in.accountField, "Party code", partyCode, widths.partyCode}}) {
+        const QString message = core::tooLongMessage(QString::fromLatin1(t.label), t.text, t.width);
+        if (!message.isEmpty())
+            return refused(t.field, message);
+    }
 
     Voucher v;
     v.date = *date;
-    v.accountHead = input.accountText;
-    v.voucherType = input.voucherType;
+    v.accountHead = in.accountText;
+    v.voucherType = in.voucherType;
     v.amount = amount;
-    v.remark = input.remark;
+    v.remark = in.remark;
     v.partyCode = partyCode;
-    v.category = input.category;
+    v.category = in.category;
     return {v, {}};
 }
 

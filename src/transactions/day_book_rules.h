@@ -1,24 +1,13 @@
 #pragma once
 
+#include "core/input_rules.h"
+
 #include <QDate>
 #include <QString>
 
 #include <optional>
 
 namespace stokara::transactions {
-
-// Widths of the DayBook columns a voucher writes; PostgreSQL refuses longer text.
-inline constexpr int kVoucherAccountHeadWidth = 100;
-inline constexpr int kVoucherRemarkWidth = 100;
-inline constexpr int kVoucherPartyCodeWidth = 10; // widened from 5 like every code column
-
-// A number as the operator may type it: blanks around, an optional sign, digits with
-// at most one decimal point. Thousands separators and exponents are refused because
-// the leading-number conversion would read "1,000" as 1.
-bool isNumericText(const QString& text);
-
-// Characters of a text as the database counts them (a Hindi letter is one).
-int characterCount(const QString& text);
 
 // The account lists of the day book, switched with function keys.
 enum class AccountCategory { MilkMan, RetailMilk, AccountHead, Vendor, BuyerProduct };
@@ -35,6 +24,14 @@ struct VoucherInput {
     QString amountText;
     QString remark;
     QString category;
+    QString accountField; // object name of the screen's account picker
+};
+
+// Characters the DayBook text columns hold (0: no limit).
+struct VoucherWidths {
+    int accountHead = 0;
+    int remark = 0;
+    int partyCode = 0;
 };
 
 // One voucher as it is written.
@@ -50,10 +47,11 @@ struct Voucher {
 
 struct VoucherCheck {
     std::optional<Voucher> voucher;
-    QString message; // why it was refused, when voucher is empty
+    core::Problem problem; // why it was refused, when voucher is empty
 };
 
-// The save's checks in order. Account-head vouchers carry the party code "NA".
-VoucherCheck checkVoucher(const VoucherInput& input);
+// The save's checks in the order of the fields. The amount must be above 0.
+// Account-head vouchers carry the party code "NA".
+VoucherCheck checkVoucher(const VoucherInput& input, const VoucherWidths& widths);
 
 } // namespace stokara::transactions

@@ -1,8 +1,5 @@
 #include "day_book_screen.h"
 
-#include "core_ui/screen_support.h"
-#include "core/session.h"
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -12,6 +9,8 @@
 #include <QVBoxLayout>
 
 namespace stokara::transactions {
+
+using core_ui::Via;
 
 DayBookScreen::DayBookScreen(core::Session& session, QWidget* parent)
     : VoucherScreenBase(session, QStringLiteral("FrmDayBook"), QStringLiteral("Day Book"), parent) {
@@ -47,18 +46,17 @@ DayBookScreen::DayBookScreen(core::Session& session, QWidget* parent)
     setTabOrder(txtAmount_, txtRemark_);
     setTabOrder(txtRemark_, command8_);
 
-    core_ui::makeEnterChain(this)
-        ->add(text2_,
-              [this] {
-                  run(core::ErrorKind::Show, QStringLiteral("text2_KeyPress"), [&] {
-                      // The focus change that follows would run the same refill again.
-                      dateLeaveDone_ = text2_->hasFocus();
-                      fillGrid();
-                  });
-                  return true;
-              })
+    flow()
+        .add(text2_,
+             [this](Via via) {
+                 run(core::ErrorKind::Show,
+                     via == Via::Enter ? QStringLiteral("text2_KeyPress")
+                                       : QStringLiteral("text2_LostFocus"),
+                     [&] { dateLeft(); });
+                 return true;
+             })
         .add(list1_,
-             [this] {
+             [this](Via) {
                  voucherTypeLeft();
                  return true;
              })
@@ -67,12 +65,11 @@ DayBookScreen::DayBookScreen(core::Session& session, QWidget* parent)
         .add(txtRemark_)
         .add(command8_);
 
-    core::guarded(session_, core::ErrorKind::Log, caption_, [&] {
+    run(core::ErrorKind::Log, caption_, [&] {
         switchAccounts(AccountCategory::MilkMan);
         fillGrid();
     });
-    watchKeys();
-    core_ui::onScreenLoad(this, session_);
+    finishSetup();
 }
 
 void DayBookScreen::switchAccounts(AccountCategory category) {
@@ -87,17 +84,11 @@ bool DayBookScreen::functionKey(int key) {
         switchAccounts(AccountCategory::MilkMan);
         return true;
     case Qt::Key_F3:
-        clear();
+        voucherKey(Qt::Key_F5);
         switchAccounts(AccountCategory::RetailMilk);
         return true;
     case Qt::Key_F4:
         switchAccounts(AccountCategory::AccountHead);
-        return true;
-    case Qt::Key_F5:
-        clear();
-        return true;
-    case Qt::Key_F6:
-        editFlag_ = QStringLiteral("Y");
         return true;
     case Qt::Key_F7:
         switchAccounts(AccountCategory::Vendor);
@@ -106,7 +97,7 @@ bool DayBookScreen::functionKey(int key) {
         switchAccounts(AccountCategory::BuyerProduct);
         return true;
     default:
-        return false;
+        return voucherKey(key);
     }
 }
 
@@ -128,11 +119,11 @@ bool DayBookScreen::correctionSetsParty() const {
 }
 
 void DayBookScreen::afterSave() {
-    list1_->setFocus();
+    flow().moveFocus(list1_);
 }
 
 void DayBookScreen::dateLeft() {
-    run(core::ErrorKind::Show, QStringLiteral("text2_LostFocus"), [&] { fillGrid(); });
+    fillGrid();
 }
 
 } // namespace stokara::transactions

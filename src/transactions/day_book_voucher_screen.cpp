@@ -3,13 +3,11 @@
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/idioms.h"
-#include "core_ui/screen_support.h"
 #include "core/session.h"
+#include "core_ui/screen_support.h"
+#include "core_ui/widgets.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -19,16 +17,6 @@
 
 namespace stokara::transactions {
 
-namespace {
-
-QTableWidgetItem* cell(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
-}
-
-} // namespace
-
 QString plainNumber(double value) {
     return QString::number(value, 'g', 15);
 }
@@ -36,7 +24,7 @@ QString plainNumber(double value) {
 void setGridWidths(QTableWidget* grid, const QList<int>& twips, int dateColumn) {
     int shown = 0;
     for (int c = 0; c < twips.size(); ++c) {
-        int width = twips[c] / 15; // 15 twips make a pixel at 96 dots per inch
+        int width = core_ui::twips(twips[c]);
         if (twips[c] > 0 && c == dateColumn)
             width = std::max(
                 width, grid->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) + 12);
@@ -51,44 +39,27 @@ void setGridWidths(QTableWidget* grid, const QList<int>& twips, int dateColumn) 
 
 VoucherScreenBase::VoucherScreenBase(core::Session& session, const QString& objectName,
                                      const QString& caption, QWidget* parent)
-    : QWidget(parent), session_(session), store_(*session.db), caption_(caption) {
-    setObjectName(objectName);
-    setWindowTitle(caption);
-
-    text2_ = new QLineEdit(this);
-    text2_->setObjectName(QStringLiteral("text2"));
+    : core_ui::EntryScreen(session, objectName, caption, parent), store_(*session.db),
+      caption_(caption), widths_(*session.db) {
+    text2_ = core_ui::makeField(this, QStringLiteral("text2"));
     core_ui::setupDateField(text2_, session_.clock->today());
-
-    list1_ = new QComboBox(this);
-    list1_->setObjectName(QStringLiteral("List1"));
-    list1_->addItems({QStringLiteral("Dr"), QStringLiteral("Cr")});
-    list1_->setCurrentIndex(-1);
-
+    list1_ = core_ui::makeList(this, QStringLiteral("List1"),
+                               {QStringLiteral("Dr"), QStringLiteral("Cr")});
     picker_ = new AccountPicker(this);
     picker_->setMinimumWidth(260);
-
-    txtAmount_ = new QLineEdit(this);
-    txtAmount_->setObjectName(QStringLiteral("TxtAmount"));
-    txtRemark_ = new QLineEdit(this);
-    txtRemark_->setObjectName(QStringLiteral("TxtRemark"));
-    txtRemark_->setMaxLength(kVoucherRemarkWidth);
+    txtAmount_ = core_ui::makeField(this, QStringLiteral("TxtAmount"));
+    txtRemark_ = core_ui::makeField(this, QStringLiteral("TxtRemark"));
     command8_ = new QPushButton(QStringLiteral("&Save"), this);
     command8_->setObjectName(QStringLiteral("Command8"));
-    txtDocNo_ = new QLineEdit(this);
-    txtDocNo_->setObjectName(QStringLiteral("TxtDoc_no"));
-    // The entry number names the voucher a correction rewrites; only a grid click sets it.
+    txtDocNo_ = core_ui::makeField(this, QStringLiteral("TxtDoc_no"));
+    // The entry number shows the voucher a correction rewrites; only a grid click sets it.
     txtDocNo_->setReadOnly(true);
 
-    grid_ = new QTableWidget(this);
-    grid_->setObjectName(QStringLiteral("VsFlex"));
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->verticalHeader()->hide();
-    grid_->setColumnCount(6);
-    grid_->setHorizontalHeaderLabels({QStringLiteral("Auto No"), QStringLiteral("Date"),
-                                      QStringLiteral("Account Head"), QStringLiteral("Type"),
-                                      QStringLiteral("Amount"), QStringLiteral("Remark")});
+    grid_ = core_ui::makeGrid(this, QStringLiteral("VsFlex"),
+                              {QStringLiteral("Auto No"), QStringLiteral("Date"),
+                               QStringLiteral("Account Head"), QStringLiteral("Type"),
+                               QStringLiteral("Amount"), QStringLiteral("Remark")},
+                              {});
     setGridWidths(grid_, {0, 1000, 2000, 600, 800, 2000}, 1);
 
     connect(command8_, &QPushButton::clicked, this, [this] { save(); });
@@ -96,64 +67,32 @@ VoucherScreenBase::VoucherScreenBase(core::Session& session, const QString& obje
     connect(grid_, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { gridDoubleClicked(row); });
 
-    text2_->installEventFilter(this);
-    list1_->installEventFilter(this);
+    run(core::ErrorKind::Log, caption_, [&] {
+        txtRemark_->setMaxLength(
+            widths_.width(QStringLiteral("DayBook"), QStringLiteral("Remark")));
+    });
 }
 
-void VoucherScreenBase::watchKeys() {
-    for (QWidget* child : findChildren<QWidget*>())
-        child->installEventFilter(this);
-}
-
-void VoucherScreenBase::run(core::ErrorKind kind, const QString& procedure,
-                            const std::function<void()>& body) {
-    core::guarded(session_, kind, procedure, body);
-}
-
-bool VoucherScreenBase::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-            bool used = true; // a key whose handler failed is still spent
-            run(core::ErrorKind::Show, QStringLiteral("Form_KeyDown"),
-                [&] { used = functionKey(key); });
-            return used;
-        }
-    } else if (event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Switching windows or opening a popup is not leaving the field.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == text2_) {
-                if (dateLeaveDone_)
-                    dateLeaveDone_ = false;
-                else
-                    dateLeft();
-            } else if (watched == list1_) {
-                voucherTypeLeft();
-            }
-        }
+bool VoucherScreenBase::voucherKey(int key) {
+    switch (key) {
+    case Qt::Key_F5:
+        clear();
+        cycle().reset();
+        return true;
+    case Qt::Key_F6:
+        cycle().startCorrection();
+        return true;
+    default:
+        return false;
     }
-    return QWidget::eventFilter(watched, event);
-}
-
-void VoucherScreenBase::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-        bool used = true; // a key whose handler failed is still spent
-        run(core::ErrorKind::Show, QStringLiteral("Form_KeyDown"),
-            [&] { used = functionKey(key); });
-        if (used)
-            return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 QString VoucherScreenBase::voucherType() const {
-    return list1_->currentIndex() < 0 ? QString() : list1_->currentText();
+    return core_ui::listText(list1_);
 }
 
 void VoucherScreenBase::setVoucherType(const QString& type) {
-    list1_->setCurrentIndex(list1_->findText(type));
+    core_ui::setListText(list1_, type);
 }
 
 void VoucherScreenBase::voucherTypeLeft() {
@@ -163,26 +102,22 @@ void VoucherScreenBase::voucherTypeLeft() {
     });
 }
 
+void VoucherScreenBase::showVouchers() {
+    const auto date = core_ui::dateFieldValue(text2_);
+    QList<QStringList> rows;
+    if (date) {
+        for (const auto& v : store_.vouchersOn(*date))
+            rows.append({QString::number(v.autoNo),
+                         v.date.isValid() ? core::formatDate(v.date) : QString(), v.accountHead,
+                         v.voucherType, plainNumber(v.amount), v.remark});
+    }
+    core_ui::fillGrid(grid_, rows);
+}
+
 void VoucherScreenBase::fillGrid() {
     run(core::ErrorKind::Show, QStringLiteral("desginflex"), [&] {
         grid_->setRowCount(0);
-        const auto date = core_ui::dateFieldValue(text2_);
-        if (date) {
-            const auto vouchers = store_.vouchersOn(*date);
-            grid_->setUpdatesEnabled(false);
-            grid_->setRowCount(static_cast<int>(vouchers.size()));
-            int r = 0;
-            for (const auto& v : vouchers) {
-                grid_->setItem(r, 0, cell(QString::number(v.autoNo)));
-                grid_->setItem(r, 1, cell(v.date.isValid() ? core::formatDate(v.date) : QString()));
-                grid_->setItem(r, 2, cell(v.accountHead));
-                grid_->setItem(r, 3, cell(v.voucherType));
-                grid_->setItem(r, 4, cell(plainNumber(v.amount)));
-                grid_->setItem(r, 5, cell(v.remark));
-                ++r;
-            }
-            grid_->setUpdatesEnabled(true);
-        }
+        showVouchers();
         clear();
     });
 }
@@ -194,6 +129,9 @@ void VoucherScreenBase::clear() {
         setVoucherType(QString());
         picker_->clearChoice();
         txtRemark_->clear();
+        // An F6 pressed before choosing the voucher still counts.
+        if (cycle().hasLoaded())
+            cycle().reset();
     });
 }
 
@@ -210,42 +148,46 @@ void VoucherScreenBase::save() {
         in.amountText = txtAmount_->text();
         in.remark = txtRemark_->text();
         in.category = category_;
-        const auto check = checkVoucher(in);
+        in.accountField = picker_->objectName();
+        const QString table = QStringLiteral("DayBook");
+        const VoucherWidths widths{widths_.width(table, QStringLiteral("AccountHead")),
+                                   widths_.width(table, QStringLiteral("Remark")),
+                                   widths_.width(table, QStringLiteral("party_code"))};
+        const auto check = checkVoucher(in, widths);
         if (!check.voucher) {
-            session_.dialogs->information(title, check.message);
+            refuse(title, check.problem);
             return;
         }
-        if (!editing()) {
-            store_.insert(*check.voucher);
-        } else {
-            const auto entry = static_cast<qint64>(core::val(txtDocNo_->text()));
-            // F6 without a loaded voucher has nothing to correct.
-            if (entry <= 0) {
-                session_.dialogs->information(
-                    title, QStringLiteral("Click the entry to correct in the list first."));
-                return;
-            }
-            if (!store_.update(entry, *check.voucher, correctionSetsParty())) {
-                session_.dialogs->information(title,
-                                              QStringLiteral("This entry no longer exists."));
-                fillGrid();
-                return;
-            }
+        const Voucher& v = *check.voucher;
+        const bool written = saveEntry(
+            title, [&] { store_.insert(v); },
+            [&](const QVariant& key) {
+                return store_.update(key.toLongLong(), v, correctionSetsParty());
+            });
+        if (!written) {
+            // The fields stay for another try; the grid drops what is gone.
+            showVouchers();
+            return;
         }
         session_.dialogs->information(title, QStringLiteral("Data Saved."));
         fillGrid();
-        editFlag_.clear();
         afterSave();
     });
 }
 
+QVariant VoucherScreenBase::entryOfRow(int row) const {
+    if (row < 0 || row >= grid_->rowCount() || !grid_->item(row, 0))
+        return {};
+    const QString text = grid_->item(row, 0)->text();
+    return text.isEmpty() ? QVariant() : QVariant(text.toLongLong());
+}
+
 void VoucherScreenBase::gridClicked(int row) {
     run(core::ErrorKind::Show, QStringLiteral("VSFlex_Click"), [&] {
-        if (grid_->rowCount() == 0 || row < 0 || row >= grid_->rowCount())
+        if (grid_->rowCount() == 0)
             return;
-        const auto* key = grid_->item(row, 0);
-        const auto voucher =
-            key && !key->text().isEmpty() ? store_.voucher(key->text().toLongLong()) : std::nullopt;
+        const QVariant key = entryOfRow(row);
+        const auto voucher = key.isValid() ? store_.voucher(key.toLongLong()) : std::nullopt;
         if (!voucher) {
             clear();
             return;
@@ -256,20 +198,21 @@ void VoucherScreenBase::gridClicked(int row) {
         txtRemark_->setText(voucher->remark);
         txtDocNo_->setText(QString::number(voucher->autoNo));
         setVoucherType(voucher->voucherType);
+        // The next Save corrects this voucher when F6 is (or was already) pressed.
+        cycle().loaded(voucher->autoNo, correcting());
     });
 }
 
 void VoucherScreenBase::gridDoubleClicked(int row) {
     run(core::ErrorKind::Show, QStringLiteral("VsFlex_DblClick"), [&] {
-        if (row < 0 || row >= grid_->rowCount())
-            return;
-        const auto* key = grid_->item(row, 0);
-        if (!key || key->text().isEmpty())
+        const QVariant key = entryOfRow(row);
+        if (!key.isValid())
             return;
         if (!session_.dialogs->okCancel(QStringLiteral("Delete Entry"),
                                         QStringLiteral("Are You Sure to Delete.")))
             return;
-        store_.remove(key->text().toLongLong());
+        deleteEntry(windowTitle(), key,
+                    [&](const QVariant& k) { return store_.remove(k.toLongLong()); });
         fillGrid();
     });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/input_rules.h"
+
 #include <QDate>
 #include <QString>
 
@@ -7,18 +9,9 @@
 
 namespace stokara::transactions {
 
-// Widths of the ItemPurchases text columns.
-inline constexpr int kPurchaseNameWidth = 40; // Party_name, item_name
-inline constexpr int kPurchaseUnitWidth = 10;
-// numeric(9,2): the largest figure the columns hold is below ten million.
-inline constexpr double kPurchaseNumberLimit = 1e7;
-
 // Quantity times rate, both by leading-number conversion, rounded to two decimals
 // (a half to the even digit).
 double purchaseAmount(const QString& qtyText, const QString& rateText);
-
-// The entry number the next purchase is expected to get: the highest plus one.
-qint64 expectedEntryNumber(std::optional<qint64> highest);
 
 // What the purchase screen holds when Save is pressed.
 struct PurchaseInput {
@@ -28,6 +21,13 @@ struct PurchaseInput {
     QString qtyText;
     QString unit;
     QString rateText;
+};
+
+// Characters the ItemPurchases text columns hold (0: no limit).
+struct PurchaseWidths {
+    int vendor = 0;
+    int item = 0;
+    int unit = 0;
 };
 
 struct Purchase {
@@ -42,10 +42,12 @@ struct Purchase {
 
 struct PurchaseCheck {
     std::optional<Purchase> purchase;
-    QString message; // the refusal, when purchase is empty
+    core::Problem problem; // the refusal, when purchase is empty
 };
 
-// The save's checks in their order; the first failing one gives its message.
-PurchaseCheck checkPurchase(const PurchaseInput& input);
+// The save's checks in their order; the first failing one gives its message and
+// the field to go back to. Quantity, rate and amount must be above 0 (returns are
+// not entered as purchases).
+PurchaseCheck checkPurchase(const PurchaseInput& input, const PurchaseWidths& widths);
 
 } // namespace stokara::transactions

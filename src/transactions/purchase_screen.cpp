@@ -3,18 +3,15 @@
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/idioms.h"
-#include "core_ui/screen_support.h"
 #include "core/session.h"
-#include "transactions/day_book_rules.h"
+#include "core_ui/screen_support.h"
+#include "core_ui/widgets.h"
 #include "transactions/day_book_voucher_screen.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,16 +21,15 @@
 
 namespace stokara::transactions {
 
+using core_ui::Via;
+
 namespace {
 
 const char* const kFieldTitle = "Tarvex Milvora";
 constexpr int kEntryColumn = 7;
 
-QComboBox* makeList(QWidget* parent, const QString& name) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
+QComboBox* makeNameList(QWidget* parent, const QString& name) {
+    auto* box = core_ui::makeList(parent, name, {}, true);
     box->setMinimumWidth(220);
     return box;
 }
@@ -41,68 +37,46 @@ QComboBox* makeList(QWidget* parent, const QString& name) {
 void fillList(QComboBox* box, const QStringList& names) {
     box->clear();
     box->addItems(names);
-    box->setCurrentIndex(-1);
-    box->clearEditText();
-}
-
-QTableWidgetItem* cell(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
+    core_ui::setListText(box, QString());
 }
 
 } // namespace
 
 PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
-    : QWidget(parent), session_(session), store_(*session.db),
-      caption_(QStringLiteral("Item Purchases")) {
-    setObjectName(QStringLiteral("Frmitempurchase"));
-    setWindowTitle(caption_);
-
-    text2_ = new QLineEdit(this);
-    text2_->setObjectName(QStringLiteral("text2"));
+    : core_ui::EntryScreen(session, QStringLiteral("Frmitempurchase"),
+                           QStringLiteral("Item Purchases"), parent),
+      store_(*session.db), widths_(*session.db), caption_(QStringLiteral("Item Purchases")) {
+    text2_ = core_ui::makeField(this, QStringLiteral("text2"));
     core_ui::setupDateField(text2_, session_.clock->today());
-    dcParty_ = makeList(this, QStringLiteral("DcParty"));
-    itemName_ = makeList(this, QStringLiteral("Item_name"));
-    txtQty_ = new QLineEdit(this);
-    txtQty_->setObjectName(QStringLiteral("TxtQty"));
-    txtUnit_ = new QLineEdit(this);
-    txtUnit_->setObjectName(QStringLiteral("Txtunit"));
+    dcParty_ = makeNameList(this, QStringLiteral("DcParty"));
+    itemName_ = makeNameList(this, QStringLiteral("Item_name"));
+    txtQty_ = core_ui::makeField(this, QStringLiteral("TxtQty"));
+    txtUnit_ = core_ui::makeField(this, QStringLiteral("Txtunit"));
     txtUnit_->setReadOnly(true);
-    txtRate_ = new QLineEdit(this);
-    txtRate_->setObjectName(QStringLiteral("txtrate"));
-    txtAmount_ = new QLineEdit(this);
-    txtAmount_->setObjectName(QStringLiteral("TxtAmount"));
+    txtRate_ = core_ui::makeField(this, QStringLiteral("txtrate"));
+    txtAmount_ = core_ui::makeField(this, QStringLiteral("TxtAmount"));
     txtAmount_->setReadOnly(true);
-    txtDocNo_ = new QLineEdit(this);
-    txtDocNo_->setObjectName(QStringLiteral("TxtDoc_no"));
+    txtDocNo_ = core_ui::makeField(this, QStringLiteral("TxtDoc_no"));
     txtDocNo_->setReadOnly(true);
     command8_ = new QPushButton(QStringLiteral("&Save"), this);
     command8_->setObjectName(QStringLiteral("Command8"));
     command9_ = new QPushButton(QStringLiteral("&Clear"), this);
     command9_->setObjectName(QStringLiteral("Command9"));
 
-    grid_ = new QTableWidget(this);
-    grid_->setObjectName(QStringLiteral("VsFlex"));
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->verticalHeader()->hide();
-    grid_->setColumnCount(8);
-    grid_->setHorizontalHeaderLabels({QStringLiteral("Date"), QStringLiteral("Party"),
-                                      QStringLiteral("Item"), QStringLiteral("Qty"),
-                                      QStringLiteral("Unit"), QStringLiteral("Rate"),
-                                      QStringLiteral("Amount"), QString()});
+    grid_ =
+        core_ui::makeGrid(this, QStringLiteral("VsFlex"),
+                          {QStringLiteral("Date"), QStringLiteral("Party"), QStringLiteral("Item"),
+                           QStringLiteral("Qty"), QStringLiteral("Unit"), QStringLiteral("Rate"),
+                           QStringLiteral("Amount"), QString()},
+                          {});
     setGridWidths(grid_, {1000, 2500, 2500, 1000, 1000, 1000, 1000, 0}, 0);
 
     frameSearch_ = new QGroupBox(QStringLiteral("Search"), this);
     frameSearch_->setObjectName(QStringLiteral("FrameSearch"));
-    txtSDate_ = new QLineEdit(frameSearch_);
-    txtSDate_->setObjectName(QStringLiteral("TxtSDate"));
+    txtSDate_ = core_ui::makeField(frameSearch_, QStringLiteral("TxtSDate"));
     core_ui::setupDateField(txtSDate_, session_.clock->today());
-    dcDataList_ = makeList(frameSearch_, QStringLiteral("Dcdatalist"));
-    txtSearchNo_ = new QLineEdit(frameSearch_);
-    txtSearchNo_->setObjectName(QStringLiteral("TxtSearchNo"));
+    dcDataList_ = makeNameList(frameSearch_, QStringLiteral("Dcdatalist"));
+    txtSearchNo_ = core_ui::makeField(frameSearch_, QStringLiteral("TxtSearchNo"));
     cmdSearch_ = new QPushButton(QStringLiteral("Search"), frameSearch_);
     cmdSearch_->setObjectName(QStringLiteral("CmdSearch"));
     auto* searchLayout = new QGridLayout(frameSearch_);
@@ -153,24 +127,27 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
     setTabOrder(txtRate_, command8_);
     setTabOrder(command8_, command9_);
 
-    core_ui::makeEnterChain(this)
-        ->add(text2_)
+    flow()
+        .add(text2_)
         .add(dcParty_)
         .add(itemName_,
-             [this] {
-                 lookUpItem();
+             [this](Via via) {
+                 if (via == Via::Enter)
+                     lookUpItem();
                  return true;
              })
-        .add(txtQty_, [this] { return quantityLeft(); })
-        .add(txtRate_, [this] { return rateLeft(); })
+        .add(txtQty_, [this](Via via) { return quantityChecked(via); })
+        .add(txtRate_, [this](Via via) { return rateChecked(via); })
         .add(command8_);
+    // A rate of 0 is no rate: the operator types over an empty field.
+    flow().onEntering(txtRate_, [this] {
+        if (core::val(txtRate_->text()) == 0)
+            txtRate_->clear();
+    });
 
     connect(command8_, &QPushButton::clicked, this, [this] { save(); });
     connect(command9_, &QPushButton::clicked, this, [this] {
-        run(QStringLiteral("Command9_Click"), [&] {
-            clearEntry();
-            editFlag_.clear();
-        });
+        run(core::ErrorKind::Show, QStringLiteral("Command9_Click"), [&] { clearEntry(); });
     });
     connect(cmdSearch_, &QPushButton::clicked, this, [this] { search(); });
     connect(itemName_, qOverload<int>(&QComboBox::activated), this, [this](int) { lookUpItem(); });
@@ -178,72 +155,15 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
     connect(grid_, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { gridDoubleClicked(row); });
 
-    run(QStringLiteral("Form_Load"), [&] {
+    run(core::ErrorKind::Show, QStringLiteral("Form_Load"), [&] {
         fillList(itemName_, store_.itemNames());
         const QStringList vendors = store_.vendorNames();
         fillList(dcParty_, vendors);
         fillList(dcDataList_, vendors);
         refreshGrid();
     });
-
-    for (QWidget* child : findChildren<QWidget*>())
-        child->installEventFilter(this);
-    core_ui::onScreenLoad(this, session_);
+    finishSetup();
     QTimer::singleShot(0, text2_, [this] { text2_->setFocus(); });
-}
-
-void PurchaseScreen::run(const QString& procedure, const std::function<void()>& body) {
-    core::guarded(session_, core::ErrorKind::Show, procedure, body);
-}
-
-bool PurchaseScreen::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-            bool used = true; // a key whose handler failed is still spent
-            run(QStringLiteral("Form_KeyDown"), [&] { used = functionKey(key); });
-            if (used)
-                return true;
-        }
-        break;
-    }
-    case QEvent::FocusIn:
-        if (watched == txtRate_)
-            rateEntered();
-        break;
-    case QEvent::FocusOut: {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (checking_ || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-            break;
-        if (watched == txtQty_ && !quantityLeft())
-            keepFocus(txtQty_);
-        // An empty rate with nothing entered yet (after F3, say) holds nobody back.
-        else if (watched == txtRate_ &&
-                 !(txtRate_->text().isEmpty() && txtQty_->text().isEmpty()) && !rateLeft())
-            keepFocus(txtRate_);
-        break;
-    }
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void PurchaseScreen::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
-        bool used = true; // a key whose handler failed is still spent
-        run(QStringLiteral("Form_KeyDown"), [&] { used = functionKey(key); });
-        if (used)
-            return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-void PurchaseScreen::keepFocus(QWidget* field) {
-    // Taking the focus back inside the focus change itself confuses the widgets.
-    QTimer::singleShot(0, field, [field] { field->setFocus(); });
 }
 
 bool PurchaseScreen::functionKey(int key) {
@@ -253,14 +173,14 @@ bool PurchaseScreen::functionKey(int key) {
             frameSearch_->hide();
         } else {
             frameSearch_->show();
-            txtSDate_->setFocus();
+            flow().moveFocus(txtSDate_);
         }
         return true;
     case Qt::Key_F3:
         clearEntry();
         return true;
     case Qt::Key_F6:
-        editFlag_ = QStringLiteral("Y");
+        cycle().startCorrection();
         return true;
     default:
         return false;
@@ -268,49 +188,43 @@ bool PurchaseScreen::functionKey(int key) {
 }
 
 void PurchaseScreen::lookUpItem() {
-    run(QStringLiteral("Item_name_Click"), [&] {
+    run(core::ErrorKind::Show, QStringLiteral("Item_name_Click"), [&] {
         const auto unit = store_.itemUnit(itemName_->currentText());
         if (unit)
             txtUnit_->setText(*unit);
     });
 }
 
-bool PurchaseScreen::quantityLeft() {
+bool PurchaseScreen::fieldRefused(QWidget* field, Via via, const QString& message) {
+    session_.dialogs->critical(QString::fromLatin1(kFieldTitle), message);
+    // Taking the focus back inside the focus change itself confuses the widgets.
+    if (via == Via::Leave)
+        QTimer::singleShot(0, field, [this, field] { flow().moveFocus(field); });
+    return false;
+}
+
+bool PurchaseScreen::quantityChecked(Via via) {
     const QString qty = txtQty_->text();
-    if (!qty.isEmpty() && !isNumericText(qty)) {
-        checking_ = true;
-        session_.dialogs->critical(QString::fromLatin1(kFieldTitle),
-                                   QStringLiteral("Invalid Entry."));
-        checking_ = false;
-        return false;
-    }
+    if (!qty.isEmpty() && !core::positiveNumber(qty))
+        return fieldRefused(txtQty_, via, QStringLiteral("Invalid Entry."));
     return true;
 }
 
-void PurchaseScreen::rateEntered() {
-    if (core::val(txtRate_->text()) == 0)
-        txtRate_->clear();
-}
-
-bool PurchaseScreen::rateLeft() {
+bool PurchaseScreen::rateChecked(Via via) {
     const QString rate = txtRate_->text();
-    QString refusal;
+    // An empty rate with nothing entered yet (after F3, say) holds nobody back.
+    if (via == Via::Leave && rate.isEmpty() && txtQty_->text().isEmpty())
+        return true;
     if (rate.isEmpty())
-        refusal = QStringLiteral("Can't be Blank.");
-    else if (!isNumericText(rate))
-        refusal = QStringLiteral("Invalid Entry.");
-    if (!refusal.isEmpty()) {
-        checking_ = true;
-        session_.dialogs->critical(QString::fromLatin1(kFieldTitle), refusal);
-        checking_ = false;
-        return false;
-    }
+        return fieldRefused(txtRate_, via, QStringLiteral("Can't be Blank."));
+    if (!core::positiveNumber(rate))
+        return fieldRefused(txtRate_, via, QStringLiteral("Invalid Entry."));
     txtAmount_->setText(plainNumber(purchaseAmount(txtQty_->text(), rate)));
     return true;
 }
 
 void PurchaseScreen::save() {
-    run(QStringLiteral("Command8_Click"), [&] {
+    run(core::ErrorKind::Show, QStringLiteral("Command8_Click"), [&] {
         auto& dialogs = *session_.dialogs;
         if (!dialogs.okCancel(caption_, QStringLiteral("Do you want to save?"),
                               core::Icon::Information))
@@ -322,120 +236,113 @@ void PurchaseScreen::save() {
         in.qtyText = txtQty_->text();
         in.unit = txtUnit_->text();
         in.rateText = txtRate_->text();
-        const auto check = checkPurchase(in);
+        const QString table = QStringLiteral("ItemPurchases");
+        const PurchaseWidths widths{widths_.width(table, QStringLiteral("Party_name")),
+                                    widths_.width(table, QStringLiteral("item_name")),
+                                    widths_.width(table, QStringLiteral("unit"))};
+        const auto check = checkPurchase(in, widths);
         if (!check.purchase) {
-            dialogs.information(caption_, check.message);
+            refuse(caption_, check.problem);
             return;
         }
         const Purchase& p = *check.purchase;
         txtAmount_->setText(plainNumber(p.amount));
+        if (!correcting() && store_.countSame(p.vendor, p.item, p.date) > 0 &&
+            !dialogs.okCancel(caption_, QStringLiteral("Duplicate Entry. Add it anyway."),
+                              core::Icon::Information))
+            return;
         qint64 saved = 0;
-        if (!editing()) {
-            if (store_.countSame(p.vendor, p.item, p.date) > 0 &&
-                !dialogs.okCancel(caption_, QStringLiteral("Duplicate Entry. Add it anyway."),
-                                  core::Icon::Information))
-                return;
-            saved = store_.insert(p);
-        } else {
-            const QString entry = entryOfRow(grid_->currentRow());
-            // F6 without a purchase chosen in the grid has nothing to correct.
-            if (entry.isEmpty()) {
-                dialogs.information(
-                    caption_, QStringLiteral("Click the entry to correct in the list first."));
-                return;
-            }
-            saved = entry.toLongLong();
-            if (!store_.update(saved, p)) {
-                dialogs.information(caption_, QStringLiteral("This entry no longer exists."));
-                return;
-            }
-        }
+        const bool written = saveEntry(
+            caption_, [&] { saved = store_.insert(p); },
+            [&](const QVariant& key) {
+                saved = key.toLongLong();
+                return store_.update(saved, p);
+            });
+        if (!written)
+            return; // the fields stay for another try
         dialogs.information(caption_, QStringLiteral("Data Saved."));
         // The grid then shows the purchase just saved, under the number it really got.
         txtDocNo_->setText(QString::number(saved));
         refreshGrid();
-        editFlag_.clear();
-        text2_->setFocus();
+        flow().moveFocus(text2_);
     });
 }
 
 void PurchaseScreen::refreshGrid() {
-    run(QStringLiteral("FillGrid"), [&] {
+    run(core::ErrorKind::Show, QStringLiteral("FillGrid"), [&] {
         grid_->setRowCount(0);
         const auto date = core_ui::dateFieldValue(text2_);
         const QString entryText = txtDocNo_->text().trimmed();
         std::optional<qint64> entry;
         if (!entryText.isEmpty())
             entry = static_cast<qint64>(core::val(entryText));
+        QList<QStringList> rows;
         if (date) {
-            const auto rows = store_.list(*date, dcParty_->currentText(), entry);
-            grid_->setUpdatesEnabled(false);
-            grid_->setRowCount(static_cast<int>(rows.size()));
-            int r = 0;
-            for (const auto& p : rows) {
-                grid_->setItem(r, 0, cell(p.date.isValid() ? core::formatDate(p.date) : QString()));
-                grid_->setItem(r, 1, cell(p.vendor));
-                grid_->setItem(r, 2, cell(p.item));
-                grid_->setItem(r, 3, cell(plainNumber(p.qty)));
-                grid_->setItem(r, 4, cell(p.unit));
-                grid_->setItem(r, 5, cell(plainNumber(p.rate)));
-                grid_->setItem(r, 6, cell(plainNumber(p.amount)));
-                grid_->setItem(r, kEntryColumn, cell(QString::number(p.autoNo)));
-                ++r;
-            }
-            grid_->setUpdatesEnabled(true);
+            for (const auto& p : store_.list(*date, dcParty_->currentText(), entry))
+                rows.append({p.date.isValid() ? core::formatDate(p.date) : QString(), p.vendor,
+                             p.item, plainNumber(p.qty), p.unit, plainNumber(p.rate),
+                             plainNumber(p.amount), QString::number(p.autoNo)});
         }
-        clearEntry();
-        txtDocNo_->setText(QString::number(expectedEntryNumber(store_.highestEntry())));
+        core_ui::fillGrid(grid_, rows);
+        emptyFields();
+        txtDocNo_->setText(QString::number(store_.highestEntry().value_or(0) + 1));
         frameSearch_->hide();
     });
 }
 
-void PurchaseScreen::clearEntry() {
+void PurchaseScreen::emptyFields() {
     txtUnit_->clear();
-    itemName_->setCurrentIndex(-1);
-    itemName_->clearEditText();
+    core_ui::setListText(itemName_, QString());
     txtQty_->clear();
     txtRate_->clear();
     txtDocNo_->clear();
     txtAmount_->clear();
-    dcParty_->setCurrentIndex(-1);
-    dcParty_->clearEditText();
+    core_ui::setListText(dcParty_, QString());
+    // The purchase the fields showed is no longer the one a correction rewrites;
+    // an F6 pressed before choosing one still counts.
+    if (cycle().hasLoaded())
+        cycle().reset();
 }
 
-QString PurchaseScreen::entryOfRow(int row) const {
-    if (row < 0 || row >= grid_->rowCount())
+void PurchaseScreen::clearEntry() {
+    emptyFields();
+    cycle().reset();
+}
+
+QVariant PurchaseScreen::entryOfRow(int row) const {
+    if (row < 0 || row >= grid_->rowCount() || !grid_->item(row, kEntryColumn))
         return {};
-    const auto* item = grid_->item(row, kEntryColumn);
-    return item ? item->text() : QString();
+    const QString text = grid_->item(row, kEntryColumn)->text();
+    return text.isEmpty() ? QVariant() : QVariant(text.toLongLong());
 }
 
 void PurchaseScreen::gridClicked(int row) {
-    run(QStringLiteral("VsFlex_Click"), [&] {
-        const QString entry = entryOfRow(row);
-        if (entry.isEmpty())
+    run(core::ErrorKind::Show, QStringLiteral("VsFlex_Click"), [&] {
+        const QVariant key = entryOfRow(row);
+        if (!key.isValid())
             return;
-        const auto p = store_.purchase(entry.toLongLong());
+        const auto p = store_.purchase(key.toLongLong());
         if (!p)
             return;
-        clearEntry();
+        const bool correct = correcting(); // F6 may come before the click
+        emptyFields();
         core_ui::setDateField(text2_, p->date);
-        dcParty_->setCurrentIndex(dcParty_->findText(p->vendor, Qt::MatchExactly));
-        dcParty_->setEditText(p->vendor);
+        core_ui::setListText(dcParty_, p->vendor);
         txtQty_->setText(plainNumber(p->qty));
         txtRate_->setText(plainNumber(p->rate));
         txtAmount_->setText(plainNumber(p->amount));
         txtUnit_->setText(p->unit);
         txtDocNo_->setText(QString::number(p->autoNo));
-        itemName_->setCurrentIndex(itemName_->findText(p->item, Qt::MatchExactly));
-        itemName_->setEditText(p->item);
+        core_ui::setListText(itemName_, p->item);
+        // The entry number, not the grid cursor, decides what a correction rewrites.
+        cycle().loaded(p->autoNo, correct);
     });
 }
 
 void PurchaseScreen::gridDoubleClicked(int row) {
-    run(QStringLiteral("VsFlex_DblClick"), [&] {
-        const QString entry = entryOfRow(row);
-        if (entry.isEmpty())
+    run(core::ErrorKind::Show, QStringLiteral("VsFlex_DblClick"), [&] {
+        const QVariant key = entryOfRow(row);
+        if (!key.isValid())
             return;
         if (!session_.dialogs->okCancel(QStringLiteral("Delete Entry"),
                                         QStringLiteral("Are You Sure to Delete."),
@@ -443,21 +350,21 @@ void PurchaseScreen::gridDoubleClicked(int row) {
             return;
         const QString date = grid_->item(row, 0) ? grid_->item(row, 0)->text() : QString();
         const QString vendor = grid_->item(row, 1) ? grid_->item(row, 1)->text() : QString();
-        store_.remove(entry.toLongLong());
+        deleteEntry(caption_, key,
+                    [&](const QVariant& k) { return store_.remove(k.toLongLong()); });
         // The vendor's remaining purchases of that date stay in view.
         clearEntry();
         if (core::parseDate(date))
             text2_->setText(date);
-        dcParty_->setEditText(vendor);
+        core_ui::setListText(dcParty_, vendor);
         refreshGrid();
     });
 }
 
 void PurchaseScreen::search() {
-    run(QStringLiteral("CmdSearch_Click"), [&] {
+    run(core::ErrorKind::Show, QStringLiteral("CmdSearch_Click"), [&] {
         text2_->setText(txtSDate_->text());
-        dcParty_->setCurrentIndex(dcParty_->findText(dcDataList_->currentText()));
-        dcParty_->setEditText(dcDataList_->currentText());
+        core_ui::setListText(dcParty_, dcDataList_->currentText());
         txtDocNo_->setText(txtSearchNo_->text().trimmed());
         refreshGrid();
     });

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "core/errors.h"
+#include "core_ui/entry_screen.h"
+#include "schema/column_widths.h"
 #include "transactions/purchase_store.h"
-
-#include <QWidget>
-
-#include <functional>
 
 class QComboBox;
 class QGroupBox;
@@ -13,47 +10,36 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
-namespace stokara::core {
-struct Session;
-}
-
 namespace stokara::transactions {
 
 // "Item Purchases": what the shop bought from a vendor, one row per vendor, item and
 // date; corrected by grid click, F6 and Save, deleted by double-click.
-class PurchaseScreen : public QWidget {
+class PurchaseScreen : public core_ui::EntryScreen {
     Q_OBJECT
 public:
     explicit PurchaseScreen(core::Session& session, QWidget* parent = nullptr);
 
-    bool editing() const { return editFlag_ == QLatin1String("Y"); }
-
     void save();        // "&Save"
     void refreshGrid(); // the vendor's purchases of the date; leaves the next entry number
-    void clearEntry();  // F3
+    void clearEntry();  // F3 and "&Clear": empty fields, new purchases from here on
     void search();      // the search panel's button
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool functionKey(int key) override;
 
 private:
-    void run(const QString& procedure, const std::function<void()>& body);
-    bool functionKey(int key);
+    void emptyFields();
     void lookUpItem();
-    bool quantityLeft();
-    bool rateLeft();
-    void rateEntered();
+    bool quantityChecked(core_ui::Via via);
+    bool rateChecked(core_ui::Via via);
+    bool fieldRefused(QWidget* field, core_ui::Via via, const QString& message);
     void gridClicked(int row);
     void gridDoubleClicked(int row);
-    QString entryOfRow(int row) const;
-    void keepFocus(QWidget* field);
+    QVariant entryOfRow(int row) const;
 
-    core::Session& session_;
     PurchaseStore store_;
+    schema::ColumnWidths widths_;
     QString caption_;
-    QString editFlag_;
-    bool checking_ = false;
 
     QLineEdit* text2_;
     QComboBox* dcParty_;

@@ -1,39 +1,30 @@
-#include "support/test_session.h"
 #include "test_day_book_seed.h"
-#include "transactions/purchase_rules.h"
 #include "transactions/purchase_screen.h"
 #include "transactions/purchase_store.h"
 
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
-#include <QTest>
 
 using namespace stokara;
 using namespace stokara::transactions;
-using stokara::test::TestSession;
 
 namespace {
 
-struct PurchaseFixture {
-    TestSession ts;
-    std::unique_ptr<PurchaseScreen> screen;
+const QString kDay = QStringLiteral("15/04/2024");
+const QString kAmul = QStringLiteral("Amul Feeds");
+const QString kFeed = QStringLiteral("Cattle Feed");
+
+struct PurchaseFixture : test::ScreenFixture<PurchaseScreen> {
+    PurchaseStore store{ts.db()};
 
     PurchaseFixture() {
-        test::addVendor(ts.db(), QStringLiteral("1"), QStringLiteral("Amul Feeds"));
-        test::addVendor(ts.db(), QStringLiteral("2"), QStringLiteral("D'Souza & Sons"));
-        test::addItem(ts.db(), QStringLiteral("Cattle Feed"), QStringLiteral("Bag"));
-        test::addItem(ts.db(), QStringLiteral("घी"), QStringLiteral("Kg"));
-        screen = std::make_unique<PurchaseScreen>(ts.session);
+        ts.db().exec("insert into masvendor (party_code, party_name) values "
+                     "('2', 'D''Souza & Sons'), ('1', 'Amul Feeds')");
+        ts.db().exec("insert into masitem (item_name, unit, rate) values (?, 'Bag', 10), "
+                     "(?, 'Kg', 10)",
+                     {kFeed, "घी"});
+        open();
     }
-    template <class T> T* find(const char* name) {
-        return screen->findChild<T*>(QString::fromLatin1(name));
-    }
-    QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
-    QComboBox* list(const char* name) { return find<QComboBox>(name); }
-    QTableWidget* grid() { return find<QTableWidget>("VsFlex"); }
     void fill(const QString& date, const QString& vendor, const QString& item, const QString& qty,
               const QString& rate) {
         edit("text2")->setText(date);
@@ -42,16 +33,21 @@ struct PurchaseFixture {
         edit("TxtQty")->setText(qty);
         edit("txtrate")->setText(rate);
     }
-    // The search panel: the way the operator brings a vendor's purchases of a date back.
+    // Two purchases of Amul Feeds on the day, shown newest first: {newer, older}.
+    std::pair<qint64, qint64> twoShown() {
+        const QDate day(2024, 4, 15);
+        const qint64 older = store.insert({day, kAmul, kFeed, 1, "Bag", 100, 100});
+        const qint64 newer = store.insert({day, kAmul, "घी", 2, "Kg", 400, 800});
+        searchFor(kDay, kAmul);
+        return {newer, older};
+    }
     void searchFor(const QString& date, const QString& vendor, const QString& entry = {}) {
         edit("TxtSDate")->setText(date);
         list("Dcdatalist")->setEditText(vendor);
         edit("TxtSearchNo")->setText(entry);
-        QTest::mouseClick(find<QPushButton>("CmdSearch"), Qt::LeftButton);
+        QTest::mouseClick(screen->findChild<QPushButton*>("CmdSearch"), Qt::LeftButton);
     }
-    int count() {
-        return ts.db().scalar(QStringLiteral("select count(*) from ItemPurchases")).toInt();
-    }
+    int count() { return test::rowCount(ts.db(), "ItemPurchases"); }
 };
 
 } // namespace
@@ -59,493 +55,220 @@ struct PurchaseFixture {
 class PurchaseTest : public QObject {
     Q_OBJECT
 private slots:
-    void amountRoundsHalfToEven_data();
-    void amountRoundsHalfToEven();
-    void saveChecksInOrder_data();
-    void saveChecksInOrder();
-    void storeKeepsNamesAsTyped();
-    void enterWalksTheFieldsAndSaves();
-    void duplicateAsksAndOkStoresSecondRow_data();
-    void duplicateAsksAndOkStoresSecondRow();
-    void refusedSaveStoresNothing_data();
-    void refusedSaveStoresNothing();
-    void fieldChecksKeepTheFocus();
-    void correctionUpdatesTheClickedRow();
-    void correctionWithoutARowIsRefused();
-    void entryNumberAfterDeletingTheHighest();
-    void searchPanelFilters();
-    void failingSaveIsShown();
-    void gridAndListsAsShown();
-    void editFlagLife();
-    void loadedRowWithoutF6IsANewPurchase();
-};
-
-void PurchaseTest::amountRoundsHalfToEven_data() {
-    QTest::addColumn<QString>("qty");
-    QTest::addColumn<QString>("rate");
-    QTest::addColumn<double>("amount");
-    QTest::newRow("0.125 down to even") << "0.25"
-                                        << "0.5" << 0.12;
-    QTest::newRow("0.375 up to even") << "0.75"
-                                      << "0.5" << 0.38;
-    QTest::newRow("leading number") << "12abc"
-                                    << "2" << 24.0;
-    QTest::newRow("plain") << "3"
-                           << "12.345" << 37.04;
-    QTest::newRow("no quantity") << ""
-                                 << "5" << 0.0;
-}
-
-void PurchaseTest::amountRoundsHalfToEven() {
-    QFETCH(QString, qty);
-    QFETCH(QString, rate);
-    QFETCH(double, amount);
-    QCOMPARE(purchaseAmount(qty, rate), amount);
-}
-
-void PurchaseTest::saveChecksInOrder_data() {
-    QTest::addColumn<QString>("date");
-    QTest::addColumn<QString>("rate");
-    QTest::addColumn<QString>("vendor");
-    QTest::addColumn<QString>("qty");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("message");
-    const QString ok = QStringLiteral("15/04/2024");
-    auto row = [](const char* name, const QString& date, const char* rate, const QString& vendor,
-                  const char* qty, const QString& item, const char* message) {
-        QTest::newRow(name) << date << QString::fromLatin1(rate) << vendor
-                            << QString::fromLatin1(qty) << item << QString::fromLatin1(message);
-    };
-    row("empty date", "__/__/____", "5", "A", "2", "I", "Enter proper date");
-    row("31 February", "31/02/2024", "5", "A", "2", "I", "Enter proper date");
-    row("date before rate", "", "abc", "", "0", "", "Enter proper date");
-    row("rate abc", ok, "abc", "A", "2", "I", "Enter correct rate.");
-    row("rate 0", ok, "0", "A", "2", "I", "Enter correct rate.");
-    row("rate 12a", ok, "12a", "A", "2", "I", "Enter correct rate.");
-    row("rate 1,000", ok, "1,000", "A", "2", "I", "Enter correct rate.");
-    row("rate before vendor", ok, "", "", "0", "", "Enter correct rate.");
-    row("blank vendor", ok, "5", "   ", "2", "I", "Enter proper milk man");
-    row("qty 0", ok, "5", "A", "0", "I", "Enter proper weight value.");
-    row("qty abc", ok, "5", "A", "abc", "I", "Enter proper weight value.");
-    row("no item", ok, "5", "A", "2", "", "Enter proper Item Name.");
-    row("qty too large", ok, "5", "A", "10000000", "I", "Enter proper weight value.");
-    row("amount too large", ok, "5000", "A", "5000", "I", "Amount is too large.");
-    row("vendor too long", ok, "5", QString(41, QLatin1Char('v')), "2", "I",
-        "Vendor name can't be longer than 40 characters.");
-    row("Hindi item of 40 letters", ok, "5", "A", "2", QString(40, QChar(0x0918)), "");
-    row("accepted", ok, " 5.5 ", "A", "-2", "I", "");
-}
-
-void PurchaseTest::saveChecksInOrder() {
-    QFETCH(QString, date);
-    QFETCH(QString, rate);
-    QFETCH(QString, vendor);
-    QFETCH(QString, qty);
-    QFETCH(QString, item);
-    QFETCH(QString, message);
-    const auto check = checkPurchase({date, vendor, item, qty, QStringLiteral("Kg"), rate});
-    QCOMPARE(check.message, message);
-    QCOMPARE(check.purchase.has_value(), message.isEmpty());
-}
-
-void PurchaseTest::storeKeepsNamesAsTyped() {
-    STOKARA_REQUIRE_DATABASE();
-    TestSession ts;
-    PurchaseStore store(ts.db());
-    QVERIFY(!store.highestEntry());
-    const QDate day(2024, 4, 15);
-    Purchase p{day,
-               QStringLiteral("D'Souza & Sons"),
-               QStringLiteral("घी"),
-               2.5,
-               QStringLiteral("Kg"),
-               410.75,
-               1026.88};
-    const qint64 first = store.insert(p);
-    QVERIFY(first > 0);
-    QCOMPARE(store.countSame(p.vendor, p.item, day), 1);
-    QCOMPARE(store.countSame(p.vendor, p.item, day.addDays(1)), 0);
-    const auto rows = store.list(day, p.vendor);
-    QCOMPARE(rows.size(), size_t(1));
-    QCOMPARE(rows[0].vendor, p.vendor);
-    QCOMPARE(rows[0].item, p.item);
-    QCOMPARE(rows[0].qty, 2.5);
-    QCOMPARE(rows[0].amount, 1026.88);
-    QCOMPARE(rows[0].date, day);
-    QCOMPARE(store.highestEntry().value_or(0), first);
-
-    p.vendor = QStringLiteral("Amul Feeds");
-    QVERIFY(store.update(first, p));
-    QVERIFY(store.list(day, QStringLiteral("D'Souza & Sons")).empty());
-    QCOMPARE(store.list(day, p.vendor, first).size(), size_t(1));
-    QVERIFY(store.list(day, p.vendor, first + 1).empty());
-    QVERIFY(store.remove(first));
-    QVERIFY(!store.update(first, p));
-    QVERIFY(!store.purchase(first));
-}
-
-void PurchaseTest::enterWalksTheFieldsAndSaves() {
-    STOKARA_REQUIRE_DATABASE();
-    PurchaseFixture f;
-    QVERIFY(test::showActive(f.screen.get()));
-    QCOMPARE(f.edit("text2")->text(), QStringLiteral("15/04/2024"));
-    QCOMPARE(f.edit("TxtDoc_no")->text(), QStringLiteral("1"));
-
-    test::typeAndEnter(f.edit("text2"), QStringLiteral("14/04/2024"));
-    QVERIFY(f.list("DcParty")->hasFocus());
-    test::typeAndEnter(f.list("DcParty"), QStringLiteral("Amul Feeds"));
-    QVERIFY(f.list("Item_name")->hasFocus());
-    test::typeAndEnter(f.list("Item_name"), QStringLiteral("Cattle Feed"));
-    QCOMPARE(f.edit("Txtunit")->text(), QStringLiteral("Bag"));
-    QVERIFY(f.edit("TxtQty")->hasFocus());
-    test::typeAndEnter(f.edit("TxtQty"), QStringLiteral("0.25"));
-    QVERIFY(f.edit("txtrate")->hasFocus());
-    test::typeAndEnter(f.edit("txtrate"), QStringLiteral("0.5"));
-    QCOMPARE(f.edit("TxtAmount")->text(), QStringLiteral("0.12"));
-    auto* save = f.find<QPushButton>("Command8");
-    QVERIFY(save->hasFocus());
-    QTest::keyClick(save, Qt::Key_Return);
-
-    QCOMPARE(f.ts.dialogs.texts(),
-             QStringList({QStringLiteral("Do you want to save?"), QStringLiteral("Data Saved.")}));
-    QCOMPARE(f.ts.dialogs.shown[1].title, QStringLiteral("Item Purchases"));
-    const auto row = f.ts.db().query(QStringLiteral(
-        "select doc_dt, party_name, item_name, qty, unit, rate, net_amount from ItemPurchases"));
-    QCOMPARE(row.size(), size_t(1));
-    QCOMPARE(row[0].date(0), QDate(2024, 4, 14));
-    QCOMPARE(row[0].text(1), QStringLiteral("Amul Feeds"));
-    QCOMPARE(row[0].text(4), QStringLiteral("Bag"));
-    QCOMPARE(row[0].number(3), 0.25);
-    QCOMPARE(row[0].number(6), 0.12);
-    // The grid shows the purchase just saved; the entry number is the next one.
-    QCOMPARE(f.grid()->rowCount(), 1);
-    QCOMPARE(f.grid()->item(0, 0)->text(), QStringLiteral("14/04/2024"));
-    QCOMPARE(f.grid()->item(0, 6)->text(), QStringLiteral("0.12"));
-    QVERIFY(f.grid()->isColumnHidden(7));
-    QCOMPARE(f.edit("TxtDoc_no")->text(), QStringLiteral("2"));
-    QVERIFY(f.list("DcParty")->currentText().isEmpty());
-    QCOMPARE(f.edit("text2")->text(), QStringLiteral("14/04/2024"));
-    QVERIFY(f.edit("text2")->hasFocus());
-}
-
-void PurchaseTest::duplicateAsksAndOkStoresSecondRow_data() {
-    QTest::addColumn<bool>("addAnyway");
-    QTest::newRow("OK") << true;
-    QTest::newRow("Cancel") << false;
-}
-
-void PurchaseTest::duplicateAsksAndOkStoresSecondRow() {
-    STOKARA_REQUIRE_DATABASE();
-    QFETCH(bool, addAnyway);
-    PurchaseFixture f;
-    f.fill(QStringLiteral("15/04/2024"), QStringLiteral("D'Souza & Sons"), QStringLiteral("घी"),
-           QStringLiteral("2"), QStringLiteral("400"));
-    f.screen->save();
-    QCOMPARE(f.count(), 1);
-    QVERIFY(!f.ts.dialogs.texts().contains(QStringLiteral("Duplicate Entry. Add it anyway.")));
-
-    f.ts.dialogs.clear();
-    f.fill(QStringLiteral("15/04/2024"), QStringLiteral("D'Souza & Sons"), QStringLiteral("घी"),
-           QStringLiteral("3"), QStringLiteral("400"));
-    f.ts.dialogs.answer(core::Answer::Ok);
-    f.ts.dialogs.answer(addAnyway ? core::Answer::Ok : core::Answer::Cancel);
-    f.screen->save();
-    QCOMPARE(f.ts.dialogs.shown[1].text, QStringLiteral("Duplicate Entry. Add it anyway."));
-    QCOMPARE(f.ts.dialogs.shown[1].buttons, core::Buttons::OkCancel);
-    QCOMPARE(f.count(), addAnyway ? 2 : 1);
-    QCOMPARE(f.ts.dialogs.texts().contains(QStringLiteral("Data Saved.")), addAnyway);
-    if (!addAnyway) // nothing lost: the fields stay for another try
-        QCOMPARE(f.edit("TxtQty")->text(), QStringLiteral("3"));
-}
-
-void PurchaseTest::refusedSaveStoresNothing_data() {
-    QTest::addColumn<QString>("qty");
-    QTest::addColumn<QString>("rate");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("quantity 0") << "0"
-                                << "5"
-                                << "Enter proper weight value.";
-    QTest::newRow("rate abc") << "2"
-                              << "abc"
-                              << "Enter correct rate.";
-}
-
-void PurchaseTest::refusedSaveStoresNothing() {
-    STOKARA_REQUIRE_DATABASE();
-    QFETCH(QString, qty);
-    QFETCH(QString, rate);
-    QFETCH(QString, message);
-    PurchaseFixture f;
-    f.fill(QStringLiteral("15/04/2024"), QStringLiteral("Amul Feeds"),
-           QStringLiteral("Cattle Feed"), qty, rate);
-    f.screen->save();
-    QCOMPARE(f.ts.dialogs.lastText(), message);
-    QCOMPARE(f.ts.dialogs.shown.last().icon, core::Icon::Information);
-    QCOMPARE(f.ts.dialogs.shown.last().title, QStringLiteral("Item Purchases"));
-    QCOMPARE(f.count(), 0);
-    QCOMPARE(f.edit("TxtQty")->text(), qty);
-    QCOMPARE(f.edit("txtrate")->text(), rate);
-}
-
-void PurchaseTest::fieldChecksKeepTheFocus() {
-    STOKARA_REQUIRE_DATABASE();
-    PurchaseFixture f;
-    QVERIFY(test::showActive(f.screen.get()));
-    test::typeAndEnter(f.edit("TxtQty"), QStringLiteral("abc"));
-    QCOMPARE(f.ts.dialogs.lastText(), QStringLiteral("Invalid Entry."));
-    QCOMPARE(f.ts.dialogs.shown.last().title, QStringLiteral("Tarvex Milvora"));
-    QCOMPARE(f.ts.dialogs.shown.last().icon, core::Icon::Critical);
-    QVERIFY(f.edit("TxtQty")->hasFocus());
-
-    test::typeAndEnter(f.edit("TxtQty"), QStringLiteral("4"));
-    QVERIFY(f.edit("txtrate")->hasFocus());
-    f.ts.dialogs.clear();
-    QTest::keyClick(f.edit("txtrate"), Qt::Key_Return);
-    QCOMPARE(f.ts.dialogs.lastText(), QStringLiteral("Can't be Blank."));
-    QVERIFY(f.edit("txtrate")->hasFocus());
-    test::typeAndEnter(f.edit("txtrate"), QStringLiteral("x1"));
-    QCOMPARE(f.ts.dialogs.lastText(), QStringLiteral("Invalid Entry."));
-    QVERIFY(f.edit("txtrate")->hasFocus());
-    test::typeAndEnter(f.edit("txtrate"), QStringLiteral("2.5"));
-    QCOMPARE(f.edit("TxtAmount")->text(), QStringLiteral("10"));
-
-    // Leaving by other means than Enter runs the same checks and takes the focus back.
-    f.ts.dialogs.clear();
-    f.edit("TxtQty")->setFocus();
-    f.edit("TxtQty")->setText(QStringLiteral("4x"));
-    f.edit("text2")->setFocus();
-    QCOMPARE(f.ts.dialogs.texts(), QStringList({QStringLiteral("Invalid Entry.")}));
-    QTRY_VERIFY(f.edit("TxtQty")->hasFocus());
-    f.edit("TxtQty")->setText(QStringLiteral("4"));
-    f.edit("txtrate")->setFocus();
-    f.edit("txtrate")->clear();
-    f.ts.dialogs.clear();
-    f.edit("text2")->setFocus();
-    QCOMPARE(f.ts.dialogs.texts(), QStringList({QStringLiteral("Can't be Blank.")}));
-    QTRY_VERIFY(f.edit("txtrate")->hasFocus());
-    // After F3 there is nothing to hold the operator in the rate for.
-    QTest::keyClick(f.edit("txtrate"), Qt::Key_F3);
-    QVERIFY(f.edit("TxtQty")->text().isEmpty());
-    f.ts.dialogs.clear();
-    f.edit("text2")->setFocus();
-    QVERIFY(f.ts.dialogs.shown.isEmpty());
-    QVERIFY(f.edit("text2")->hasFocus());
-
-    // A rate of 0 is emptied when the field is entered.
-    f.edit("txtrate")->setText(QStringLiteral("0"));
-    f.edit("TxtQty")->setFocus();
-    f.edit("txtrate")->setFocus();
-    QVERIFY(f.edit("txtrate")->text().isEmpty());
-}
-
-void PurchaseTest::correctionUpdatesTheClickedRow() {
-    STOKARA_REQUIRE_DATABASE();
-    PurchaseFixture f;
-    PurchaseStore store(f.ts.db());
-    const QDate day(2024, 4, 15);
-    const qint64 a = store.insert({day, QStringLiteral("Amul Feeds"), QStringLiteral("Cattle Feed"),
-                                   1, QStringLiteral("Bag"), 100, 100});
-    const qint64 b = store.insert({day, QStringLiteral("Amul Feeds"), QStringLiteral("घी"), 2,
-                                   QStringLiteral("Kg"), 400, 800});
-    QVERIFY(test::showActive(f.screen.get()));
-    f.searchFor(QStringLiteral("15/04/2024"), QStringLiteral("Amul Feeds"));
-    QCOMPARE(test::columnTexts(f.grid(), 7), QStringList({QString::number(b), QString::number(a)}));
-
-    test::clickRow(f.grid(), 1);
-    QCOMPARE(f.edit("TxtDoc_no")->text(), QString::number(a));
-    QCOMPARE(f.list("Item_name")->currentText(), QStringLiteral("Cattle Feed"));
-    QCOMPARE(f.edit("TxtQty")->text(), QStringLiteral("1"));
-    QTest::keyClick(f.grid(), Qt::Key_F6);
-    QVERIFY(f.screen->editing());
-    f.list("DcParty")->setEditText(QStringLiteral("D'Souza & Sons"));
-    f.edit("text2")->setText(QStringLiteral("10/04/2024"));
-    f.edit("TxtQty")->setText(QStringLiteral("3"));
-    f.screen->save();
-
-    QCOMPARE(f.ts.dialogs.lastText(), QStringLiteral("Data Saved."));
-    QCOMPARE(f.count(), 2);
-    const auto p = store.purchase(a);
-    QVERIFY(p);
-    QCOMPARE(p->vendor, QStringLiteral("D'Souza & Sons"));
-    QCOMPARE(p->date, QDate(2024, 4, 10));
-    QCOMPARE(p->qty, 3.0);
-    QCOMPARE(p->amount, 300.0);
-    QCOMPARE(store.purchase(b)->vendor, QStringLiteral("Amul Feeds"));
-    QVERIFY(!f.screen->editing());
-    QCOMPARE(test::columnTexts(f.grid(), 7), QStringList({QString::number(a)}));
-}
-
-void PurchaseTest::correctionWithoutARowIsRefused() {
-    STOKARA_REQUIRE_DATABASE();
-    PurchaseFixture f;
-    f.fill(QStringLiteral("15/04/2024"), QStringLiteral("Amul Feeds"),
-           QStringLiteral("Cattle Feed"), QStringLiteral("1"), QStringLiteral("5"));
-    QTest::keyClick(f.screen.get(), Qt::Key_F6);
-    f.screen->save();
-    QCOMPARE(f.ts.dialogs.lastText(),
-             QStringLiteral("Click the entry to correct in the list first."));
-    QCOMPARE(f.count(), 0);
-}
-
-void PurchaseTest::entryNumberAfterDeletingTheHighest() {
-    STOKARA_REQUIRE_DATABASE();
-    PurchaseFixture f;
-    PurchaseStore store(f.ts.db());
-    const QDate day(2024, 4, 15);
-    for (int i = 1; i <= 3; ++i)
-        store.insert({day, QStringLiteral("Amul Feeds"), QStringLiteral("Cattle Feed"), double(i),
-                      QStringLiteral("Bag"), 10, 10.0 * i});
-    const qint64 highest = *store.highestEntry();
-    QVERIFY(test::showActive(f.screen.get()));
-    f.searchFor(QStringLiteral("15/04/2024"), QStringLiteral("Amul Feeds"));
-    QCOMPARE(f.edit("TxtDoc_no")->text(), QString::number(highest + 1));
-    QCOMPARE(f.grid()->rowCount(), 3);
-
-    f.ts.dialogs.clear();
-    test::clickRow(f.grid(), 0, true); // newest first: the highest entry
-    QCOMPARE(f.ts.dialogs.texts(), QStringList({QStringLiteral("Are You Sure to Delete.")}));
-    QCOMPARE(f.ts.dialogs.shown[0].title, QStringLiteral("Delete Entry"));
-    QVERIFY(!store.purchase(highest));
-    QCOMPARE(f.edit("TxtDoc_no")->text(), QString::number(highest));
-    // The vendor's other purchases of the date stay in the grid.
-    QCOMPARE(f.grid()->rowCount(), 2);
-}
-
-void PurchaseTest::searchPanelFilters() {
-    STOKARA_REQUIRE_DATABASE();
-    PurchaseFixture f;
-    PurchaseStore store(f.ts.db());
-    store.insert({QDate(2024, 4, 1), QStringLiteral("D'Souza & Sons"),
-                  QStringLiteral("Cattle Feed"), 1, QStringLiteral("Bag"), 10, 10});
-    const qint64 wanted = store.insert({QDate(2024, 4, 1), QStringLiteral("D'Souza & Sons"),
-                                        QStringLiteral("घी"), 1, QStringLiteral("Kg"), 10, 10});
-    QVERIFY(test::showActive(f.screen.get()));
-    auto* panel = f.find<QGroupBox>("FrameSearch");
-    QVERIFY(panel->isHidden());
-    QTest::keyClick(f.edit("text2"), Qt::Key_F1);
-    QVERIFY(panel->isVisible());
-    QVERIFY(f.edit("TxtSDate")->hasFocus());
-    f.edit("TxtSDate")->setText(QStringLiteral("01/04/2024"));
-    f.list("Dcdatalist")->setEditText(QStringLiteral("D'Souza & Sons"));
-    QTest::mouseClick(f.find<QPushButton>("CmdSearch"), Qt::LeftButton);
-    QCOMPARE(f.grid()->rowCount(), 2);
-    QVERIFY(panel->isHidden());
-    QCOMPARE(f.edit("text2")->text(), QStringLiteral("01/04/2024"));
-
-    QTest::keyClick(f.edit("text2"), Qt::Key_F1);
-    f.edit("TxtSearchNo")->setText(QString::number(wanted));
-    QTest::mouseClick(f.find<QPushButton>("CmdSearch"), Qt::LeftButton);
-    QCOMPARE(test::columnTexts(f.grid(), 2), QStringList({QStringLiteral("घी")}));
-}
-
-void PurchaseTest::failingSaveIsShown() {
-    STOKARA_REQUIRE_DATABASE();
-    PurchaseFixture f;
-    f.ts.db().exec(QStringLiteral("drop table ItemPurchases"));
-    f.fill(QStringLiteral("15/04/2024"), QStringLiteral("Amul Feeds"),
-           QStringLiteral("Cattle Feed"), QStringLiteral("1"), QStringLiteral("5"));
-    f.screen->save();
-    QCOMPARE(f.ts.dialogs.shown.size(), 2);
-    QCOMPARE(f.ts.dialogs.shown[1].icon, core::Icon::Critical);
-    QVERIFY(f.ts.dialogs.shown[1].text.startsWith(
-        QStringLiteral("An error has occured.\r\n\tProcedure: Command8_Click")));
-    QCOMPARE(f.edit("TxtQty")->text(), QStringLiteral("1"));
-}
-
-void PurchaseTest::gridAndListsAsShown() {
-    STOKARA_REQUIRE_DATABASE();
-    PurchaseFixture f;
-    test::addVendor(f.ts.db(), QStringLiteral("3"), QStringLiteral("Banas Traders"));
-    PurchaseScreen screen(f.ts.session);
-    auto* grid = screen.findChild<QTableWidget*>(QStringLiteral("VsFlex"));
-    QCOMPARE(grid->columnCount(), 8);
-    QStringList headings;
-    QList<int> widths;
-    for (int c = 0; c < 7; ++c) {
-        headings << grid->horizontalHeaderItem(c)->text();
-        widths << grid->columnWidth(c);
+    void saveChecksTheFields_data() {
+        for (const char* column : {"date", "vendor", "item", "qty", "rate", "message", "field"})
+            QTest::addColumn<QString>(column);
+        // A refusal names the field the focus goes back to; a save, the amount stored.
+        auto row = [](const char* name, const QString& date, const QString& vendor,
+                      const QString& item, const char* qty, const char* rate,
+                      const QString& message, const char* field) {
+            QTest::newRow(name) << date << vendor << item << qty << rate << message << field;
+        };
+        const QString d = kDay, v = kAmul, i = kFeed;
+        const QString rate = "Enter correct rate.", qty = "Enter proper weight value.";
+        const QString tooLarge = " is too large: at most 7 digits before the decimal point.";
+        row("empty date", "__/__/____", v, i, "2", "5", "Enter proper date", "text2");
+        row("rate abc", d, v, i, "2", "abc", rate, "txtrate");
+        row("rate 0", d, v, i, "2", "0", rate, "txtrate");
+        row("negative rate", d, v, i, "2", "-5", rate, "txtrate");
+        row("blank vendor", d, "   ", i, "2", "5", "Enter proper milk man", "DcParty");
+        row("quantity 0", d, v, i, "0", "5", qty, "TxtQty");
+        row("negative quantity", d, v, i, "-2", "5", qty, "TxtQty");
+        row("quantity 12a", d, v, i, "12a", "5", qty, "TxtQty");
+        row("no item", d, v, "", "2", "5", "Enter proper Item Name.", "Item_name");
+        row("amount rounds to 0", d, v, i, "0.01", "0.01", "Invalid Entry.", "TxtQty");
+        row("quantity too large", d, v, i, "10000000", "1", "Quantity" + tooLarge, "TxtQty");
+        row("amount too large", d, v, i, "5000", "5000", "Amount" + tooLarge, "TxtQty");
+        row("vendor of 41", d, QString(41, 'v'), i, "2", "5",
+            "Vendor name is too long: at most 40 characters are allowed.", "DcParty");
+        row("half down to even", d, v, i, "0.25", "0.5", "", "0.12");
+        row("half up to even", d, v, i, " 0.75 ", "0.5", "", "0.38");
+        row("Hindi item of 40 letters", d, "D'Souza & Sons", QString(40, QChar(0x0918)), "3",
+            "12.345", "", "37.04");
     }
-    QCOMPARE(headings, QStringList({"Date", "Party", "Item", "Qty", "Unit", "Rate", "Amount"}));
-    // Twips at 15 to the pixel; the date column holds a whole date.
-    QCOMPARE(widths.mid(1), QList<int>({166, 166, 66, 66, 66, 66}));
-    QVERIFY(widths[0] >= 66);
-    QVERIFY(widths[0] > grid->fontMetrics().horizontalAdvance(QStringLiteral("15/04/2024")));
-    // Every column fits without scrolling sideways.
-    int total = 0;
-    for (int w : widths)
-        total += w;
-    QVERIFY(grid->minimumWidth() >= total);
-    QVERIFY(grid->isColumnHidden(7));
-    for (int c = 0; c < 7; ++c)
-        QVERIFY(!grid->isColumnHidden(c));
 
-    auto items = [](QComboBox* box) {
-        QStringList texts;
-        for (int i = 0; i < box->count(); ++i)
-            texts << box->itemText(i);
-        return texts;
-    };
-    const QStringList vendors{"Amul Feeds", "Banas Traders", "D'Souza & Sons"};
-    QCOMPARE(items(screen.findChild<QComboBox*>(QStringLiteral("DcParty"))), vendors);
-    QCOMPARE(items(screen.findChild<QComboBox*>(QStringLiteral("Dcdatalist"))), vendors);
-    QCOMPARE(items(screen.findChild<QComboBox*>(QStringLiteral("Item_name"))),
-             QStringList({"Cattle Feed", "घी"}));
-    for (const char* name : {"Txtunit", "TxtAmount", "TxtDoc_no"})
-        QVERIFY2(screen.findChild<QLineEdit*>(QString::fromLatin1(name))->isReadOnly(), name);
+    void saveChecksTheFields() {
+        STOKARA_REQUIRE_DATABASE();
+        QFETCH(QString, date);
+        QFETCH(QString, vendor);
+        QFETCH(QString, item);
+        QFETCH(QString, qty);
+        QFETCH(QString, rate);
+        QFETCH(QString, message);
+        QFETCH(QString, field);
+        PurchaseFixture f;
+        f.fill(date, vendor, item, qty, rate);
+        f.screen->save();
+        if (message.isEmpty()) {
+            QCOMPARE(f.ts.dialogs.lastText(), QStringLiteral("Data Saved."));
+            const auto rows = f.store.list(QDate(2024, 4, 15), vendor);
+            QCOMPARE(rows.size(), size_t(1));
+            QCOMPARE(rows[0].item, item);
+            QCOMPARE(QString::number(rows[0].amount), field);
+            return;
+        }
+        QCOMPARE(f.ts.dialogs.lastText(), message);
+        QCOMPARE(f.ts.dialogs.shown.last().title, QStringLiteral("Item Purchases"));
+        QCOMPARE(f.count(), 0);
+        QCOMPARE(f.edit("TxtQty")->text(), qty); // nothing typed is lost
+        QCOMPARE(QApplication::focusWidget()->objectName(), field);
+    }
 
-    // F1 shows the search panel and F1 again hides it.
-    QVERIFY(test::showActive(&screen));
-    auto* panel = screen.findChild<QGroupBox*>(QStringLiteral("FrameSearch"));
-    auto* date = screen.findChild<QLineEdit*>(QStringLiteral("text2"));
-    date->setFocus();
-    QTest::keyClick(date, Qt::Key_F1);
-    QVERIFY(panel->isVisible());
-    QTest::keyClick(screen.findChild<QLineEdit*>(QStringLiteral("TxtSDate")), Qt::Key_F1);
-    QVERIFY(panel->isHidden());
-}
+    void enterWalksTheFieldsAndSaves() {
+        STOKARA_REQUIRE_DATABASE();
+        PurchaseFixture f;
+        QCOMPARE(f.edit("TxtDoc_no")->text(), QStringLiteral("1"));
+        QCOMPARE(f.list("DcParty")->itemText(0), kAmul); // vendors by name
+        test::typeAndEnter(f.edit("text2"), "14/04/2024");
+        test::typeAndEnter(f.list("DcParty"), kAmul);
+        test::typeAndEnter(f.list("Item_name"), kFeed);
+        QCOMPARE(f.edit("Txtunit")->text(), QStringLiteral("Bag"));
+        QVERIFY(f.edit("TxtQty")->hasFocus());
+        test::typeAndEnter(f.edit("TxtQty"), "4");
+        test::typeAndEnter(f.edit("txtrate"), "2.5");
+        QCOMPARE(f.edit("TxtAmount")->text(), QStringLiteral("10"));
+        auto* save = f.screen->findChild<QPushButton*>("Command8");
+        QVERIFY(save->hasFocus());
+        QTest::keyClick(save, Qt::Key_Return);
 
-void PurchaseTest::editFlagLife() {
-    STOKARA_REQUIRE_DATABASE();
-    PurchaseFixture f;
-    QVERIFY(!f.screen->editing());
-    QTest::keyClick(f.screen.get(), Qt::Key_F6);
-    QVERIFY(f.screen->editing());
-    // F3 empties the fields only.
-    f.edit("TxtQty")->setText(QStringLiteral("4"));
-    QTest::keyClick(f.screen.get(), Qt::Key_F3);
-    QVERIFY(f.edit("TxtQty")->text().isEmpty());
-    QVERIFY(f.screen->editing());
-    // A refused save keeps it.
-    f.screen->save();
-    QVERIFY(f.screen->editing());
-    // "&Clear" ends it.
-    QTest::mouseClick(f.find<QPushButton>("Command9"), Qt::LeftButton);
-    QVERIFY(!f.screen->editing());
-    QCOMPARE(f.edit("text2")->text(), QStringLiteral("15/04/2024")); // the date stays
-}
+        QCOMPARE(f.ts.dialogs.texts(), QStringList({"Do you want to save?", "Data Saved."}));
+        const auto p = f.store.list(QDate(2024, 4, 14), kAmul).at(0);
+        QCOMPARE(p.unit + ' ' + QString::number(p.amount), QStringLiteral("Bag 10"));
+        // The grid shows the purchase just saved; the entry number is the next one.
+        QCOMPARE(test::columnTexts(f.grid(), 7), QStringList({QString::number(p.autoNo)}));
+        QCOMPARE(f.edit("TxtDoc_no")->text(), QString::number(p.autoNo + 1));
+        QVERIFY(f.list("DcParty")->currentText().isEmpty());
+        QVERIFY(f.edit("text2")->hasFocus());
 
-void PurchaseTest::loadedRowWithoutF6IsANewPurchase() {
-    STOKARA_REQUIRE_DATABASE();
-    PurchaseFixture f;
-    PurchaseStore store(f.ts.db());
-    const qint64 first =
-        store.insert({QDate(2024, 4, 15), QStringLiteral("Amul Feeds"),
-                      QStringLiteral("Cattle Feed"), 1, QStringLiteral("Bag"), 100, 100});
-    QVERIFY(test::showActive(f.screen.get()));
-    f.searchFor(QStringLiteral("15/04/2024"), QStringLiteral("Amul Feeds"));
-    test::clickRow(f.grid(), 0);
-    QCOMPARE(f.edit("TxtDoc_no")->text(), QString::number(first));
-    QCOMPARE(f.edit("Txtunit")->text(), QStringLiteral("Bag"));
-    QCOMPARE(f.list("DcParty")->currentText(), QStringLiteral("Amul Feeds"));
-    f.edit("TxtQty")->setText(QStringLiteral("2"));
-    f.ts.dialogs.clear();
-    f.screen->save();
-    QCOMPARE(f.ts.dialogs.texts(), QStringList({QStringLiteral("Do you want to save?"),
-                                                QStringLiteral("Duplicate Entry. Add it anyway."),
-                                                QStringLiteral("Data Saved.")}));
-    QCOMPARE(f.count(), 2);
-    QCOMPARE(store.purchase(first)->qty, 1.0);
-}
+        // The same vendor, item and date again: asked, Cancel keeps the fields, OK adds it.
+        f.fill("14/04/2024", kAmul, kFeed, "3", "4");
+        f.ts.dialogs.answer(core::Answer::Ok);
+        f.ts.dialogs.answer(core::Answer::Cancel);
+        f.screen->save();
+        QCOMPARE(f.ts.dialogs.texts().last(), QStringLiteral("Duplicate Entry. Add it anyway."));
+        QCOMPARE(f.edit("TxtQty")->text(), QStringLiteral("3"));
+        f.screen->save();
+        QCOMPARE(f.ts.dialogs.texts().last(), QStringLiteral("Data Saved."));
+        QCOMPARE(f.count(), 2);
+    }
+
+    void fieldChecksKeepTheFocus_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        // clang-format off
+    QTest::newRow("quantity abc") << "TxtQty" << "abc" << "Invalid Entry.";
+    QTest::newRow("negative quantity") << "TxtQty" << "-2" << "Invalid Entry.";
+    QTest::newRow("empty rate") << "txtrate" << "" << "Can't be Blank.";
+    QTest::newRow("negative rate") << "txtrate" << "-1" << "Invalid Entry.";
+        // clang-format on
+    }
+
+    void fieldChecksKeepTheFocus() {
+        STOKARA_REQUIRE_DATABASE();
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        PurchaseFixture f;
+        f.edit("TxtQty")->setText("4");
+        QLineEdit* edit = f.screen->findChild<QLineEdit*>(field);
+        test::typeAndEnter(edit, text);
+        QCOMPARE(f.ts.dialogs.texts(), QStringList({message}));
+        QCOMPARE(f.ts.dialogs.shown[0].title, QStringLiteral("Tarvex Milvora"));
+        QVERIFY(edit->hasFocus());
+        // Leaving by mouse runs the same check and takes the focus back.
+        f.edit("text2")->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(f.ts.dialogs.texts(), QStringList({message, message}));
+        QTRY_VERIFY(edit->hasFocus());
+    }
+
+    void correctionRewritesTheLoadedEntry_data() {
+        QTest::addColumn<QString>("keys"); // around the click "|": 6 F6, 3 F3, C the Clear button
+        QTest::addColumn<bool>("updated");
+        QTest::newRow("F6: the clicked entry, not the cursor's") << "|6" << true;
+        QTest::newRow("F6 before the click") << "6|" << true;
+        QTest::newRow("no F6: a new purchase") << "|" << false;
+        QTest::newRow("F6 then F3: a new purchase") << "|63" << false;
+        QTest::newRow("F6 then Clear: a new purchase") << "6|C" << false;
+    }
+
+    void correctionRewritesTheLoadedEntry() {
+        STOKARA_REQUIRE_DATABASE();
+        QFETCH(QString, keys);
+        QFETCH(bool, updated);
+        PurchaseFixture f;
+        const auto [newer, older] = f.twoShown();
+        for (QChar c : keys) {
+            if (c == '|') {
+                test::clickRow(f.grid(), 0);
+                QCOMPARE(f.edit("TxtDoc_no")->text(), QString::number(newer));
+                QCOMPARE(f.edit("TxtQty")->text(), QStringLiteral("2"));
+                f.key(Qt::Key_Down); // the cursor moves; the loaded entry stays
+                QCOMPARE(f.grid()->currentRow(), 1);
+            } else if (c == 'C') {
+                QTest::mouseClick(f.screen->findChild<QPushButton*>("Command9"), Qt::LeftButton);
+            } else {
+                f.key(c == '6' ? Qt::Key_F6 : Qt::Key_F3);
+            }
+        }
+        f.fill("10/04/2024", kAmul, kFeed, "3", "100");
+        f.screen->save();
+        QCOMPARE(f.ts.dialogs.lastText(), QStringLiteral("Data Saved."));
+        QCOMPARE(f.count(), updated ? 2 : 3);
+        const auto changed = f.store.purchase(newer);
+        QCOMPARE(changed->qty, updated ? 3.0 : 2.0);
+        QCOMPARE(changed->item, updated ? kFeed : QStringLiteral("घी"));
+        QCOMPARE(changed->date, updated ? QDate(2024, 4, 10) : QDate(2024, 4, 15));
+        QCOMPARE(f.store.purchase(older)->qty, 1.0);
+        QCOMPARE(f.store.purchase(older)->date, QDate(2024, 4, 15));
+        QVERIFY(!f.screen->correcting());
+    }
+
+    void deleteAndVanishedEntries() {
+        STOKARA_REQUIRE_DATABASE();
+        PurchaseFixture f;
+        const auto [newer, older] = f.twoShown();
+        QCOMPARE(f.edit("TxtDoc_no")->text(), QString::number(newer + 1));
+        f.ts.dialogs.answer(core::Answer::Cancel);
+        test::clickRow(f.grid(), 0, true);
+        QCOMPARE(f.count(), 2);
+        f.ts.dialogs.clear();
+        test::clickRow(f.grid(), 0, true);
+        QCOMPARE(f.ts.dialogs.texts(), QStringList({"Are You Sure to Delete."}));
+        QCOMPARE(f.ts.dialogs.shown[0].title, QStringLiteral("Delete Entry"));
+        QVERIFY(!f.store.purchase(newer));
+        // The vendor's day stays in view; the entry number is the highest left plus one.
+        QCOMPARE(test::columnTexts(f.grid(), 7), QStringList({QString::number(older)}));
+        QCOMPARE(f.edit("TxtDoc_no")->text(), QString::number(older + 1));
+
+        // Another counter deletes the purchase being corrected: nothing is written.
+        test::clickRow(f.grid(), 0);
+        f.key(Qt::Key_F6);
+        f.ts.database.openAnother()->exec("delete from ItemPurchases");
+        f.edit("TxtQty")->setText("9");
+        f.ts.dialogs.clear();
+        f.screen->save();
+        QCOMPARE(f.ts.dialogs.texts(), QStringList({"Do you want to save?", core::kEntryGone}));
+        QCOMPARE(f.count(), 0);
+        QCOMPARE(f.edit("TxtQty")->text(), QStringLiteral("9"));
+        // Deleting it says so too.
+        f.ts.dialogs.clear();
+        test::clickRow(f.grid(), 0, true);
+        QCOMPARE(f.ts.dialogs.texts(), QStringList({"Are You Sure to Delete.", core::kEntryGone}));
+        QCOMPARE(f.grid()->rowCount(), 0);
+    }
+
+    void searchPanelFilters() {
+        STOKARA_REQUIRE_DATABASE();
+        PurchaseFixture f;
+        QTest::keyClick(f.edit("text2"), Qt::Key_F1);
+        QVERIFY(f.edit("TxtSDate")->hasFocus());
+        QTest::keyClick(f.edit("TxtSDate"), Qt::Key_F1);
+        QVERIFY(f.screen->findChild<QGroupBox*>("FrameSearch")->isHidden());
+        f.searchFor(kDay, kAmul, QString::number(f.twoShown().second));
+        QCOMPARE(test::columnTexts(f.grid(), 2), QStringList({kFeed}));
+    }
+};
 
 QTEST_MAIN(PurchaseTest)
 #include "test_purchase.moc"
