@@ -85,37 +85,6 @@ private slots:
         QVERIFY(!ts->dialogs.texts().contains(QStringLiteral("Wrong Card.")));
     }
 
-    // A card resting on the reader fills the field once; only a new presentation (another
-    // card, or the same one after it was taken away) replaces what the field holds.
-    void eachPresentationFillsTheFieldOnce() {
-        poller()->connectTick();
-        module->presentCard(kCard);
-        poller()->pollTick();
-        QCOMPARE(f("TxtCardNo")->text(), kCardText);
-        // The operator corrects the number while the card rests: the polls leave it alone.
-        f("TxtCardNo")->clear();
-        typeInto(f("TxtCardNo"), QStringLiteral("99990000"));
-        poller()->pollTick();
-        poller()->pollTick();
-        QCOMPARE(f("TxtCardNo")->text(), QStringLiteral("99990000"));
-
-        module->presentCard(reader::CardUid{0x7F, 0x00, 0x01, 0xE2});
-        poller()->pollTick();
-        QCOMPARE(f("TxtCardNo")->text(), QStringLiteral("7F0001E2"));
-
-        module->removeCard();
-        poller()->pollTick();
-        QCOMPARE(f("TxtCardNo")->text(), QStringLiteral("7F0001E2"));
-        f("TxtCardNo")->clear();
-        typeInto(f("TxtCardNo"), QStringLiteral("99990000"));
-        module->presentCard(reader::CardUid{0x7F, 0x00, 0x01, 0xE2});
-        poller()->pollTick();
-        QCOMPARE(f("TxtCardNo")->text(), QStringLiteral("7F0001E2"));
-        // Nothing else on the screen moved, and no card is looked up here.
-        QCOMPARE(f("TxtPartyCode")->text(), QString());
-        QVERIFY(ts->dialogs.shown.isEmpty());
-    }
-
     void unpluggedReaderComesBack() {
         poller()->connectTick();
         QCOMPARE(screen->windowTitle(), kConnected);
