@@ -26,19 +26,17 @@ template <class T = QLineEdit> T* control(QWidget* screen, const char* name) {
     return w;
 }
 
-// Puts the focus in a field and types into it (after what is there).
-// Letters outside ASCII (Hindi names) arrive as key events carrying only their text.
+// Puts the focus in a field and types into it (after what is there). Letters
+// outside ASCII (Hindi names) arrive as key events carrying only their text.
 inline void typeInto(QWidget* field, const QString& text) {
     field->setFocus();
     for (const QChar ch : text) {
         if (ch.unicode() < 128) {
             QTest::keyClick(field, ch.toLatin1());
-        } else {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(field, &press);
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(field, &release);
+            continue;
         }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(field, &press);
     }
 }
 
@@ -59,12 +57,9 @@ inline void clickButton(QWidget* screen, const char* name) {
     QTest::mouseClick(b, Qt::LeftButton);
 }
 
-inline QPoint cellCentre(QTableWidget* grid, int row) {
-    return grid->visualRect(grid->model()->index(row, 0)).center();
-}
-
 inline void clickRow(QTableWidget* grid, int row) {
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, row));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(row, 0)).center());
 }
 
 // A double-click: the click that selects the row, then the grid's double-click.
@@ -77,13 +72,6 @@ inline QStringList column(const QTableWidget* grid, int c) {
     QStringList out;
     for (int r = 0; r < grid->rowCount(); ++r)
         out << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
-    return out;
-}
-
-inline QStringList headings(const QTableWidget* grid) {
-    QStringList out;
-    for (int c = 0; c < grid->columnCount(); ++c)
-        out << grid->horizontalHeaderItem(c)->text();
     return out;
 }
 

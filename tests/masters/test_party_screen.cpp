@@ -4,6 +4,7 @@
 
 #include "card_poller.h"
 #include "core/database.h"
+#include "simulated_reader.h"
 
 #include <QGroupBox>
 #include <QImage>
@@ -53,6 +54,7 @@ class TestPartyScreen : public QObject {
     void save() { clickButton(screen.get(), "Command8"); }
 
 private slots:
+    void initTestCase() { qputenv("STOKARA_READER", "simulated"); }
     void init() {
         STOKARA_REQUIRE_DATABASE();
         ts = std::make_unique<TestSession>();
@@ -256,6 +258,36 @@ private slots:
         QCOMPARE(db().scalar("select party_name from MasPartyDeleted").toString(),
                  gone ? QString("Mohan's") : QString());
         QCOMPARE(f("TxtParty_name")->text().isEmpty(), gone); // not left to be saved again
+    }
+
+    // The reader's card lands in the card field of whatever party is shown, stays
+    // when the card is taken away, and is saved with the party.
+    void cardFromTheReader() {
+        auto module = reader::SimulatedReaderModule::shared();
+        module->setSilent(false);
+        module->removeCard();
+        addParty("5", "Mohan");
+        open(); // the poller's ticks are driven by hand
+        reader::CardPoller* poller = screen->cardPoller();
+        module->setPlugged(false);
+        poller->connectTick();
+        QCOMPARE(screen->windowTitle(), PartyScreen::caption());
+        module->setPlugged(true);
+        poller->connectTick();
+        QCOMPARE(screen->windowTitle(), QString("Item Sale - Reader Connected"));
+        clickRow(grid(), 0);
+        module->presentCard(reader::CardUid{0x0A, 0x1B, 0x2C, 0x3D});
+        poller->pollTick();
+        QCOMPARE(f("TxtCardNo")->text(), QString("0A1B2C3D"));
+        QCOMPARE(f("TxtParty_name")->text(), QString("Mohan"));
+        module->removeCard();
+        poller->pollTick();
+        save();
+        QCOMPARE(stored("cardno", "5"), QString("0A1B2C3D"));
+        module->setPlugged(false);
+        poller->pollTick();
+        QCOMPARE(screen->windowTitle(), PartyScreen::caption());
+        QCOMPARE(ts->dialogs.texts(), QStringList{"Data Saved."});
     }
 
     void newAccountNameIsTakenAndEmptiedOnClose() {
