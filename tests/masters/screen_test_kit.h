@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/database.h"
+#include "core_ui/screen_support.h"
+#include "masters/register_screens.h"
 #include "support/test_session.h"
 
 #include <QAbstractButton>
@@ -74,5 +77,50 @@ inline QStringList column(const QTableWidget* grid, int c) {
         out << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
     return out;
 }
+
+// What the master screen tests share: a session on a fresh database, the
+// screen under test, and short ways to its controls and to the stored rows.
+struct ScreenFixture {
+    std::unique_ptr<TestSession> ts;
+    std::unique_ptr<QWidget> screen;
+
+    core::Database& db() { return ts->db(); }
+    int count(const QString& sql) { return db().scalar(sql).toInt(); }
+    // The first row's values as text, joined by "/".
+    QString row(const QString& sql, const QVariantList& values = {}) {
+        const core::Rows rows = db().query(sql, values);
+        QStringList out;
+        for (int i = 0; !rows.empty() && i < rows.front().size(); ++i)
+            out << rows.front().text(i);
+        return out.join('/');
+    }
+    QLineEdit* f(const char* name) { return control(screen.get(), name); }
+    QComboBox* list(const char* name) { return control<QComboBox>(screen.get(), name); }
+    QTableWidget* grid(const char* name = "VsGrid") {
+        return control<QTableWidget>(screen.get(), name);
+    }
+    void click(const char* button) { clickButton(screen.get(), button); }
+    void key(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
+    // Opens a screen the way the menu does.
+    void open(const QString& name) {
+        core_ui::ScreenRegistry registry;
+        masters::registerScreens(registry);
+        screen.reset(registry.create(name, ts->session));
+        QVERIFY(screen && screen->objectName() == name);
+        activate(screen.get());
+    }
+    // A field or a list left with this text, as typing or choosing would.
+    void set(const QString& name, const QString& text) {
+        QWidget* w = screen->findChild<QWidget*>(name);
+        QVERIFY2(w, qPrintable(name));
+        auto* l = qobject_cast<QComboBox*>(w);
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            e->setText(text);
+        else if (l->isEditable())
+            l->setEditText(text);
+        else
+            l->setCurrentIndex(l->findText(text));
+    }
+};
 
 } // namespace stokara::test
