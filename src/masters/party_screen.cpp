@@ -239,7 +239,9 @@ void PartyScreen::save() {
         return;
     }
     if (!saved) {
-        // The party was deleted by another counter: what is shown is a new party now.
+        // The party was deleted by another counter: what is shown is a new party
+        // now, and its code is given up if someone takes it meanwhile.
+        allocatedCode_ = code;
         code_->setEnabled(settings_.manualCodes());
         fillGrid();
         return;
