@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -287,6 +288,45 @@ int Database::exec(const QString& sql, const QVariantList& values) {
     run(q, url_.engine, sql, values);
     int n = q.numRowsAffected();
     return n < 0 ? 0 : n;
+}
+
+int Database::execNamed(const QString& sql, const QVariantHash& values) {
+    // Turned into positional placeholders here, so both engines see the same
+    // text and quoted literals keep their colons.
+    QString text;
+    QVariantList ordered;
+    QSet<QString> used;
+    QChar quote;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+        } else if (c == QLatin1Char(':') && i + 1 < sql.size() &&
+                   (sql.at(i + 1).isLetter() || sql.at(i + 1) == QLatin1Char('_')) &&
+                   (i == 0 || sql.at(i - 1) != QLatin1Char(':'))) {
+            qsizetype end = i + 1;
+            while (end < sql.size() &&
+                   (sql.at(end).isLetterOrNumber() || sql.at(end) == QLatin1Char('_')))
+                ++end;
+            const QString name = sql.mid(i + 1, end - i - 1);
+            const auto it = values.constFind(name);
+            if (it == values.constEnd())
+                throw DbError(QString(), QStringLiteral("No value for :") + name, sql);
+            ordered << it.value();
+            used.insert(name);
+            text += QLatin1Char('?');
+            i = end - 1;
+            continue;
+        }
+        text += c;
+    }
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+        if (!used.contains(it.key()))
+            throw DbError(QString(), QStringLiteral("Unused value :") + it.key(), sql);
+    return exec(text, ordered);
 }
 
 Rows Database::query(const QString& sql, const QVariantList& values) {

@@ -93,6 +93,10 @@ public:
 
     // Runs one statement; returns the number of rows it changed.
     int exec(const QString& sql, const QVariantList& values = {});
+    // The same with values named in the text (":party_name"), for statements
+    // with many columns where a value shifted by one would land in the wrong
+    // column. Every name needs a value and every value a name, else DbError.
+    int execNamed(const QString& sql, const QVariantHash& values);
     Rows query(const QString& sql, const QVariantList& values = {});
     // First column of the first row, or a null QVariant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& values = {});

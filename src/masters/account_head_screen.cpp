@@ -1,17 +1,13 @@
 #include "account_head_screen.h"
 
-#include "core_ui/widgets.h"
-
 #include "core/dialogs.h"
-#include "core/errors.h"
 #include "core/idioms.h"
-#include "core_ui/screen_support.h"
 #include "core/session.h"
+#include "core_ui/widgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,7 +19,6 @@
 namespace stokara::masters {
 
 using core::ErrorKind;
-using core::guarded;
 
 namespace {
 // The row number of a cell; 0 when it holds none.
@@ -34,10 +29,7 @@ qint64 rowNumber(const QString& text) {
 } // namespace
 
 AccountHeadScreen::AccountHeadScreen(core::Session& session, QWidget* parent)
-    : QWidget(parent), session_(session), store_(*session.db) {
-    setObjectName(QStringLiteral("FrmHead"));
-    setWindowTitle(caption());
-
+    : EntryScreen(session, QStringLiteral("FrmHead"), caption(), parent), store_(*session.db) {
     head_ = core_ui::makeField(this, QStringLiteral("TxtHead"));
     group_ = core_ui::makeList(this, QStringLiteral("LstGroup"), accountGroups());
     autoNo_ = core_ui::makeField(this, QStringLiteral("TxtAuto_no"));
@@ -48,9 +40,9 @@ AccountHeadScreen::AccountHeadScreen(core::Session& session, QWidget* parent)
     clear_ = new QPushButton(QStringLiteral("&Clear"), this);
     clear_->setObjectName(QStringLiteral("Command9"));
     grid_ = core_ui::makeGrid(this, QStringLiteral("VsFlex"),
-                     {QStringLiteral("Auto No"), QStringLiteral("Account Head"),
-                      QStringLiteral("Account Group")},
-                     {1000, 2500, 2500});
+                              {QStringLiteral("Auto No"), QStringLiteral("Account Head"),
+                               QStringLiteral("Account Group")},
+                              {1000, 2500, 2500});
 
     auto* form = new QGridLayout;
     form->addWidget(new QLabel(QStringLiteral("Account Head"), this), 0, 0);
@@ -68,37 +60,32 @@ AccountHeadScreen::AccountHeadScreen(core::Session& session, QWidget* parent)
     main->addLayout(buttons);
     main->addWidget(grid_, 1);
 
-    core_ui::makeEnterChain(this)->add(head_).add(group_).add(save_);
+    flow().add(head_).add(group_).add(save_);
 
-    connect(save_, &QPushButton::clicked, this, [this] {
-        guarded(session_, ErrorKind::Show, QStringLiteral("Command8_Click"), [this] { save(); });
-    });
+    connect(save_, &QPushButton::clicked, this,
+            [this] { run(ErrorKind::Show, QStringLiteral("Command8_Click"), [this] { save(); }); });
     connect(clear_, &QPushButton::clicked, this, [this] { clearFields(); });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int r, int) {
-        guarded(session_, ErrorKind::Show, QStringLiteral("VsFlex_Click"),
-                [this, r] { loadFromGrid(r); });
+        run(ErrorKind::Show, QStringLiteral("VsFlex_Click"), [this, r] { loadFromGrid(r); });
     });
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int r, int) {
-        guarded(session_, ErrorKind::Show, QStringLiteral("VsFlex_DblClick"),
-                [this, r] { askDelete(r); });
+        run(ErrorKind::Show, QStringLiteral("VsFlex_DblClick"), [this, r] { askDelete(r); });
     });
 
-    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] { fillGrid(); });
-    core_ui::onScreenLoad(this, session_);
+    run(ErrorKind::Show, QStringLiteral("Form_Load"), [this] { fillGrid(); });
+    finishSetup();
 }
 
-void AccountHeadScreen::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F3) {
-        event->accept();
+bool AccountHeadScreen::functionKey(int key) {
+    if (key == Qt::Key_F3) {
         clearFields();
-        return;
+        return true;
     }
-    if (event->key() == Qt::Key_F6) {
-        event->accept();
-        editFlag_ = QStringLiteral("Y");
-        return;
+    if (key == Qt::Key_F6) {
+        cycle().startCorrection();
+        return true;
     }
-    QWidget::keyPressEvent(event);
+    return false;
 }
 
 void AccountHeadScreen::info(const QString& text) {
@@ -123,27 +110,26 @@ void AccountHeadScreen::save() {
         return;
     }
     if (const auto problem = store_.validate(head, group)) {
-        info(problem->message);
-        head_->setFocus();
+        refuse(caption(), *problem);
         return;
     }
-    if (!editing()) {
-        if (!store_.insertNew(head, group)) {
-            info(QStringLiteral("Duplicate Entry."));
-            return;
-        }
-    } else {
-        // The row changed is the one current in the grid.
-        const qint64 number = rowNumber(core_ui::currentCell(grid_, 0));
-        if (number == 0) {
-            info(QStringLiteral("Please enter proper values."));
-            return;
-        }
-        store_.update(number, head, group);
+    bool duplicate = false;
+    const QVariant loaded = loadedEntry();
+    if (!saveEntry(
+            caption(), [&] { duplicate = !store_.insertNew(head, group); },
+            [&](const QVariant& key) { return store_.update(key.toLongLong(), head, group); })) {
+        fillGrid();
+        return;
     }
+    if (duplicate) {
+        cycle().loaded(loaded);
+        info(QStringLiteral("Duplicate Entry."));
+        return;
+    }
+    // The fields still show the head; correcting it again takes another F6.
+    cycle().loaded(loaded);
     info(QStringLiteral("Data Saved."));
     fillGrid();
-    editFlag_.clear();
     head_->setFocus();
 }
 
@@ -151,7 +137,7 @@ void AccountHeadScreen::clearFields() {
     head_->clear();
     core_ui::setListText(group_, QString());
     autoNo_->clear();
-    editFlag_.clear();
+    cycle().reset();
     head_->setFocus();
 }
 
@@ -170,6 +156,7 @@ void AccountHeadScreen::loadFromGrid(int row) {
     head_->setText(found->head);
     core_ui::setListText(group_, found->group);
     autoNo_->setText(found->autoNo);
+    cycle().loaded(number);
 }
 
 void AccountHeadScreen::askDelete(int row) {
@@ -182,8 +169,12 @@ void AccountHeadScreen::askDelete(int row) {
                                     QStringLiteral("Are You Sure to Delete."),
                                     core::Icon::Information))
         return;
-    store_.remove(number);
+    const bool shown = loadedEntry() == QVariant(number);
+    deleteEntry(caption(), number,
+                [this](const QVariant& key) { return store_.remove(key.toLongLong()); });
     fillGrid();
+    if (shown)
+        clearFields();
 }
 
 } // namespace stokara::masters

@@ -1,30 +1,25 @@
 #pragma once
 
 #include "account_head_store.h"
-
-#include <QWidget>
+#include "core_ui/entry_screen.h"
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
-namespace stokara::core {
-struct Session;
-}
-
 namespace stokara::masters {
 
 // "Account Head Master": the heads of the cash day book with their groups.
-class AccountHeadScreen : public QWidget {
+// A head loaded from the grid is corrected only after F6, as in the day book.
+class AccountHeadScreen : public core_ui::EntryScreen {
     Q_OBJECT
 public:
     explicit AccountHeadScreen(core::Session& session, QWidget* parent = nullptr);
     static QString caption() { return QStringLiteral("Account Head Master"); }
-    bool editing() const { return editFlag_ == QLatin1String("Y"); }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool functionKey(int key) override;
 
 private:
     void fillGrid();
@@ -34,9 +29,7 @@ private:
     void askDelete(int row);
     void info(const QString& text);
 
-    core::Session& session_;
     AccountHeadStore store_;
-    QString editFlag_; // "Y" only after F6
     QLineEdit* head_ = nullptr;
     QComboBox* group_ = nullptr;
     QLineEdit* autoNo_ = nullptr;

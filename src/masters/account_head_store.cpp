@@ -37,18 +37,18 @@ int AccountHeadStore::countByHead(const QString& head) {
         .toInt();
 }
 
-std::optional<FieldProblem> AccountHeadStore::validate(const QString& head, const QString& group) {
+std::optional<core::Problem> AccountHeadStore::validate(const QString& head, const QString& group) {
     // Day-book vouchers carry the head in DayBook.AccountHead.
-    QString m =
-        core::tooLongMessage(QStringLiteral("Account Head"), head,
-                       widths_.limit({{"AccountHead", "AccountHead"}, {"DayBook", "AccountHead"}}));
+    QString m = core::tooLongMessage(
+        QStringLiteral("Account Head"), head,
+        widths_.limit({{"AccountHead", "AccountHead"}, {"DayBook", "AccountHead"}}));
     if (!m.isEmpty())
-        return FieldProblem{QStringLiteral("accounthead"), m};
+        return core::Problem{QStringLiteral("TxtHead"), m};
     m = core::tooLongMessage(
         QStringLiteral("Account Group"), group,
         widths_.width(QStringLiteral("AccountHead"), QStringLiteral("AccountGroup")));
     if (!m.isEmpty())
-        return FieldProblem{QStringLiteral("accountgroup"), m};
+        return core::Problem{QStringLiteral("LstGroup"), m};
     return std::nullopt;
 }
 
@@ -62,14 +62,14 @@ bool AccountHeadStore::insertNew(const QString& head, const QString& group) {
     return true;
 }
 
-void AccountHeadStore::update(qint64 autoNo, const QString& head, const QString& group) {
-    db_.exec(QStringLiteral("update AccountHead set AccountHead = ?, AccountGroup = ? where "
-                            "autono = ?"),
-             {head, group, autoNo});
+bool AccountHeadStore::update(qint64 autoNo, const QString& head, const QString& group) {
+    return db_.exec(QStringLiteral("update AccountHead set AccountHead = ?, AccountGroup = ? where "
+                                   "autono = ?"),
+                    {head, group, autoNo}) > 0;
 }
 
-void AccountHeadStore::remove(qint64 autoNo) {
-    db_.exec(QStringLiteral("delete from accounthead where autono = ?"), {autoNo});
+bool AccountHeadStore::remove(qint64 autoNo) {
+    return db_.exec(QStringLiteral("delete from accounthead where autono = ?"), {autoNo}) > 0;
 }
 
 } // namespace stokara::masters

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/input_rules.h"
 #include "schema/column_widths.h"
-#include "party_store.h" // FieldProblem
 
 #include <QList>
 #include <QStringList>
@@ -32,11 +32,12 @@ public:
     QList<AccountHeadRow> gridRows(); // by head, descending
     std::optional<AccountHeadRow> load(qint64 autoNo);
     int countByHead(const QString& head);
-    std::optional<FieldProblem> validate(const QString& head, const QString& group);
+    std::optional<core::Problem> validate(const QString& head, const QString& group);
     // False (nothing stored) when the head exists already.
     bool insertNew(const QString& head, const QString& group);
-    void update(qint64 autoNo, const QString& head, const QString& group);
-    void remove(qint64 autoNo);
+    // False when the row no longer exists.
+    bool update(qint64 autoNo, const QString& head, const QString& group);
+    bool remove(qint64 autoNo);
 
 private:
     core::Database& db_;

@@ -1,17 +1,13 @@
 #include "bom_screen.h"
 
-#include "core_ui/widgets.h"
-
 #include "core/dialogs.h"
-#include "core/errors.h"
-#include "core_ui/screen_support.h"
 #include "core/session.h"
+#include "core_ui/widgets.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,13 +17,9 @@
 namespace stokara::masters {
 
 using core::ErrorKind;
-using core::guarded;
 
 BomScreen::BomScreen(core::Session& session, QWidget* parent)
-    : QWidget(parent), session_(session), store_(*session.db) {
-    setObjectName(QStringLiteral("FrmBOM"));
-    setWindowTitle(caption());
-
+    : EntryScreen(session, QStringLiteral("FrmBOM"), caption(), parent), store_(*session.db) {
     mainItem_ = core_ui::makeList(this, QStringLiteral("DCMainItem"), {}, true);
     subItem_ = core_ui::makeList(this, QStringLiteral("DcSubItem"), {}, true);
     weight_ = core_ui::makeField(this, QStringLiteral("TxtWt"));
@@ -62,10 +54,10 @@ BomScreen::BomScreen(core::Session& session, QWidget* parent)
     main->addLayout(buttons);
     main->addWidget(grid_, 1);
 
-    core_ui::makeEnterChain(this)->add(mainItem_).add(subItem_).add(weight_).add(more_);
+    flow().add(mainItem_).add(subItem_).add(weight_).add(more_);
 
     connect(more_, &QPushButton::clicked, this, [this] {
-        guarded(session_, ErrorKind::Show, QStringLiteral("CmdMore_Click"), [this] {
+        run(ErrorKind::Show, QStringLiteral("CmdMore_Click"), [this] {
             if (!saveLine())
                 return;
             core_ui::setListText(subItem_, QString());
@@ -74,30 +66,22 @@ BomScreen::BomScreen(core::Session& session, QWidget* parent)
         });
     });
     connect(save_, &QPushButton::clicked, this, [this] {
-        guarded(session_, ErrorKind::Show, QStringLiteral("Command8_Click"), [this] {
+        run(ErrorKind::Show, QStringLiteral("Command8_Click"), [this] {
             if (!saveLine())
                 return;
-            core_ui::setListText(mainItem_, QString());
-            core_ui::setListText(subItem_, QString());
-            weight_->clear();
+            emptyFields();
             mainItem_->setFocus();
         });
     });
     connect(search_, &QPushButton::clicked, this, [this] {
-        guarded(session_, ErrorKind::Show, QStringLiteral("CmdSearch_Click"),
-                [this] { fillGrid(); });
+        run(ErrorKind::Show, QStringLiteral("CmdSearch_Click"), [this] { fillGrid(); });
     });
-    connect(clear_, &QPushButton::clicked, this, [this] {
-        core_ui::setListText(mainItem_, QString());
-        core_ui::setListText(subItem_, QString());
-        weight_->clear();
-    });
+    connect(clear_, &QPushButton::clicked, this, [this] { emptyFields(); });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int r, int) {
-        guarded(session_, ErrorKind::Show, QStringLiteral("VsGrid_Click"),
-                [this, r] { loadFromGrid(r); });
+        run(ErrorKind::Show, QStringLiteral("VsGrid_Click"), [this, r] { loadFromGrid(r); });
     });
 
-    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] {
+    run(ErrorKind::Show, QStringLiteral("Form_Load"), [this] {
         // Read once: items added while the screen is open appear when it is opened again.
         mainItem_->addItems(store_.mainItems());
         subItem_->addItems(store_.subItems());
@@ -105,22 +89,24 @@ BomScreen::BomScreen(core::Session& session, QWidget* parent)
         core_ui::setListText(subItem_, QString());
         fillGrid();
     });
-    core_ui::onScreenLoad(this, session_);
+    finishSetup();
 }
 
-void BomScreen::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F10) {
-        event->accept();
-        guarded(session_, ErrorKind::Show, QStringLiteral("Form_KeyDown"),
-                [this] { deleteCurrent(); });
-        return;
-    }
-    QWidget::keyPressEvent(event);
+bool BomScreen::functionKey(int key) {
+    if (key != Qt::Key_F10)
+        return false;
+    deleteCurrent();
+    return true;
+}
+
+void BomScreen::emptyFields() {
+    core_ui::setListText(mainItem_, QString());
+    core_ui::setListText(subItem_, QString());
+    weight_->clear();
 }
 
 void BomScreen::closeEvent(QCloseEvent* event) {
-    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Unload"),
-            [this] { store_.removeBlankVehicles(); });
+    run(ErrorKind::Show, QStringLiteral("Form_Unload"), [this] { store_.removeBlankVehicles(); });
     QWidget::closeEvent(event);
 }
 
@@ -140,7 +126,7 @@ bool BomScreen::saveLine() {
         return false;
     }
     if (const auto problem = store_.validate(main, sub)) {
-        session_.dialogs->information(caption(), problem->message);
+        refuse(caption(), *problem);
         return false;
     }
     store_.saveLine(main, sub, *weight);
@@ -173,11 +159,13 @@ void BomScreen::deleteCurrent() {
     if (!session_.dialogs->okCancel(QStringLiteral("Delete Entry"),
                                     QStringLiteral("Are You Sure to Delete.")))
         return;
-    store_.removeLine(main, sub);
+    // A line is known by its pair; one deleted meanwhile is said to be gone.
+    deleteEntry(caption(), QStringList{main, sub}, [this](const QVariant& key) {
+        const QStringList pair = key.toStringList();
+        return store_.removeLine(pair.value(0), pair.value(1));
+    });
     fillGrid();
-    core_ui::setListText(mainItem_, QString());
-    core_ui::setListText(subItem_, QString());
-    weight_->clear();
+    emptyFields();
 }
 
 } // namespace stokara::masters

@@ -42,15 +42,16 @@ std::optional<BomLine> BomStore::find(const QString& mainItem, const QString& su
     return BomLine{r.text(0), r.text(1), r.text(2)};
 }
 
-std::optional<FieldProblem> BomStore::validate(const QString& mainItem, const QString& subItem) {
-    QString m = core::tooLongMessage(QStringLiteral("Main Item"), mainItem,
-                               widths_.width(QStringLiteral("bom"), QStringLiteral("mainitem")));
+std::optional<core::Problem> BomStore::validate(const QString& mainItem, const QString& subItem) {
+    QString m =
+        core::tooLongMessage(QStringLiteral("Main Item"), mainItem,
+                             widths_.width(QStringLiteral("bom"), QStringLiteral("mainitem")));
     if (!m.isEmpty())
-        return FieldProblem{QStringLiteral("mainitem"), m};
+        return core::Problem{QStringLiteral("DCMainItem"), m};
     m = core::tooLongMessage(QStringLiteral("Sub Item"), subItem,
-                       widths_.width(QStringLiteral("bom"), QStringLiteral("subitem")));
+                             widths_.width(QStringLiteral("bom"), QStringLiteral("subitem")));
     if (!m.isEmpty())
-        return FieldProblem{QStringLiteral("subitem"), m};
+        return core::Problem{QStringLiteral("DcSubItem"), m};
     return std::nullopt;
 }
 
@@ -63,9 +64,9 @@ void BomStore::saveLine(const QString& mainItem, const QString& subItem, double 
     t.commit();
 }
 
-void BomStore::removeLine(const QString& mainItem, const QString& subItem) {
-    db_.exec(QStringLiteral("delete from bom where mainitem = ? and subitem = ?"),
-             {mainItem, subItem});
+bool BomStore::removeLine(const QString& mainItem, const QString& subItem) {
+    return db_.exec(QStringLiteral("delete from bom where mainitem = ? and subitem = ?"),
+                    {mainItem, subItem}) > 0;
 }
 
 void BomStore::removeBlankVehicles() {

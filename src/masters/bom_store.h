@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/input_rules.h"
 #include "schema/column_widths.h"
-#include "party_store.h" // FieldProblem
 
 #include <QStringList>
 
@@ -28,10 +28,11 @@ public:
     QStringList subItems();
     QList<BomLine> lines(const QString& mainItem);
     std::optional<BomLine> find(const QString& mainItem, const QString& subItem);
-    std::optional<FieldProblem> validate(const QString& mainItem, const QString& subItem);
+    std::optional<core::Problem> validate(const QString& mainItem, const QString& subItem);
     // Replaces the line of the pair: at most one line per main and sub-item.
     void saveLine(const QString& mainItem, const QString& subItem, double weight);
-    void removeLine(const QString& mainItem, const QString& subItem);
+    // False when the line no longer exists.
+    bool removeLine(const QString& mainItem, const QString& subItem);
     // Blank rows the milk-collection editions leave in the vehicle table.
     void removeBlankVehicles();
 

@@ -1,16 +1,12 @@
 #include "item_screen.h"
 
-#include "core_ui/widgets.h"
-
 #include "core/dialogs.h"
-#include "core/errors.h"
-#include "core_ui/screen_support.h"
 #include "core/session.h"
+#include "core_ui/widgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,17 +16,14 @@
 namespace stokara::masters {
 
 using core::ErrorKind;
-using core::guarded;
+using core_ui::Via;
 
 namespace {
 constexpr int kAutoNoColumn = 3;
 }
 
 ItemScreen::ItemScreen(core::Session& session, QWidget* parent)
-    : QWidget(parent), session_(session), store_(*session.db) {
-    setObjectName(QStringLiteral("frmmasitem"));
-    setWindowTitle(caption());
-
+    : EntryScreen(session, QStringLiteral("frmmasitem"), caption(), parent), store_(*session.db) {
     name_ = core_ui::makeField(this, QStringLiteral("txtitem_name"));
     mainItem_ = core_ui::makeList(this, QStringLiteral("LstMainItem"), mainItemFlags());
     // Free text is accepted besides the unit words.
@@ -43,10 +36,10 @@ ItemScreen::ItemScreen(core::Session& session, QWidget* parent)
     clear_ = new QPushButton(QStringLiteral("&Clear"), this);
     clear_->setObjectName(QStringLiteral("Command9"));
     grid_ = core_ui::makeGrid(this, QStringLiteral("VsGrid"),
-                     {QStringLiteral("Item Name"), QStringLiteral("Unit"), QStringLiteral("Rate"),
-                      QStringLiteral("AutoNo"), QStringLiteral("Ope. Bal."),
-                      QStringLiteral("Main Item")},
-                     {5000, 1000, 1000, 0, 1400, 1400});
+                              {QStringLiteral("Item Name"), QStringLiteral("Unit"),
+                               QStringLiteral("Rate"), QStringLiteral("AutoNo"),
+                               QStringLiteral("Ope. Bal."), QStringLiteral("Main Item")},
+                              {5000, 1000, 1000, 0, 1400, 1400});
 
     auto* form = new QGridLayout;
     int row = 0;
@@ -77,43 +70,39 @@ ItemScreen::ItemScreen(core::Session& session, QWidget* parent)
     main->addWidget(grid_, 1);
 
     // Enter only moves on; Enter in the opening balance goes to Save without saving.
-    core_ui::EnterChain* chain = core_ui::makeEnterChain(this);
-    chain->add(name_, [this] {
-        leaveName();
-        return true;
-    });
-    chain->add(mainItem_).add(unit_, [this] {
-        leaveUnit();
-        return true;
-    });
-    chain->add(rate_).add(opeBal_).add(save_);
+    flow()
+        .add(name_,
+             [this](Via) {
+                 leaveName();
+                 return true;
+             })
+        .add(mainItem_)
+        .add(unit_,
+             [this](Via) {
+                 leaveUnit();
+                 return true;
+             })
+        .add(rate_)
+        .add(opeBal_)
+        .add(save_);
 
-    core_ui::onLeave(name_, [this] { leaveName(); });
-    core_ui::onLeave(unit_, [this] { leaveUnit(); });
-
-    connect(save_, &QPushButton::clicked, this, [this] {
-        guarded(session_, ErrorKind::Show, QStringLiteral("Command8_Click"), [this] { save(); });
-    });
-    connect(clear_, &QPushButton::clicked, this, [this] {
-        guarded(session_, ErrorKind::Show, QStringLiteral("clear"), [this] { clearFields(); });
-    });
+    connect(save_, &QPushButton::clicked, this,
+            [this] { run(ErrorKind::Show, QStringLiteral("Command8_Click"), [this] { save(); }); });
+    connect(clear_, &QPushButton::clicked, this,
+            [this] { run(ErrorKind::Show, QStringLiteral("clear"), [this] { clearFields(); }); });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int r, int) {
-        guarded(session_, ErrorKind::Show, QStringLiteral("VsGrid_Click"),
-                [this, r] { loadFromGrid(r); });
+        run(ErrorKind::Show, QStringLiteral("VsGrid_Click"), [this, r] { loadFromGrid(r); });
     });
 
-    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] { fillGrid(); });
-    core_ui::onScreenLoad(this, session_);
+    run(ErrorKind::Show, QStringLiteral("Form_Load"), [this] { fillGrid(); });
+    finishSetup();
 }
 
-void ItemScreen::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F10) {
-        event->accept();
-        guarded(session_, ErrorKind::Show, QStringLiteral("Form_KeyDown"),
-                [this] { deleteCurrent(); });
-        return;
-    }
-    QWidget::keyPressEvent(event);
+bool ItemScreen::functionKey(int key) {
+    if (key != Qt::Key_F10)
+        return false;
+    deleteCurrent();
+    return true;
 }
 
 void ItemScreen::fillGrid() {
@@ -146,24 +135,26 @@ void ItemScreen::save() {
         return;
     }
     if (const auto problem = store_.validate(fields)) {
-        session_.dialogs->information(caption(), problem->message);
-        if (problem->column == QLatin1String("item_name"))
-            name_->setFocus();
-        else if (problem->column == QLatin1String("unit"))
-            unit_->setFocus();
-        else if (problem->column == QLatin1String("rate"))
-            rate_->setFocus();
-        else if (problem->column == QLatin1String("opebal"))
-            opeBal_->setFocus();
+        refuse(caption(), *problem);
         return;
     }
-    store_.save(fields);
+    const QVariant loaded = loadedEntry();
+    const bool saved = saveEntry(
+        caption(), [&] { store_.insert(fields); },
+        [&](const QVariant& key) { return store_.update(key.toLongLong(), fields); });
     fillGrid();
+    if (!saved) {
+        autoNo_->clear(); // deleted meanwhile: what is shown is a new item now
+        return;
+    }
+    if (loaded.isValid())
+        cycle().loaded(loaded, true); // the fields still show it
     if (session_.dialogs->okCancel(caption(), QStringLiteral("Do You want to add new item?"))) {
         // The main-item flag stays for the next item.
         for (QLineEdit* e : {name_, autoNo_, rate_, opeBal_})
             e->clear();
         core_ui::setListText(unit_, QString());
+        cycle().reset();
         name_->setFocus();
     }
 }
@@ -173,6 +164,7 @@ void ItemScreen::clearFields() {
         e->clear();
     core_ui::setListText(unit_, QString());
     core_ui::setListText(mainItem_, QString());
+    cycle().reset();
 }
 
 void ItemScreen::loadFromGrid(int row) {
@@ -190,18 +182,25 @@ void ItemScreen::loadFromGrid(int row) {
     autoNo_->setText(cell(3));
     opeBal_->setText(cell(4));
     core_ui::setListText(mainItem_, cell(5));
+    const qint64 entry = itemNumbers({{}, {}, {}, {}, {}, cell(3)}).entry;
+    if (entry > 0)
+        cycle().loaded(entry, true);
+    else
+        cycle().reset();
 }
 
 void ItemScreen::deleteCurrent() {
     if (grid_->rowCount() == 0)
         return;
-    const ItemNumbers n = itemNumbers({{}, {}, {}, {}, {}, core_ui::currentCell(grid_, kAutoNoColumn)});
+    const ItemNumbers n =
+        itemNumbers({{}, {}, {}, {}, {}, core_ui::currentCell(grid_, kAutoNoColumn)});
     if (n.entry <= 0)
         return;
     if (!session_.dialogs->okCancel(QStringLiteral("Delete Entry"),
                                     QStringLiteral("Are You Sure to Delete.")))
         return;
-    store_.remove(n.entry);
+    deleteEntry(caption(), n.entry,
+                [this](const QVariant& key) { return store_.remove(key.toLongLong()); });
     name_->clear();
     core_ui::setListText(unit_, QString());
     rate_->clear();

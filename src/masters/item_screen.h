@@ -1,8 +1,7 @@
 #pragma once
 
+#include "core_ui/entry_screen.h"
 #include "item_store.h"
-
-#include <QWidget>
 
 class QComboBox;
 class QLabel;
@@ -10,21 +9,17 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
-namespace stokara::core {
-struct Session;
-}
-
 namespace stokara::masters {
 
 // "Item Master": the shop's items with unit, rate, opening stock and main-item flag.
-class ItemScreen : public QWidget {
+class ItemScreen : public core_ui::EntryScreen {
     Q_OBJECT
 public:
     explicit ItemScreen(core::Session& session, QWidget* parent = nullptr);
     static QString caption() { return QStringLiteral("Item Master"); }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool functionKey(int key) override;
 
 private:
     void fillGrid();
@@ -36,7 +31,6 @@ private:
     void deleteCurrent();
     ItemFields collect() const;
 
-    core::Session& session_;
     ItemStore store_;
     QLineEdit* name_ = nullptr;
     QComboBox* mainItem_ = nullptr;

@@ -21,12 +21,7 @@ bool ItemStore::exists(const QString& name) {
                .toInt() > 0;
 }
 
-int ItemStore::countByEntry(qint64 entry) {
-    return db_.scalar(QStringLiteral("select count(*) from masitem where autono = ?"), {entry})
-        .toInt();
-}
-
-std::optional<FieldProblem> ItemStore::validate(const ItemFields& f) {
+std::optional<core::Problem> ItemStore::validate(const ItemFields& f) {
     // Sales, purchases and bills of materials store the name (and unit) too.
     const int nameLimit = widths_.limit({{"masitem", "item_name"},
                                          {"itemsale", "item_name"},
@@ -37,40 +32,40 @@ std::optional<FieldProblem> ItemStore::validate(const ItemFields& f) {
         widths_.limit({{"masitem", "unit"}, {"itemsale", "unit"}, {"ItemPurchases", "unit"}});
     QString m = core::tooLongMessage(QStringLiteral("Item Name"), f.name, nameLimit);
     if (!m.isEmpty())
-        return FieldProblem{QStringLiteral("item_name"), m};
+        return core::Problem{QStringLiteral("txtitem_name"), m};
     m = core::tooLongMessage(QStringLiteral("Unit"), f.unit, unitLimit);
     if (!m.isEmpty())
-        return FieldProblem{QStringLiteral("unit"), m};
+        return core::Problem{QStringLiteral("LstUnit"), m};
     m = core::tooLongMessage(QStringLiteral("Main Item"), f.mainItem,
-                       widths_.width("masitem", "mainitem"));
+                             widths_.width("masitem", "mainitem"));
     if (!m.isEmpty())
-        return FieldProblem{QStringLiteral("mainitem"), m};
+        return core::Problem{QStringLiteral("LstMainItem"), m};
     const ItemNumbers n = itemNumbers(f);
     m = core::tooLargeMessage(QStringLiteral("Rate"), n.rate, 7);
     if (!m.isEmpty())
-        return FieldProblem{QStringLiteral("rate"), m};
+        return core::Problem{QStringLiteral("txtrate"), m};
     m = core::tooLargeMessage(QStringLiteral("Opening Balance"), n.opeBal, 9);
     if (!m.isEmpty())
-        return FieldProblem{QStringLiteral("opebal"), m};
+        return core::Problem{QStringLiteral("TxtOpeBal"), m};
     return std::nullopt;
 }
 
-bool ItemStore::save(const ItemFields& f) {
+void ItemStore::insert(const ItemFields& f) {
     const ItemNumbers n = itemNumbers(f);
-    if (countByEntry(n.entry) == 0) {
-        db_.exec(QStringLiteral("insert into masitem (item_name,unit,rate,OpeBal,mainitem) "
-                                "values (?,?,?,?,?)"),
-                 {f.name, f.unit, n.rate, n.opeBal, f.mainItem});
-        return true;
-    }
-    db_.exec(QStringLiteral("update masitem set item_name = ?, unit = ?, rate = ?, opebal = ?, "
-                            "mainitem = ? where autono = ?"),
-             {f.name, f.unit, n.rate, n.opeBal, f.mainItem, n.entry});
-    return false;
+    db_.exec(QStringLiteral("insert into masitem (item_name,unit,rate,OpeBal,mainitem) "
+                            "values (?,?,?,?,?)"),
+             {f.name, f.unit, n.rate, n.opeBal, f.mainItem});
 }
 
-void ItemStore::remove(qint64 entry) {
-    db_.exec(QStringLiteral("delete from masitem where autono = ?"), {entry});
+bool ItemStore::update(qint64 entry, const ItemFields& f) {
+    const ItemNumbers n = itemNumbers(f);
+    return db_.exec(QStringLiteral("update masitem set item_name = ?, unit = ?, rate = ?, "
+                                   "opebal = ?, mainitem = ? where autono = ?"),
+                    {f.name, f.unit, n.rate, n.opeBal, f.mainItem, entry}) > 0;
+}
+
+bool ItemStore::remove(qint64 entry) {
+    return db_.exec(QStringLiteral("delete from masitem where autono = ?"), {entry}) > 0;
 }
 
 } // namespace stokara::masters

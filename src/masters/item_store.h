@@ -1,8 +1,8 @@
 #pragma once
 
-#include "schema/column_widths.h"
+#include "core/input_rules.h"
 #include "item_rules.h"
-#include "party_store.h" // FieldProblem
+#include "schema/column_widths.h"
 
 #include <QList>
 
@@ -30,13 +30,12 @@ public:
 
     QList<ItemGridRow> gridRows();
     bool exists(const QString& name);
-    int countByEntry(qint64 entry);
     // Name too long for the tables that refer to items by name, or a number too large.
-    std::optional<FieldProblem> validate(const ItemFields& fields);
-    // Insert when no row has the entry number, otherwise update that row.
-    // Returns true for an insert.
-    bool save(const ItemFields& fields);
-    void remove(qint64 entry);
+    std::optional<core::Problem> validate(const ItemFields& fields);
+    void insert(const ItemFields& fields);
+    // Rewrites the item with that entry number; false when it no longer exists.
+    bool update(qint64 entry, const ItemFields& fields);
+    bool remove(qint64 entry);
 
 private:
     core::Database& db_;

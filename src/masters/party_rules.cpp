@@ -28,6 +28,14 @@ QString nextPartyCode(const QVariant& highestCode) {
     return QString::number(static_cast<qint64>(highest) + 1);
 }
 
+QString cardTakenMessage(const QString& code, const QString& name) {
+    return QStringLiteral("Card No. already given to %1 - %2.").arg(code, name);
+}
+
+QString codeTakenMessage(const QString& code, const QString& name) {
+    return QStringLiteral("Party Code already given to %1 - %2.").arg(code, name);
+}
+
 const QStringList& commissionTypes() {
     static const QStringList list{QStringLiteral("Per Liter"), QStringLiteral("Percentage"),
                                   QStringLiteral("Per Fat")};

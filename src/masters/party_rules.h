@@ -62,6 +62,11 @@ PartyNumbers partyNumbers(const PartyFields& fields);
 // limit other than the column's width.
 QString nextPartyCode(const QVariant& highestCode);
 
+inline const QString kDuplicateName = QStringLiteral("Duplicate Name.");
+// A card or typed code that belongs to another party, named by its code and name.
+QString cardTakenMessage(const QString& code, const QString& name);
+QString codeTakenMessage(const QString& code, const QString& name);
+
 // Categories this screen keeps.
 inline const QStringList& partyCategories() {
     static const QStringList list{QStringLiteral("MilkMan"), QStringLiteral("VLCC")};

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "core_ui/entry_screen.h"
 #include "party_store.h"
-
-#include <QWidget>
 
 class QComboBox;
 class QGroupBox;
@@ -11,9 +10,6 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
-namespace stokara::core {
-struct Session;
-}
 namespace stokara::reader {
 class CardPoller;
 }
@@ -22,7 +18,7 @@ namespace stokara::masters {
 
 // "Party Master": the milk suppliers (MilkMan) and collection centres (VLCC)
 // the shop sells to on credit.
-class PartyScreen : public QWidget {
+class PartyScreen : public core_ui::EntryScreen {
     Q_OBJECT
 public:
     explicit PartyScreen(core::Session& session, QWidget* parent = nullptr);
@@ -40,13 +36,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
+    void buildControls(); // party_screen_layout.cpp
+    void connectFlow();
     void formLoad();
     void fillGrid();
     bool leaveName();
-    void leaveAddress();
     void save();
+    void afterInsert();
     void clearFields();
+    void forgetPhoto();
     void loadFromGrid(int row);
     void askDelete(int row);
     void confirmDelete();
@@ -54,10 +52,8 @@ private:
     void showPhoto(const QString& path);
     void enablePhoto();
     PartyFields collect() const;
-    QWidget* fieldFor(const QString& column) const;
     void info(const QString& text);
 
-    core::Session& session_;
     PartyStore store_;
     PartyCodeSettings settings_;
     QString photoPath_;

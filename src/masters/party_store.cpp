@@ -5,6 +5,7 @@
 namespace stokara::masters {
 
 using core::Database;
+using core::Problem;
 using core::Row;
 using core::Rows;
 using core::Transaction;
@@ -12,6 +13,13 @@ using core::Transaction;
 namespace {
 
 const QString kCategories = QStringLiteral(" category in ('MilkMan','VLCC') ");
+
+// The columns a Save writes, each bound by its own name.
+const QString kColumns = QStringLiteral(
+    "party_code,Party_name,add1,ph,veh_code,category,city,ope_bal,commper,baldrcr,Cowratetype,"
+    "Buffaloratetype,commtype,commperBuff,commtypeBuff,acno,commper1,commtype1,commperBuff1,"
+    "commtypeBuff1,InterestRate,active,ifsc,SnfCircuit,imagepath,accountname,fathername,bankname,"
+    "bankbranch,pan,cardno,creditlimit");
 
 PartyFields fieldsFrom(const Row& r) {
     PartyFields f;
@@ -90,175 +98,190 @@ int PartyStore::countByName(const QString& name) {
         .toInt();
 }
 
-QVariant PartyStore::highestCode() {
-    return db_.scalar(
+QString PartyStore::nextCode() {
+    return nextPartyCode(db_.scalar(
         QStringLiteral("select max(val(party_code)) from masparty where party_code <> '' and") +
-        kCategories);
+        kCategories));
 }
 
-int PartyStore::countByCodeOrName(const QString& code, const QString& name) {
-    return db_
-        .scalar(QStringLiteral("select count(*) from masparty where (party_code = ? or "
-                               "party_name = ?) and") +
-                    kCategories,
-                {code, name})
-        .toInt();
-}
-
-bool PartyStore::codeExists(const QString& code) {
-    return db_.scalar(QStringLiteral("select count(*) from masparty where party_code = ? and") +
-                          kCategories,
-                      {code})
-               .toInt() > 0;
-}
-
-std::optional<FieldProblem> PartyStore::validate(const PartyFields& f) {
+std::optional<Problem> PartyStore::validate(const PartyFields& f) {
     struct Text {
-        const char* column;
+        const char* field;
         const char* label;
         const QString* value;
         int limit;
     };
+    auto w = [this](const char* column) { return widths_.width("masparty", column); };
     const Text texts[] = {
-        {"party_code", "Party Code", &f.code,
+        {"TxtPartyCode", "Party Code", &f.code,
          widths_.limit({{"masparty", "party_code"}, {"MasPartyDeleted", "Party_Code"}})},
-        {"party_name", "Party Name", &f.name,
+        {"TxtParty_name", "Party Name", &f.name,
          widths_.limit({{"masparty", "party_name"}, {"MasPartyDeleted", "Party_name"}})},
-        {"add1", "Address", &f.add1, widths_.width("masparty", "add1")},
-        {"city", "City", &f.city, widths_.width("masparty", "city")},
-        {"ph", "Mobile No.", &f.ph, widths_.width("masparty", "ph")},
-        {"veh_code", "Vehicle / Village", &f.vehCode, widths_.width("masparty", "veh_code")},
-        {"category", "Category", &f.category,
+        {"txtadd1", "Address", &f.add1, w("add1")},
+        {"txtcity", "City", &f.city, w("city")},
+        {"txtph", "Mobile No.", &f.ph, w("ph")},
+        {"DCvehicle", "Vehicle / Village", &f.vehCode, w("veh_code")},
+        {"ListCategory", "Category", &f.category,
          widths_.limit({{"masparty", "category"}, {"MasPartyDeleted", "Category"}})},
-        {"baldrcr", "Dr./Cr.", &f.balDrCr, widths_.width("masparty", "baldrcr")},
-        {"commtype", "Commission (Cow)", &f.commType, widths_.width("masparty", "commtype")},
-        {"commtypebuff", "Commission (Buffalo)", &f.commTypeBuff,
-         widths_.width("masparty", "commtypebuff")},
-        {"commtype1", "Commission (Cow)", &f.commType1, widths_.width("masparty", "commtype1")},
-        {"commtypebuff1", "Commission (Buffalo)", &f.commTypeBuff1,
-         widths_.width("masparty", "commtypebuff1")},
-        {"cowratetype", "Cow Rate Type", &f.cowRateType, widths_.width("masparty", "cowratetype")},
-        {"buffaloratetype", "Buffalo Rate Type", &f.buffaloRateType,
-         widths_.width("masparty", "buffaloratetype")},
-        {"acno", "Bank Account No.", &f.acNo, widths_.width("masparty", "acno")},
-        {"active", "Active", &f.active, widths_.width("masparty", "active")},
-        {"ifsc", "IFSC", &f.ifsc, widths_.width("masparty", "ifsc")},
-        {"snfcircuit", "SNF Circuit", &f.snfCircuit, widths_.width("masparty", "snfcircuit")},
-        {"imagepath", "Photo path", &f.imagePath, widths_.width("masparty", "imagepath")},
-        {"accountname", "Account Name", &f.accountName, widths_.width("masparty", "accountname")},
-        {"fathername", "Father Name", &f.fatherName, widths_.width("masparty", "fathername")},
-        {"bankname", "Bank Name", &f.bankName, widths_.width("masparty", "bankname")},
-        {"bankbranch", "Bank Branch", &f.bankBranch, widths_.width("masparty", "bankbranch")},
-        {"pan", "PAN", &f.pan, widths_.width("masparty", "pan")},
-        {"cardno", "Card No.", &f.cardNo, widths_.width("masparty", "cardno")},
+        {"txtbaldrcr", "Dr./Cr.", &f.balDrCr, w("baldrcr")},
+        {"ListComm", "Commission (Cow)", &f.commType, w("commtype")},
+        {"ListCommBuff", "Commission (Buffalo)", &f.commTypeBuff, w("commtypebuff")},
+        {"List2", "Commission (Cow)", &f.commType1, w("commtype1")},
+        {"List3", "Commission (Buffalo)", &f.commTypeBuff1, w("commtypebuff1")},
+        {"LstCowRateType", "Cow Rate Type", &f.cowRateType, w("cowratetype")},
+        {"LstBuffaloRateType", "Buffalo Rate Type", &f.buffaloRateType, w("buffaloratetype")},
+        {"TxtAcNo", "Bank Account No.", &f.acNo, w("acno")},
+        {"LstActive", "Active", &f.active, w("active")},
+        {"TxtIFSC", "IFSC", &f.ifsc, w("ifsc")},
+        {"LstCircuit", "SNF Circuit", &f.snfCircuit, w("snfcircuit")},
+        {"CmdPhoto", "Photo path", &f.imagePath, w("imagepath")},
+        {"TxtAccountName", "Account Name", &f.accountName, w("accountname")},
+        {"TxtFatherName", "Father Name", &f.fatherName, w("fathername")},
+        {"TxtBankName", "Bank Name", &f.bankName, w("bankname")},
+        {"TxtBankBranch", "Bank Branch", &f.bankBranch, w("bankbranch")},
+        {"TxtPan", "PAN", &f.pan, w("pan")},
+        {"TxtCardNo", "Card No.", &f.cardNo, w("cardno")},
     };
     for (const Text& t : texts) {
         const QString m = core::tooLongMessage(QString::fromLatin1(t.label), *t.value, t.limit);
         if (!m.isEmpty())
-            return FieldProblem{QString::fromLatin1(t.column), m};
+            return Problem{QString::fromLatin1(t.field), m};
     }
     const PartyNumbers n = partyNumbers(f);
     struct Number {
-        const char* column;
+        const char* field;
         const char* label;
         double value;
         int digits;
     };
     const Number numbers[] = {
-        {"ope_bal", "Op. Balance", n.opeBal, 10},
-        {"commper", "Commission (Cow)", n.commPer, 7},
-        {"commperbuff", "Commission (Buffalo)", n.commPerBuff, 7},
-        {"commper1", "Commission (Cow)", n.commPer1, 7},
-        {"commperbuff1", "Commission (Buffalo)", n.commPerBuff1, 7},
-        {"interestrate", "Interest Rate %", n.interestRate, 7},
-        {"creditlimit", "Credit Limit", n.creditLimit, 9},
+        {"Txtope_bal", "Op. Balance", n.opeBal, 10},
+        {"TxtComm", "Commission (Cow)", n.commPer, 7},
+        {"TxtCommBuff", "Commission (Buffalo)", n.commPerBuff, 7},
+        {"Text2", "Commission (Cow)", n.commPer1, 7},
+        {"Text3", "Commission (Buffalo)", n.commPerBuff1, 7},
+        {"TxtInterestRate", "Interest Rate %", n.interestRate, 7},
+        {"TxtCreditLimit", "Credit Limit", n.creditLimit, 9},
     };
     for (const Number& x : numbers) {
         const QString m = core::tooLargeMessage(QString::fromLatin1(x.label), x.value, x.digits);
         if (!m.isEmpty())
-            return FieldProblem{QString::fromLatin1(x.column), m};
+            return Problem{QString::fromLatin1(x.field), m};
     }
     return std::nullopt;
 }
 
-QVariantList PartyStore::values(const PartyFields& f) {
+std::optional<PartyRef> PartyStore::cardHolder(const QString& cardNo, const QString& except) {
+    if (cardNo.isEmpty())
+        return std::nullopt;
+    QString sql = QStringLiteral("select party_code, party_name from masparty where cardno = ?");
+    QVariantList values{cardNo};
+    if (!except.isEmpty()) {
+        sql += QStringLiteral(" and not (coalesce(party_code, '') = ? and coalesce(category, '') "
+                              "in ('MilkMan','VLCC'))");
+        values << except;
+    }
+    const Rows rows =
+        db_.query(sql + QStringLiteral(" order by val(party_code), party_code limit 1"), values);
+    if (rows.empty())
+        return std::nullopt;
+    return PartyRef{rows.front().text(0), rows.front().text(1)};
+}
+
+std::optional<Problem> PartyStore::cardProblem(const QString& cardNo, const QString& except) {
+    if (const auto holder = cardHolder(cardNo, except))
+        return Problem{QStringLiteral("TxtCardNo"), cardTakenMessage(holder->code, holder->name)};
+    return std::nullopt;
+}
+
+QVariantHash PartyStore::bindings(const PartyFields& f) {
     const PartyNumbers n = partyNumbers(f);
-    return {f.name,
-            f.add1,
-            f.ph,
-            f.vehCode,
-            f.category,
-            f.city,
-            n.opeBal,
-            n.commPer,
-            f.balDrCr,
-            f.cowRateType,
-            f.buffaloRateType,
-            f.commType,
-            n.commPerBuff,
-            f.commTypeBuff,
-            f.acNo,
-            n.commPer1,
-            f.commType1,
-            n.commPerBuff1,
-            f.commTypeBuff1,
-            n.interestRate,
-            f.active,
-            f.ifsc,
-            f.snfCircuit,
-            f.imagePath,
-            f.accountName,
-            f.fatherName,
-            f.bankName,
-            f.bankBranch,
-            f.pan,
-            f.cardNo,
-            n.creditLimit};
+    return {
+        {QStringLiteral("party_code"), f.code},
+        {QStringLiteral("party_name"), f.name},
+        {QStringLiteral("add1"), f.add1},
+        {QStringLiteral("ph"), f.ph},
+        {QStringLiteral("veh_code"), f.vehCode},
+        {QStringLiteral("category"), f.category},
+        {QStringLiteral("city"), f.city},
+        {QStringLiteral("ope_bal"), n.opeBal},
+        {QStringLiteral("commper"), n.commPer},
+        {QStringLiteral("baldrcr"), f.balDrCr},
+        {QStringLiteral("cowratetype"), f.cowRateType},
+        {QStringLiteral("buffaloratetype"), f.buffaloRateType},
+        {QStringLiteral("commtype"), f.commType},
+        {QStringLiteral("commperbuff"), n.commPerBuff},
+        {QStringLiteral("commtypebuff"), f.commTypeBuff},
+        {QStringLiteral("acno"), f.acNo},
+        {QStringLiteral("commper1"), n.commPer1},
+        {QStringLiteral("commtype1"), f.commType1},
+        {QStringLiteral("commperbuff1"), n.commPerBuff1},
+        {QStringLiteral("commtypebuff1"), f.commTypeBuff1},
+        {QStringLiteral("interestrate"), n.interestRate},
+        {QStringLiteral("active"), f.active},
+        {QStringLiteral("ifsc"), f.ifsc},
+        {QStringLiteral("snfcircuit"), f.snfCircuit},
+        {QStringLiteral("imagepath"), f.imagePath},
+        {QStringLiteral("accountname"), f.accountName},
+        {QStringLiteral("fathername"), f.fatherName},
+        {QStringLiteral("bankname"), f.bankName},
+        {QStringLiteral("bankbranch"), f.bankBranch},
+        {QStringLiteral("pan"), f.pan},
+        {QStringLiteral("cardno"), f.cardNo},
+        {QStringLiteral("creditlimit"), n.creditLimit},
+    };
 }
 
-void PartyStore::insert(const PartyFields& f) {
-    QVariantList v{f.code.trimmed()};
-    v << values(f);
-    db_.exec(QStringLiteral(
-                 "insert into masparty (party_code,Party_name,add1,ph,veh_code,category,city,"
-                 "ope_bal,commper,baldrcr,Cowratetype,Buffaloratetype,commtype,commperBuff,"
-                 "commtypeBuff,acno,commper1,commtype1,commperBuff1,commtypeBuff1,InterestRate,"
-                 "active,ifsc,SnfCircuit,imagepath,accountname,fathername,bankname,bankbranch,"
-                 "pan,cardno,creditlimit) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,"
-                 "?,?,?,?,?,?,?,?)"),
-             v);
-}
-
-void PartyStore::update(const PartyFields& f) {
-    QVariantList v = values(f);
-    v << f.code;
-    db_.exec(QStringLiteral("update masparty set party_name = ?, add1 = ?, ph = ?, veh_code = ?, "
-                            "category = ?, city = ?, ope_bal = ?, commper = ?, baldrcr = ?, "
-                            "Cowratetype = ?, Buffaloratetype = ?, commtype = ?, commperBuff = ?, "
-                            "commtypeBuff = ?, acno = ?, commper1 = ?, commtype1 = ?, "
-                            "commperBuff1 = ?, commtypeBuff1 = ?, InterestRate = ?, active = ?, "
-                            "ifsc = ?, SnfCircuit = ?, imagepath = ?, accountname = ?, "
-                            "fathername = ?, bankname = ?, bankbranch = ?, pan = ?, cardno = ?, "
-                            "creditlimit = ? where party_code = ? and") +
-                 kCategories,
-             v);
-}
-
-PartyStore::SaveResult PartyStore::save(const PartyFields& fields, bool codeAllocatedByScreen) {
+PartyStore::Written PartyStore::insert(const PartyFields& fields, bool codeAllocatedByScreen) {
     Transaction t(db_, kPartyCodeLock);
     PartyFields f = fields;
     // A code typed with blanks around it is the same code.
     f.code = f.code.trimmed();
-    if (codeAllocatedByScreen && codeExists(f.code))
-        f.code = nextCode();
-    SaveResult result;
-    result.code = f.code;
-    if (countByCodeOrName(f.code, f.name) > 0) {
-        update(f);
-    } else {
-        insert(f);
-        result.inserted = true;
+    Written result;
+    // Checked under the lock: two counters saving the same new name or card
+    // one after the other find the first one's party.
+    if (countByName(f.name) > 0) {
+        result.refused = Problem{QStringLiteral("TxtParty_name"), kDuplicateName};
+        return result;
     }
+    const auto owner = load(f.code);
+    if (owner && codeAllocatedByScreen) {
+        f.code = nextCode();
+    } else if (owner) {
+        result.refused =
+            Problem{QStringLiteral("TxtPartyCode"), codeTakenMessage(owner->code, owner->name)};
+        return result;
+    }
+    if ((result.refused = cardProblem(f.cardNo, {})))
+        return result;
+    QStringList names;
+    for (const QString& column : kColumns.split(QLatin1Char(',')))
+        names << QLatin1Char(':') + column.toLower();
+    db_.execNamed(QStringLiteral("insert into masparty (") + kColumns +
+                      QStringLiteral(") values (") + names.join(QLatin1Char(',')) +
+                      QLatin1Char(')'),
+                  bindings(f));
+    t.commit();
+    result.hit = true;
+    result.code = f.code;
+    return result;
+}
+
+PartyStore::Written PartyStore::update(const QString& code, const PartyFields& fields) {
+    Transaction t(db_, kPartyCodeLock);
+    Written result;
+    result.code = code;
+    if ((result.refused = cardProblem(fields.cardNo, code)))
+        return result;
+    PartyFields f = fields;
+    f.code = code; // the loaded party keeps its code
+    QStringList sets;
+    for (const QString& column : kColumns.split(QLatin1Char(',')).mid(1))
+        sets << column + QStringLiteral(" = :") + column.toLower();
+    result.hit =
+        db_.execNamed(QStringLiteral("update masparty set ") + sets.join(QLatin1Char(',')) +
+                          QStringLiteral(" where party_code = :party_code and") + kCategories,
+                      bindings(f)) > 0;
     t.commit();
     return result;
 }
@@ -271,19 +294,23 @@ std::optional<PartyFields> PartyStore::load(const QString& code) {
     return fieldsFrom(rows.front());
 }
 
-void PartyStore::deleteParty(const QString& code) {
+bool PartyStore::deleteParty(const QString& code) {
     Transaction t(db_);
     db_.exec(QStringLiteral("insert into MasPartyDeleted (party_code,party_name,category) "
                             "select party_code,party_name,category from masparty where "
                             "party_code = ? and") +
                  kCategories,
              {code});
-    db_.exec(QStringLiteral("delete from masparty where party_code = ? and") + kCategories, {code});
+    // A party deleted meanwhile by another counter took its rows with it.
+    if (db_.exec(QStringLiteral("delete from masparty where party_code = ? and") + kCategories,
+                 {code}) == 0)
+        return false;
     db_.exec(QStringLiteral("delete from milk_col where party_code = ?"), {code});
     db_.exec(QStringLiteral("delete from itemsale where party_code = ?"), {code});
     db_.exec(QStringLiteral("delete from advance where party_code = ?"), {code});
     db_.exec(QStringLiteral("delete from masrate where party_code = ?"), {code});
     t.commit();
+    return true;
 }
 
 } // namespace stokara::masters

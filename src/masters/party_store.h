@@ -1,7 +1,8 @@
 #pragma once
 
-#include "schema/column_widths.h"
+#include "core/input_rules.h"
 #include "party_rules.h"
+#include "schema/column_widths.h"
 
 #include <QList>
 #include <QString>
@@ -15,15 +16,9 @@ class Database;
 
 namespace stokara::masters {
 
-// Writers that allocate party codes hold this key, so two counters never
-// hand out the same code.
+// Writers of parties hold this key, so two counters never hand out the same
+// code, name or card.
 inline constexpr qint64 kPartyCodeLock = 0x53544B0001;
-
-// A field that cannot be stored as typed, and why.
-struct FieldProblem {
-    QString column; // the masparty column (or "party_code" ...), to find the field
-    QString message;
-};
 
 struct PartyCodeSettings {
     QString codeAuto;
@@ -44,8 +39,13 @@ struct Vehicle {
     QString name;
 };
 
+struct PartyRef {
+    QString code;
+    QString name;
+};
+
 // Statements of the party master. Every statement keeps to the MilkMan and
-// VLCC parties.
+// VLCC parties, except the card check: a card belongs to one party of any kind.
 class PartyStore {
 public:
     explicit PartyStore(core::Database& db) : db_(db), widths_(db) {}
@@ -55,34 +55,37 @@ public:
     QList<PartyGridRow> gridRows();
 
     int countByName(const QString& name);
-    // Highest numeric code (NULL when no party has a code).
-    QVariant highestCode();
-    QString nextCode() { return nextPartyCode(highestCode()); }
-    int countByCodeOrName(const QString& code, const QString& name);
-    bool codeExists(const QString& code);
+    // The code after the highest numeric code.
+    QString nextCode();
 
-    // Text too long for its column or a number too large: the first problem.
-    std::optional<FieldProblem> validate(const PartyFields& fields);
+    // Text too long for its column or a number too large: the first problem,
+    // naming the field to go back to.
+    std::optional<core::Problem> validate(const PartyFields& fields);
+    // The party holding the card, other than the MilkMan/VLCC party `except`;
+    // the lowest code first when (in an old shop) several do.
+    std::optional<PartyRef> cardHolder(const QString& cardNo, const QString& except = {});
 
-    struct SaveResult {
-        bool inserted = false;
-        QString code; // the code stored (may differ from the typed one, see below)
+    struct Written {
+        bool hit = false;                     // a row was inserted or updated
+        QString code;                         // the code stored
+        std::optional<core::Problem> refused; // why nothing was written
     };
-    // Inserts or updates: an existing MilkMan/VLCC row with the code or the name
-    // means update (of the row with the code), otherwise insert. When the code was
-    // allocated by the screen and another counter has taken it since, the next free
-    // code is used instead of overwriting that party.
-    SaveResult save(const PartyFields& fields, bool codeAllocatedByScreen);
-    void insert(const PartyFields& fields);
-    void update(const PartyFields& fields);
+    // A new party. Refused when its name or card is taken, or a typed code
+    // belongs to another party; a code the screen allocated and another
+    // counter took meanwhile is replaced by the next free one.
+    Written insert(const PartyFields& fields, bool codeAllocatedByScreen);
+    // Rewrites the party with that code; not hit when it no longer exists.
+    Written update(const QString& code, const PartyFields& fields);
 
     std::optional<PartyFields> load(const QString& code);
 
-    // The party and all its rows, with a copy in MasPartyDeleted; all or nothing.
-    void deleteParty(const QString& code);
+    // The party and all its rows, with a copy in MasPartyDeleted; all or
+    // nothing. False when the party was not there.
+    bool deleteParty(const QString& code);
 
 private:
-    QVariantList values(const PartyFields& fields);
+    std::optional<core::Problem> cardProblem(const QString& cardNo, const QString& except);
+    QVariantHash bindings(const PartyFields& fields);
 
     core::Database& db_;
     schema::ColumnWidths widths_;

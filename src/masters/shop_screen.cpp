@@ -1,11 +1,8 @@
 #include "shop_screen.h"
 
-#include "core_ui/widgets.h"
-
 #include "core/dialogs.h"
-#include "core/errors.h"
-#include "core_ui/screen_support.h"
 #include "core/session.h"
+#include "core_ui/widgets.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -15,13 +12,10 @@
 namespace stokara::masters {
 
 using core::ErrorKind;
-using core::guarded;
+using core_ui::Via;
 
 ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
-    : QWidget(parent), session_(session), store_(*session.db) {
-    setObjectName(QStringLiteral("FrmCompany"));
-    setWindowTitle(caption());
-
+    : EntryScreen(session, QStringLiteral("FrmCompany"), caption(), parent), store_(*session.db) {
     name_ = core_ui::makeField(this, QStringLiteral("txtCompName"));
     address_ = core_ui::makeField(this, QStringLiteral("txtAddress"));
     city_ = core_ui::makeField(this, QStringLiteral("TxtCity"));
@@ -46,22 +40,20 @@ ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
     form->addWidget(save_, row, 1, Qt::AlignRight);
     form->setRowStretch(row + 1, 1);
 
-    // Enter only moves on: leaving the name (however it is left) gives the warning once.
-    core_ui::makeEnterChain(this)
-        ->add(name_)
+    // Leaving the name (by Enter or otherwise) gives the warning once.
+    flow()
+        .add(name_, [this](Via) { return leaveName(); })
         .add(address_)
         .add(city_)
         .add(telNo_)
         .add(mobile_)
         .add(gstNo_)
         .add(save_);
-    core_ui::onLeave(name_, [this] { leaveName(); });
-    connect(save_, &QPushButton::clicked, this, [this] {
-        guarded(session_, ErrorKind::Show, QStringLiteral("CmdSave_Click"), [this] { save(); });
-    });
+    connect(save_, &QPushButton::clicked, this,
+            [this] { run(ErrorKind::Show, QStringLiteral("CmdSave_Click"), [this] { save(); }); });
 
-    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] { formLoad(); });
-    core_ui::onScreenLoad(this, session_);
+    run(ErrorKind::Show, QStringLiteral("Form_Load"), [this] { formLoad(); });
+    finishSetup();
 }
 
 void ShopScreen::info(const QString& text) {
@@ -82,9 +74,10 @@ void ShopScreen::formLoad() {
     gstNo_->setText(shop->gstNo);
 }
 
-void ShopScreen::leaveName() {
+bool ShopScreen::leaveName() {
     if (name_->text().trimmed().isEmpty())
         info(QStringLiteral("Blank not allowed."));
+    return true;
 }
 
 void ShopScreen::save() {
@@ -95,7 +88,7 @@ void ShopScreen::save() {
     const ShopFields f{name_->text(),  address_->text(), city_->text(),
                        telNo_->text(), mobile_->text(),  gstNo_->text()};
     if (const auto problem = store_.validate(f)) {
-        info(problem->message);
+        refuse(caption(), *problem);
         return;
     }
     store_.save(f);

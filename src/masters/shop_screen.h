@@ -1,20 +1,15 @@
 #pragma once
 
+#include "core_ui/entry_screen.h"
 #include "shop_store.h"
-
-#include <QWidget>
 
 class QLineEdit;
 class QPushButton;
 
-namespace stokara::core {
-struct Session;
-}
-
 namespace stokara::masters {
 
 // "Shop Master": the one record describing the shop, shown on slips and reports.
-class ShopScreen : public QWidget {
+class ShopScreen : public core_ui::EntryScreen {
     Q_OBJECT
 public:
     explicit ShopScreen(core::Session& session, QWidget* parent = nullptr);
@@ -22,11 +17,10 @@ public:
 
 private:
     void formLoad();
-    void leaveName();
+    bool leaveName();
     void save();
     void info(const QString& text);
 
-    core::Session& session_;
     ShopStore store_;
     QLineEdit* name_ = nullptr;
     QLineEdit* address_ = nullptr;

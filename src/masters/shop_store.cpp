@@ -13,22 +13,26 @@ std::optional<ShopFields> ShopStore::first() {
     return ShopFields{r.text(0), r.text(1), r.text(2), r.text(3), r.text(4), r.text(5)};
 }
 
-std::optional<FieldProblem> ShopStore::validate(const ShopFields& f) {
+std::optional<core::Problem> ShopStore::validate(const ShopFields& f) {
     const struct {
         const char* column;
+        const char* field;
         const char* label;
         const QString* value;
     } texts[] = {
-        {"CompName", "Name", &f.name},     {"Address1", "Address", &f.address},
-        {"City", "City", &f.city},         {"TelNo", "TelNo", &f.telNo},
-        {"Mobileno", "Mobile", &f.mobile}, {"TinNo", "GST No.", &f.gstNo},
+        {"CompName", "txtCompName", "Name", &f.name},
+        {"Address1", "txtAddress", "Address", &f.address},
+        {"City", "TxtCity", "City", &f.city},
+        {"TelNo", "TxtTelno", "TelNo", &f.telNo},
+        {"Mobileno", "TxtMobile", "Mobile", &f.mobile},
+        {"TinNo", "TxtTinNo", "GST No.", &f.gstNo},
     };
     for (const auto& t : texts) {
         const QString column = QString::fromLatin1(t.column);
         const QString m = core::tooLongMessage(QString::fromLatin1(t.label), *t.value,
-                                         widths_.width(QStringLiteral("compmaster"), column));
+                                               widths_.width(QStringLiteral("compmaster"), column));
         if (!m.isEmpty())
-            return FieldProblem{column.toLower(), m};
+            return core::Problem{QString::fromLatin1(t.field), m};
     }
     return std::nullopt;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/input_rules.h"
 #include "schema/column_widths.h"
-#include "party_store.h" // FieldProblem
 
 #include <optional>
 
@@ -28,7 +28,7 @@ public:
     explicit ShopStore(core::Database& db) : db_(db), widths_(db) {}
 
     std::optional<ShopFields> first();
-    std::optional<FieldProblem> validate(const ShopFields& fields);
+    std::optional<core::Problem> validate(const ShopFields& fields);
     // Inserts the record when there is none, otherwise updates every row, so
     // the table keeps one record.
     void save(const ShopFields& fields);

@@ -1,13 +1,11 @@
 #include "vendor_screen.h"
 
 #include "deletion_password.h"
-#include "core_ui/widgets.h"
 
 #include "core/clock.h"
 #include "core/dialogs.h"
-#include "core/errors.h"
-#include "core_ui/screen_support.h"
 #include "core/session.h"
+#include "core_ui/widgets.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -22,13 +20,10 @@
 namespace stokara::masters {
 
 using core::ErrorKind;
-using core::guarded;
+using core_ui::Via;
 
 VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
-    : QWidget(parent), session_(session), store_(*session.db) {
-    setObjectName(QStringLiteral("FrmVendor"));
-    setWindowTitle(caption());
-
+    : EntryScreen(session, QStringLiteral("FrmVendor"), caption(), parent), store_(*session.db) {
     code_ = core_ui::makeField(this, QStringLiteral("TxtPartyCode"));
     code_->setReadOnly(true); // filled by the screen, never typed
     code_->setFocusPolicy(Qt::NoFocus);
@@ -41,9 +36,9 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
     clear_ = new QPushButton(QStringLiteral("&Clear"), this);
     clear_->setObjectName(QStringLiteral("Command9"));
     grid_ = core_ui::makeGrid(this, QStringLiteral("VsGrid"),
-                     {QStringLiteral("Party Code"), QStringLiteral("Party Name"),
-                      QStringLiteral("City"), QStringLiteral("Mobile")},
-                     {1500, 2500, 1500, 1000});
+                              {QStringLiteral("Party Code"), QStringLiteral("Party Name"),
+                               QStringLiteral("City"), QStringLiteral("Mobile")},
+                              {1500, 2500, 1500, 1000});
 
     securityBox_ = new QGroupBox(QStringLiteral("Security"), this);
     securityBox_->setObjectName(QStringLiteral("Frame2"));
@@ -78,46 +73,47 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
     main->addLayout(buttons);
     main->addWidget(grid_, 1);
 
-    // Enter only moves on: leaving the name (however it is left) gives the warning once.
-    core_ui::makeEnterChain(this)->add(name_).add(add1_).add(ph_).add(city_).add(save_);
+    // Leaving the name (by Enter or otherwise) gives the duplicate warning once.
+    flow()
+        .add(name_, [this](Via) { return leaveName(); })
+        .add(add1_,
+             [this](Via) {
+                 if (add1_->text().isEmpty())
+                     add1_->setText(QStringLiteral("."));
+                 return true;
+             })
+        .add(ph_)
+        .add(city_)
+        .add(save_);
     // Enter on the password is the box's OK.
-    core_ui::makeEnterChain(this)->add(password_, [this] {
-        passwordOk_->click();
+    flow().watch(password_, [this](Via via) {
+        if (via == Via::Enter)
+            passwordOk_->click();
         return false;
     });
-    core_ui::onLeave(name_, [this] { leaveName(); });
-    core_ui::onLeave(add1_, [this] {
-        if (add1_->text().isEmpty())
-            add1_->setText(QStringLiteral("."));
-    });
 
-    connect(save_, &QPushButton::clicked, this, [this] {
-        guarded(session_, ErrorKind::Show, QStringLiteral("Command8_Click"), [this] { save(); });
-    });
+    connect(save_, &QPushButton::clicked, this,
+            [this] { run(ErrorKind::Show, QStringLiteral("Command8_Click"), [this] { save(); }); });
     connect(clear_, &QPushButton::clicked, this, [this] { clearFields(); });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int r, int) {
-        guarded(session_, ErrorKind::Show, QStringLiteral("VsGrid_Click"),
-                [this, r] { loadFromGrid(r); });
+        run(ErrorKind::Show, QStringLiteral("VsGrid_Click"), [this, r] { loadFromGrid(r); });
     });
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int r, int) {
-        guarded(session_, ErrorKind::Show, QStringLiteral("VsGrid_DblClick"),
-                [this, r] { askDelete(r); });
+        run(ErrorKind::Show, QStringLiteral("VsGrid_DblClick"), [this, r] { askDelete(r); });
     });
     connect(passwordOk_, &QPushButton::clicked, this, [this] {
-        guarded(session_, ErrorKind::Show, QStringLiteral("CmdOk_Click"),
-                [this] { confirmDelete(); });
+        run(ErrorKind::Show, QStringLiteral("CmdOk_Click"), [this] { confirmDelete(); });
     });
 
-    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Load"), [this] {
+    run(ErrorKind::Show, QStringLiteral("Form_Load"), [this] {
         name_->setText(session_.newAccountName);
         fillGrid();
     });
-    core_ui::onScreenLoad(this, session_);
+    finishSetup();
 }
 
 void VendorScreen::closeEvent(QCloseEvent* event) {
-    guarded(session_, ErrorKind::Show, QStringLiteral("Form_Unload"),
-            [this] { store_.removeUncoded(); });
+    run(ErrorKind::Show, QStringLiteral("Form_Unload"), [this] { store_.removeUncoded(); });
     QWidget::closeEvent(event);
 }
 
@@ -132,13 +128,14 @@ void VendorScreen::fillGrid() {
     core_ui::fillGrid(grid_, rows);
 }
 
-void VendorScreen::leaveName() {
-    guarded(session_, ErrorKind::Show, QStringLiteral("txtparty_name_LostFocus"), [this] {
+bool VendorScreen::leaveName() {
+    run(ErrorKind::Show, QStringLiteral("txtparty_name_LostFocus"), [this] {
         // Only a warning: the vendor may still be saved under that name.
         if (!name_->text().isEmpty() && code_->text().isEmpty() &&
             store_.countByName(name_->text()) > 0)
             info(QStringLiteral("Duplicate Entry."));
     });
+    return true;
 }
 
 void VendorScreen::save() {
@@ -146,22 +143,24 @@ void VendorScreen::save() {
         info(QStringLiteral("Enter Milk Man Name."));
         return;
     }
-    VendorFields f{code_->text(), name_->text(), add1_->text(), ph_->text(), city_->text()};
+    const VendorFields f{code_->text(), name_->text(), add1_->text(), ph_->text(), city_->text()};
     if (const auto problem = store_.validate(f)) {
-        info(problem->message);
-        for (auto [column, field] : {std::pair{"party_name", name_}, std::pair{"add1", add1_},
-                                     std::pair{"ph", ph_}, std::pair{"city", city_}})
-            if (problem->column == QLatin1String(column))
-                field->setFocus();
+        refuse(caption(), *problem);
         return;
     }
-    if (editFlag_.isEmpty()) {
-        code_->setText(store_.insertNew(f));
+    const QVariant loaded = loadedEntry();
+    if (!saveEntry(
+            caption(), [&] { store_.insertNew(f); },
+            [&](const QVariant& key) { return store_.update(key.toString(), f); })) {
+        code_->clear(); // deleted meanwhile: a new Save makes a new vendor
+        fillGrid();
+        return;
+    }
+    if (loaded.isValid()) {
+        cycle().loaded(loaded, true); // the fields still show it
+    } else {
         for (QLineEdit* e : {code_, name_, add1_, ph_, city_})
             e->clear();
-        editFlag_.clear();
-    } else {
-        store_.update(f);
     }
     info(QStringLiteral("Data Saved."));
     fillGrid();
@@ -172,14 +171,13 @@ void VendorScreen::clearFields() {
     name_->setFocus();
     for (QLineEdit* e : {code_, name_, add1_, ph_, city_})
         e->clear();
-    editFlag_.clear();
+    cycle().reset();
 }
 
 void VendorScreen::loadFromGrid(int row) {
     if (row < 0 || row >= grid_->rowCount())
         return;
     const QTableWidgetItem* cell = grid_->item(row, 0);
-    editFlag_ = QStringLiteral("Y");
     const auto vendor = store_.load(cell ? cell->text() : QString());
     if (!vendor)
         return;
@@ -188,6 +186,7 @@ void VendorScreen::loadFromGrid(int row) {
     add1_->setText(vendor->add1);
     ph_->setText(vendor->ph);
     city_->setText(vendor->city);
+    cycle().loaded(vendor->code, true);
 }
 
 void VendorScreen::askDelete(int row) {
@@ -199,7 +198,7 @@ void VendorScreen::askDelete(int row) {
     pendingDelete_ = grid_->item(row, 0)->text();
     password_->clear();
     securityBox_->show();
-    password_->setFocus();
+    flow().moveFocus(password_);
 }
 
 void VendorScreen::confirmDelete() {
@@ -212,11 +211,14 @@ void VendorScreen::confirmDelete() {
         info(QStringLiteral("Wrong Password."));
         return;
     }
-    store_.remove(code);
-    info(QStringLiteral("Record has ben deleted."));
+    const bool shown = loadedEntry() == QVariant(code);
+    if (deleteEntry(caption(), code,
+                    [this](const QVariant& key) { return store_.remove(key.toString()); }))
+        info(QStringLiteral("Record has ben deleted."));
     fillGrid();
-    // The deleted vendor must not stay loaded: a Save would report success and store nothing.
-    clearFields();
+    // The deleted vendor must not stay on the screen as if it could be corrected.
+    if (shown || code_->text() == code)
+        clearFields();
 }
 
 } // namespace stokara::masters

@@ -1,22 +1,17 @@
 #pragma once
 
+#include "core_ui/entry_screen.h"
 #include "vendor_store.h"
-
-#include <QWidget>
 
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
 
-namespace stokara::core {
-struct Session;
-}
-
 namespace stokara::masters {
 
 // "Vendor": the vendors items are bought from.
-class VendorScreen : public QWidget {
+class VendorScreen : public core_ui::EntryScreen {
     Q_OBJECT
 public:
     explicit VendorScreen(core::Session& session, QWidget* parent = nullptr);
@@ -27,7 +22,7 @@ protected:
 
 private:
     void fillGrid();
-    void leaveName();
+    bool leaveName();
     void save();
     void clearFields();
     void loadFromGrid(int row);
@@ -35,9 +30,7 @@ private:
     void confirmDelete();
     void info(const QString& text);
 
-    core::Session& session_;
     VendorStore store_;
-    QString editFlag_; // "Y" once a vendor is loaded from the grid
     QString pendingDelete_;
     QLineEdit* code_ = nullptr;
     QLineEdit* name_ = nullptr;

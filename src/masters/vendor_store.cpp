@@ -1,6 +1,7 @@
 #include "vendor_store.h"
 
 #include "core/database.h"
+#include "party_rules.h"
 
 namespace stokara::masters {
 
@@ -19,37 +20,34 @@ int VendorStore::countByName(const QString& name) {
         .toInt();
 }
 
-QVariant VendorStore::highestCode() {
-    return db_.scalar(QStringLiteral("select max(val(party_code)) from MasVendor"));
-}
-
-std::optional<FieldProblem> VendorStore::validate(const VendorFields& f) {
+std::optional<core::Problem> VendorStore::validate(const VendorFields& f) {
     // Purchases name the vendor in ItemPurchases.Party_name.
     const struct {
-        const char* column;
+        const char* field;
         const char* label;
         const QString* value;
         int limit;
     } texts[] = {
-        {"party_name", "Vendor Name", &f.name,
+        {"txtparty_name", "Vendor Name", &f.name,
          widths_.limit({{"MasVendor", "Party_Name"}, {"ItemPurchases", "Party_name"}})},
-        {"add1", "Address", &f.add1,
+        {"txtadd1", "Address", &f.add1,
          widths_.width(QStringLiteral("MasVendor"), QStringLiteral("Add1"))},
-        {"ph", "Phone", &f.ph, widths_.width(QStringLiteral("MasVendor"), QStringLiteral("Ph"))},
-        {"city", "City", &f.city,
+        {"txtph", "Phone", &f.ph, widths_.width(QStringLiteral("MasVendor"), QStringLiteral("Ph"))},
+        {"txtcity", "City", &f.city,
          widths_.width(QStringLiteral("MasVendor"), QStringLiteral("city"))},
     };
     for (const auto& t : texts) {
         const QString m = core::tooLongMessage(QString::fromLatin1(t.label), *t.value, t.limit);
         if (!m.isEmpty())
-            return FieldProblem{QString::fromLatin1(t.column), m};
+            return core::Problem{QString::fromLatin1(t.field), m};
     }
     return std::nullopt;
 }
 
 QString VendorStore::insertNew(const VendorFields& f) {
     core::Transaction t(db_, kVendorCodeLock);
-    const QString code = nextPartyCode(highestCode());
+    const QString code =
+        nextPartyCode(db_.scalar(QStringLiteral("select max(val(party_code)) from MasVendor")));
     db_.exec(QStringLiteral("insert into MasVendor (party_code,Party_name,add1,ph,city) "
                             "values (?,?,?,?,?)"),
              {code, f.name, f.add1, f.ph, f.city});
@@ -57,10 +55,11 @@ QString VendorStore::insertNew(const VendorFields& f) {
     return code;
 }
 
-void VendorStore::update(const VendorFields& f) {
-    db_.exec(QStringLiteral("update MasVendor set party_name = ?, add1 = ?, ph = ?, city = ? "
-                            "where party_code = ?"),
-             {f.name, f.add1, f.ph, f.city, f.code});
+bool VendorStore::update(const QString& code, const VendorFields& f) {
+    return db_.exec(
+               QStringLiteral("update MasVendor set party_name = ?, add1 = ?, ph = ?, city = ? "
+                              "where party_code = ?"),
+               {f.name, f.add1, f.ph, f.city, code}) > 0;
 }
 
 std::optional<VendorFields> VendorStore::load(const QString& code) {
@@ -74,8 +73,8 @@ std::optional<VendorFields> VendorStore::load(const QString& code) {
     return VendorFields{r.text(0), r.text(1), r.text(2), r.text(3), r.text(4)};
 }
 
-void VendorStore::remove(const QString& code) {
-    db_.exec(QStringLiteral("delete from MasVendor where party_code = ?"), {code});
+bool VendorStore::remove(const QString& code) {
+    return db_.exec(QStringLiteral("delete from MasVendor where party_code = ?"), {code}) > 0;
 }
 
 void VendorStore::removeUncoded() {

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "core/input_rules.h"
 #include "schema/column_widths.h"
-#include "party_store.h" // FieldProblem
 
 #include <QList>
+#include <QVariant>
 
 #include <optional>
 
@@ -30,13 +31,13 @@ public:
 
     QList<VendorFields> gridRows(); // newest (highest code) first
     int countByName(const QString& name);
-    QVariant highestCode();
-    std::optional<FieldProblem> validate(const VendorFields& fields);
+    std::optional<core::Problem> validate(const VendorFields& fields);
     // Allocates the next code (highest numeric code plus 1) and inserts; returns the code.
     QString insertNew(const VendorFields& fields);
-    void update(const VendorFields& fields);
+    // Rewrites the vendor with that code; false when it no longer exists.
+    bool update(const QString& code, const VendorFields& fields);
     std::optional<VendorFields> load(const QString& code);
-    void remove(const QString& code);
+    bool remove(const QString& code);
     void removeUncoded();
 
 private:

@@ -308,6 +308,8 @@ private:
             return widen(table, name, text);
         case StepKind::Index:
             return createIndex(table, name, text);
+        case StepKind::UniqueIndex:
+            return createUniqueIndex(table, name, text);
         case StepKind::PrimaryKey:
             return primaryKey(table, name, text);
         case StepKind::DropTable:
@@ -431,6 +433,21 @@ private:
         if (catalogue_.hasIndex(index) || !allColumns(table, columns))
             return skip();
         if (execute({QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(index, table, columns)}))
+            catalogue_.addIndex(index);
+    }
+
+    void createUniqueIndex(const QString& table, const QString& index, const QString& column) {
+        if (catalogue_.hasIndex(index) || !allColumns(table, column))
+            return skip();
+        // A shop whose rows already repeat a value still upgrades; the screens
+        // refuse new repeats, and a later run adds the index once they are gone.
+        const QString nonEmpty = column + QStringLiteral(" <> ''");
+        if (!db_.query(QStringLiteral("select 1 from %1 where %2 group by %3 having count(*) > 1")
+                           .arg(table, nonEmpty, column))
+                 .empty())
+            return skip();
+        if (execute({QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3) WHERE %4")
+                         .arg(index, table, column, nonEmpty)}))
             catalogue_.addIndex(index);
     }
 

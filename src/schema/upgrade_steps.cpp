@@ -408,6 +408,8 @@ const Step kFirstBatch[] = {
     // Indexes this edition's screens and reports lean on.
     {K::Index, "masparty", "idx_masparty_code", "party_code"},
     {K::Index, "masparty", "idx_masparty_card", "CardNo"},
+    // One card, one party: a card given twice would charge its sales to either.
+    {K::UniqueIndex, "masparty", "ux_masparty_cardno", "CardNo"},
     {K::Index, "masitem", "idx_masitem_name", "item_name"},
     {K::Index, "itemsale", "idx_itemsale_party_dt", "Party_code, Doc_dt"},
     {K::Index, "itemsale", "idx_itemsale_doc_no", "Doc_No"},

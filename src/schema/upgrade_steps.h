@@ -16,6 +16,9 @@ enum class StepKind {
     DropTable,  // drop table `table` (scratch tables that are re-created)
     Sql,        // `text` as it stands, with the values named by `bind`
     MenuNames,  // the suite's menu names, when `mnuname` is empty
+    // unique index `name` on `table` (`text`, one column) over its non-empty
+    // values; left out while rows already repeat a value
+    UniqueIndex,
 };
 
 // Values a Sql step binds; they are known only when the upgrade runs.
