@@ -220,20 +220,28 @@ Database::~Database() {
         QSqlDatabase::removeDatabase(connectionName_);
 }
 
-void installSqliteFunctions(const QSqlDatabase& db) {
+bool installSqliteFunctions(const QSqlDatabase& db) {
     if (!db.driver())
-        return;
+        return false;
     QVariant v = db.driver()->handle();
     auto* handle = v.isValid() ? *static_cast<sqlite3**>(v.data()) : nullptr;
-    if (handle) {
-        sqlite3_create_function_v2(handle, "val", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                   &sqliteVal, nullptr, nullptr, nullptr);
-    }
+    if (!handle)
+        return false;
+    // Innocuous: a file made by an earlier version may still hold an index on
+    // val() until the upgrade rebuilds it, and must open with trusted_schema off.
+    return sqlite3_create_function_v2(handle, "val", 1,
+                                      SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                      nullptr, &sqliteVal, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 void Database::installFunctions() {
     if (url_.engine == Engine::Sqlite) {
-        installSqliteFunctions(db_);
+        if (!installSqliteFunctions(db_))
+            throw DbError(QStringLiteral("0"),
+                          QStringLiteral("The program's SQL functions could not be installed."));
+        // What a database file holds (triggers, indexes) never runs a function
+        // that is not harmless, whatever the file says.
+        exec(QStringLiteral("PRAGMA trusted_schema = OFF"));
         // WAL lets readers go on while a counter writes; a failure here (read-only
         // medium) leaves the default journal and is not fatal.
         tryExec(QStringLiteral("PRAGMA journal_mode=WAL"));

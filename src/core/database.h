@@ -125,9 +125,10 @@ private:
 };
 
 // Adds the program's SQL functions (val) to a plain Qt SQL connection to an
-// SQLite file. Indexes may be built on them, so a connection without them
-// cannot even check or copy the file.
-void installSqliteFunctions(const QSqlDatabase& db);
+// SQLite file; false when SQLite refused. No stored schema object of this
+// version needs them, but a file of an earlier version (an index on val())
+// cannot be checked or copied without them until it is upgraded.
+bool installSqliteFunctions(const QSqlDatabase& db);
 
 // All-or-nothing for several statements. Rolls back unless commit() was called.
 // Nested transactions become savepoints, so a store may open one inside another.

@@ -24,6 +24,12 @@ QString addDays(Engine engine, const QString& dateExpr) {
     return QStringLiteral("(%1 + (? * interval '1 day'))").arg(dateExpr);
 }
 
+QString codeNumber(Engine engine, const QString& column) {
+    if (engine == Engine::Sqlite)
+        return QStringLiteral("CAST(%1 AS INTEGER)").arg(column);
+    return QStringLiteral("val(%1)").arg(column);
+}
+
 QString columnType(Engine engine, const QString& declared) {
     const QString t = declared.trimmed();
     static const QRegularExpression counter(

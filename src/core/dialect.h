@@ -22,4 +22,10 @@ QString addDays(Engine engine, const QString& dateExpr);
 // "datetime", "numeric(9)", "varchar(40)") into the engine's type.
 QString columnType(Engine engine, const QString& declared);
 
+// The numeric value of a code column (a bill number) as an index may hold it.
+// SQLite: the built-in CAST, so the shop's file needs no function of this
+// program and any SQLite tool can write and check it (it agrees with val() for
+// the whole-number codes the program writes); PostgreSQL: val().
+QString codeNumber(Engine engine, const QString& column);
+
 } // namespace stokara::core::dialect

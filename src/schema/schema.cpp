@@ -430,9 +430,31 @@ private:
     }
 
     void createIndex(const QString& table, const QString& index, const QString& columns) {
-        if (catalogue_.hasIndex(index) || !allColumns(table, columns))
+        if (!allColumns(table, columns))
             return skip();
-        if (execute({QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(index, table, columns)}))
+        // Steps name a code's numeric value as val(column); on SQLite the index
+        // holds a built-in expression instead (see dialect::codeNumber).
+        static const QRegularExpression valCall(QStringLiteral("\\bval\\(\\s*(\\w+)\\s*\\)"));
+        QString expression;
+        qsizetype from = 0;
+        for (auto it = valCall.globalMatch(columns); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            expression += columns.mid(from, m.capturedStart() - from) +
+                          core::dialect::codeNumber(engine_, m.captured(1));
+            from = m.capturedEnd();
+        }
+        const bool usesVal = from > 0;
+        expression += columns.mid(from);
+        QStringList statements;
+        if (catalogue_.hasIndex(index)) {
+            // A file made by an earlier version holds this index on the program's
+            // own val(): outside tools could not write or check it. Rebuilt once.
+            if (!usesVal || engine_ != Engine::Sqlite || !sqliteIndexUses(index, "val("))
+                return skip();
+            statements << QStringLiteral("DROP INDEX %1").arg(index);
+        }
+        statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(index, table, expression);
+        if (execute(statements))
             catalogue_.addIndex(index);
     }
 
@@ -449,6 +471,14 @@ private:
         if (execute({QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3) WHERE %4")
                          .arg(index, table, column, nonEmpty)}))
             catalogue_.addIndex(index);
+    }
+
+    bool sqliteIndexUses(const QString& index, const char* text) {
+        const QString sql = db_.scalar(QStringLiteral("select sql from sqlite_master where type = "
+                                                      "'index' and lower(name) = lower(?)"),
+                                       {index})
+                                .toString();
+        return sql.contains(QLatin1String(text), Qt::CaseInsensitive);
     }
 
     void primaryKey(const QString& table, const QString& name, const QString& columns) {

@@ -413,8 +413,9 @@ const Step kFirstBatch[] = {
     {K::Index, "masitem", "idx_masitem_name", "item_name"},
     {K::Index, "itemsale", "idx_itemsale_party_dt", "Party_code, Doc_dt"},
     {K::Index, "itemsale", "idx_itemsale_doc_no", "Doc_No"},
-    // The next bill number is the highest val(doc_no), read at the end of
-    // this index rather than computed over every sale.
+    // The next bill number is the highest numeric doc_no, read at the end of
+    // this index rather than computed over every sale (val() becomes a
+    // built-in CAST on SQLite, and an index of an earlier version is rebuilt).
     {K::Index, "itemsale", "idx_itemsale_valdocno", "val(doc_no)"},
     {K::Index, "itemsale", "idx_itemsale_item_dt", "item_name, Doc_dt"},
     {K::Index, "itemsale", "idx_itemsale_dt", "Doc_dt"},
