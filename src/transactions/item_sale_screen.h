@@ -23,8 +23,9 @@ class ItemSaleScreen : public core_ui::EntryScreen {
 public:
     // `finishing` prints the memo and sends the receipt of each finished bill
     // (none: nothing is printed or sent).
-    ItemSaleScreen(core::Session& session, std::unique_ptr<BillFinishing> finishing,
-                   QWidget* parent = nullptr);
+    explicit ItemSaleScreen(core::Session& session,
+                            std::unique_ptr<BillFinishing> finishing = nullptr,
+                            QWidget* parent = nullptr);
     ~ItemSaleScreen() override;
 
     SaleController& controller() { return controller_; }

@@ -9,12 +9,13 @@ std::vector<MemoStore::Row> MemoStore::billRows(const QString& billNo, const QDa
         // One party row per line: a code kept by parties of two categories is
         // the one of the sale's category (else the first by name), so no line
         // prints twice.
-        QStringLiteral("select i.doc_dt, i.doc_no, i.party_code, (select m.party_name from "
-                       "masparty m where m.party_code = i.party_code order by case when "
-                       "m.category = i.category then 0 else 1 end, m.party_name limit 1) as "
-                       "party_name, i.qty, i.rate, i.item_name, i.net_amt from itemsale i "
-                       "where i.doc_no = ? and i.doc_dt = ? and exists (select 1 from masparty "
-                       "m where m.party_code = i.party_code) order by i.auto_no"),
+        QStringLiteral("select i.doc_dt, i.doc_no, i.party_code, coalesce((select "
+                       "min(m.party_name) from masparty m where m.party_code = i.party_code and "
+                       "m.category = i.category), (select min(m.party_name) from masparty m "
+                       "where m.party_code = i.party_code)) as party_name, i.qty, i.rate, "
+                       "i.item_name, i.net_amt from itemsale i where i.doc_no = ? and i.doc_dt = "
+                       "? and exists (select 1 from masparty m where m.party_code = "
+                       "i.party_code) order by i.auto_no"),
         {billNo, date});
     std::vector<Row> result;
     result.reserve(rows.size());
