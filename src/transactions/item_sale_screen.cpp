@@ -16,7 +16,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,13 +30,6 @@ using core::ErrorKind;
 using core_ui::Via;
 using sale::kCaption;
 using sale::kFieldCheckTitle;
-
-// The busy pointer for the length of a save.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-};
 
 } // namespace
 
@@ -396,11 +388,7 @@ void ItemSaleScreen::save() {
         in.amountText = ui_->amount->text();
         const bool more = ui_->more->text() == QLatin1String("Y");
 
-        SaleController::SaveResult result{};
-        {
-            BusyPointer busy;
-            result = controller_.save(in, more);
-        }
+        const SaleController::SaveResult result = controller_.save(in, more);
         ui_->billNo->setText(controller_.billNo());
         switch (result.saved) {
         case SaleController::Saved::Refused:
