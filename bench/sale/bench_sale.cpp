@@ -7,8 +7,10 @@
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/session.h"
+#include "messaging/sms_sender.h"
 #include "transactions/item_sale_screen.h"
 #include "transactions/sale_store.h"
+#include "transactions/slip_print.h"
 #include "transactions/slip_recording_canvas.h"
 
 #include <QApplication>
@@ -72,12 +74,28 @@ void measure(const QString& folder, qint64 sales) {
     session.dataDir = folder;
     session.shop.name = QStringLiteral("Bench Dairy Shop");
 
-    auto* screen = new transactions::ItemSaleScreen(session);
-    int memos = 0;
-    screen->setCanvasFactory([&memos](QString*) {
-        ++memos;
-        return std::make_unique<transactions::RecordingSlipCanvas>();
-    });
+    // The memo drawn on a recording canvas and the receipt composed as the
+    // shop's own finisher does, without a printer or the network.
+    struct BenchFinishing : transactions::BillFinishing {
+        explicit BenchFinishing(core::Session& s) : session(s), sms(s) {}
+        QString printMemo(const transactions::FinishedBill& bill) override {
+            transactions::RecordingSlipCanvas canvas;
+            if (transactions::slipPrint(*session.db, session.shop, bill.billNo, bill.date, canvas,
+                                        session.clock->now()))
+                ++memos;
+            return {};
+        }
+        void sendReceipt(const transactions::FinishedBill& bill) override {
+            sms.sendSaleReceipt(
+                {bill.partyCode, bill.billNo, bill.date, bill.partyName, bill.category});
+        }
+        core::Session& session;
+        messaging::SmsSender sms;
+        int memos = 0;
+    };
+    auto finishing = std::make_unique<BenchFinishing>(session);
+    const int& memos = finishing->memos;
+    auto* screen = new transactions::ItemSaleScreen(session, std::move(finishing));
     screen->show();
     auto* partyCode = screen->findChild<QLineEdit*>(QStringLiteral("TxtPartyCode"));
     auto* item = screen->findChild<QComboBox*>(QStringLiteral("Item_name"));

@@ -5,9 +5,11 @@
 
 namespace stokara::messaging {
 
-QString SmsReceiptStore::partyMobile(const QString& partyCode) {
+QString SmsReceiptStore::partyMobile(const QString& partyCode, const QString& category) {
     const core::Rows rows =
-        db_.query(QStringLiteral("select ph from masparty where party_code = ?"), {partyCode});
+        db_.query(QStringLiteral("select ph from masparty where party_code = ? order by case when "
+                                 "category = ? then 0 else 1 end, party_name limit 1"),
+                  {partyCode, category});
     return rows.empty() ? QString() : rows.front().text(QStringLiteral("ph"));
 }
 

@@ -36,8 +36,10 @@ public:
         double netAmount = 0;
     };
 
-    // PH of the party as stored (not trimmed); empty when there is no such party.
-    QString partyMobile(const QString& partyCode);
+    // PH of the party as stored (not trimmed); empty when there is no such
+    // party. A code kept by parties of two categories gives the one of
+    // `category` (else the first by name).
+    QString partyMobile(const QString& partyCode, const QString& category = {});
     // Every row with that bill number, whatever its date, in the order saved.
     std::vector<BillRow> billRows(const QString& billNo);
     // Adds the log row; texts are cut to their column widths.

@@ -71,7 +71,7 @@ bool SmsSender::sendSaleReceipt(const SaleReceipt& receipt) {
     SmsReceiptStore store(db);
     // A party that cannot be found has no number; the receipt never goes to
     // the number of an earlier party.
-    const QString mobile = store.partyMobile(receipt.partyCode);
+    const QString mobile = store.partyMobile(receipt.partyCode, receipt.category);
     const std::vector<SmsReceiptStore::BillRow> rows = store.billRows(receipt.billNo);
     if (rows.empty())
         return false;

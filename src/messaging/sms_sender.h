@@ -20,6 +20,9 @@ struct SaleReceipt {
     QString billNo;
     QDate entryDate;
     QString partyName;
+    // The sale's party category: a code kept by two parties reaches the one
+    // of this category (any when empty).
+    QString category;
 };
 
 // Sends the SMS receipt of a finished bill through the shop's gateway and logs

@@ -1,58 +1,34 @@
 #pragma once
 
 #include "card_poller.h"
-#include "transactions/sale_store.h"
-#include "transactions/slip_canvas.h"
+#include "core_ui/entry_screen.h"
+#include "transactions/sale_controller.h"
+#include "transactions/sale_finishing.h"
 
 #include <QString>
-#include <QStringList>
-#include <QWidget>
 
-#include <functional>
 #include <memory>
 
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTableWidget;
-
-namespace stokara::core {
-struct Session;
-} // namespace stokara::core
-namespace stokara::core_ui {
-class ScreenRegistry;
-}
-
-namespace stokara::messaging {
-struct SaleReceipt;
-class SmsSender;
-} // namespace stokara::messaging
+class QCloseEvent;
 
 namespace stokara::transactions {
 
+struct ItemSaleLayout;
+
 // "Item Sale": bills of one or more items for a party, with the party's
 // balance, the cash/credit memo and the SMS receipt at the end of each bill.
-class ItemSaleScreen : public QWidget {
+// The screen carries the keys and fields; SaleController keeps the state.
+class ItemSaleScreen : public core_ui::EntryScreen {
     Q_OBJECT
 public:
-    // Opens the memo's canvas; may put the path of a PDF written instead of
-    // printing into *pdfPath.
-    using CanvasFactory = std::function<std::unique_ptr<SlipCanvas>(QString* pdfPath)>;
-    // Sends the SMS receipt of a finished bill.
-    using ReceiptSender = std::function<void(const messaging::SaleReceipt&)>;
-
-    explicit ItemSaleScreen(core::Session& session, QWidget* parent = nullptr);
+    // `finishing` prints the memo and sends the receipt of each finished bill
+    // (none: nothing is printed or sent).
+    explicit ItemSaleScreen(core::Session& session,
+                            std::unique_ptr<BillFinishing> finishing = nullptr,
+                            QWidget* parent = nullptr);
     ~ItemSaleScreen() override;
 
-    // Screens this one opens: the party master for a new party name (F-less)
-    // and the invoice-wise party bill (F7).
-    void setScreenRegistry(const core_ui::ScreenRegistry* registry) { registry_ = registry; }
-    // The memo printer's canvas; by default the shop's printer (or a PDF).
-    void setCanvasFactory(CanvasFactory factory) { canvasFactory_ = std::move(factory); }
-    // The SMS receipt; by default the shop's gateway through messaging::SmsSender.
-    void setReceiptSender(ReceiptSender sender) { receiptSender_ = std::move(sender); }
+    SaleController& controller() { return controller_; }
 
     // A card held to the reader: the same lookup as a card number typed into
     // the card field, once per presentation.
@@ -64,79 +40,57 @@ public:
     // The card poller, made by the first F2; null before.
     reader::CardPoller* cardPoller() const { return poller_; }
 
-    // The screen's own flags, as the save and the party code read them.
-    QString editFlag() const { return editFlag_; }
-    QString searchFlag() const { return searchFlag_; }
-    QString partyCategory() const { return partyCategory_; }
-
 public slots:
-    // One line for the operator that needs no answer (SMS not delivered, memo
-    // written as a PDF).
+    // The status line under the grid shows the latest line for the operator
+    // (SMS not delivered, memo written as a PDF).
     void showNotice(const QString& text);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool functionKey(int key) override;
+    // A bill left open is offered to be finished before the screen closes.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
+    void setUpFlow();
     void load();
-    bool functionKey(int key);
 
-    // Field handlers; `enter` is true when Enter ran them (and may move focus).
-    void dateLeave(bool enter);
+    bool dateLeave(core_ui::Via via);
     void billNoLeave();
     void partyCodeChanged(const QString& text);
-    void partyCodeLeave(bool enter);
+    bool partyCodeLeave(core_ui::Via via);
     void cardEntered();
     void connectReader();
     void cardTakenAway();
-    void partyNameCheck(bool enter);
+    bool partyNameCheck(core_ui::Via via);
     void itemLookup();
-    void saleAmountLeave(bool enter);
-    void qtyLeave(bool enter);
-    void rateEntered();
-    void rateLeave(bool enter);
-    void moreKey(int key);
+    bool saleAmountLeave(core_ui::Via via);
+    bool qtyLeave(core_ui::Via via);
+    bool rateLeave(core_ui::Via via);
+    bool moreKey(int key);
 
     void save();
-    void finishBill();
     void clearClicked();
     void searchClicked();
     void gridClicked(int row);
     void gridDoubleClicked(int row);
+    void openInvoiceBill();
 
-    void allocateBillNo();
+    void showParty(const QString& name);
     void showBalance();
-    void refillGrid();
-    void fitGridColumns();
-    void printMemo();
-    void sendReceipt();
+    void refreshGrid();
     void clearEntry();
     void clearItemLine();
-    void abandonOpenBill();
-    void showFrameSave(bool focus);
-    void openInvoiceBill();
-    QWidget* openScreen(const QString& name);
-    void moveFocus(QWidget* target);
-    bool billOpen() const;
+    void leaveBill();
+    void showSavePanel(bool focus);
+    FinishedBill billOnScreen() const;
+    bool fieldCheck(QWidget* field, bool ok, const QString& message);
 
-    core::Session& session_;
-    SaleStore store_;
-    const core_ui::ScreenRegistry* registry_ = nullptr;
-    CanvasFactory canvasFactory_;
-    ReceiptSender receiptSender_;
-    messaging::SmsSender* smsSender_ = nullptr;
+    std::unique_ptr<BillFinishing> finishing_;
+    SaleController controller_;
+    std::unique_ptr<ItemSaleLayout> ui_;
+    int partyNameWidth_ = 0;
 
-    QString editFlag_;
-    QString searchFlag_;
-    QString partyCategory_ = QStringLiteral("MilkMan");
-    // The bill number was computed here and no row holds it yet: the first
-    // save claims it.
-    bool pendingClaim_ = false;
-    // Programmatic focus moves and row loads do not run the leave handlers /
-    // bill allocation of the fields they pass through.
-    bool suppressLeave_ = false;
+    // Filling the fields from a grid row is not the operator typing a party code.
     bool loadingRow_ = false;
     bool partyNameEdited_ = false;
     QString lastCard_;
@@ -146,36 +100,6 @@ private:
     // back to when the reader goes away.
     QString polledCard_;
     QString captionWithoutReader_;
-
-    QLineEdit* text2_ = nullptr;
-    QLineEdit* billNo_ = nullptr;
-    QLineEdit* docNo_ = nullptr;
-    QLineEdit* cardNo_ = nullptr;
-    QLineEdit* partyCode_ = nullptr;
-    QComboBox* partyName_ = nullptr;
-    QLabel* milkman_ = nullptr;
-    QLabel* balance_ = nullptr;
-    QComboBox* itemName_ = nullptr;
-    QLineEdit* saleAmount_ = nullptr;
-    QLineEdit* qty_ = nullptr;
-    QLineEdit* unit_ = nullptr;
-    QLineEdit* rate_ = nullptr;
-    QLineEdit* amount_ = nullptr;
-    QGroupBox* frameSave_ = nullptr;
-    QLineEdit* more_ = nullptr;
-    QPushButton* closeSave_ = nullptr;
-    QPushButton* saveButton_ = nullptr;
-    QPushButton* clearButton_ = nullptr;
-    QGroupBox* frameSearch_ = nullptr;
-    QLineEdit* searchDate_ = nullptr;
-    QLineEdit* searchNo_ = nullptr;
-    QComboBox* searchParty_ = nullptr;
-    QPushButton* searchButton_ = nullptr;
-    QTableWidget* grid_ = nullptr;
-    QLabel* hint_ = nullptr;
-    QLabel* notice_ = nullptr;
-    QStringList notices_;
-    static constexpr int kNoticeLines = 3;
 };
 
 } // namespace stokara::transactions

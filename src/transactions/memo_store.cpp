@@ -6,10 +6,16 @@ namespace stokara::transactions {
 
 std::vector<MemoStore::Row> MemoStore::billRows(const QString& billNo, const QDate& date) {
     const core::Rows rows = db_.query(
-        QStringLiteral("select i.doc_dt, i.doc_no, i.party_code, m.party_name, i.qty, i.rate, "
-                       "i.item_name, i.net_amt from itemsale i, masparty m "
-                       "where i.party_code = m.party_code and i.doc_no = ? and i.doc_dt = ? "
-                       "order by i.auto_no"),
+        // One party row per line: a code kept by parties of two categories is
+        // the one of the sale's category (else the first by name), so no line
+        // prints twice.
+        QStringLiteral("select i.doc_dt, i.doc_no, i.party_code, coalesce((select "
+                       "min(m.party_name) from masparty m where m.party_code = i.party_code and "
+                       "m.category = i.category), (select min(m.party_name) from masparty m "
+                       "where m.party_code = i.party_code)) as party_name, i.qty, i.rate, "
+                       "i.item_name, i.net_amt from itemsale i where i.doc_no = ? and i.doc_dt = "
+                       "? and exists (select 1 from masparty m where m.party_code = "
+                       "i.party_code) order by i.auto_no"),
         {billNo, date});
     std::vector<Row> result;
     result.reserve(rows.size());

@@ -8,11 +8,9 @@
 
 namespace stokara::transactions {
 
-void registerScreens(core_ui::ScreenRegistry& registry) {
-    registry.add(QStringLiteral("FrmItemsale"), [&registry](core::Session& s) {
-        auto* screen = new ItemSaleScreen(s);
-        screen->setScreenRegistry(&registry);
-        return screen;
+void registerScreens(core_ui::ScreenRegistry& registry, BillFinishingFactory finishing) {
+    registry.add(QStringLiteral("FrmItemsale"), [finishing](core::Session& s) {
+        return new ItemSaleScreen(s, finishing ? finishing(s) : nullptr);
     });
     registry.add(QStringLiteral("Frmitempurchase"),
                  [](core::Session& s) { return new PurchaseScreen(s); });

@@ -1,6 +1,7 @@
 #include "sale_rules.h"
 
 #include "core/idioms.h"
+#include "core/input_rules.h"
 
 #include <QLocale>
 
@@ -45,42 +46,56 @@ QString nextNumberAfter(const QVariant& highest) {
     return numberText(highest.toDouble() + 1.0);
 }
 
-std::optional<QString> firstSaveProblem(const LineFields& line) {
+std::optional<core::Problem> firstSaveProblem(const LineFields& line, const LineWidths& widths) {
+    auto problem = [](const char* field, const QString& message) {
+        return core::Problem{QString::fromLatin1(field), message};
+    };
+    auto tooWide = [](const QString& text, int width) {
+        return width > 0 && core::characterCount(text) > width;
+    };
+    const QString badRate = QStringLiteral("Enter correct rate.");
+    const QString badQty = QStringLiteral("Enter proper weight value.");
     if (!core::parseDate(line.dateText))
-        return QStringLiteral("Enter proper date");
-    if (!isNumeric(line.rateText) || core::val(line.rateText) == 0.0)
-        return QStringLiteral("Enter correct rate.");
+        return problem("text2", QStringLiteral("Enter proper date"));
+    const auto rate = core::positiveNumber(line.rateText);
+    if (!rate)
+        return problem("txtrate", badRate);
     // A name left over from another party is not enough: the row needs its code.
     if (line.partyName.trimmed().isEmpty() || line.partyCode.trimmed().isEmpty())
-        return QStringLiteral("Enter proper milk man");
-    if (!isNumeric(line.qtyText) || core::val(line.qtyText) == 0.0)
-        return QStringLiteral("Enter proper weight value.");
+        return problem("TxtPartyCode", QStringLiteral("Enter proper milk man"));
+    const auto qty = core::positiveNumber(line.qtyText);
+    if (!qty)
+        return problem("TxtQty", badQty);
     if (line.itemName.isEmpty())
-        return QStringLiteral("Enter proper Item Name.");
+        return problem("Item_name", QStringLiteral("Enter proper Item Name."));
     // What the columns can hold; the database would refuse more.
-    if (std::fabs(core::val(line.rateText)) > kLargestAmount)
-        return QStringLiteral("Enter correct rate.");
-    if (std::fabs(core::val(line.qtyText)) > kLargestAmount)
-        return QStringLiteral("Enter proper weight value.");
-    if (std::fabs(core::val(line.amountText)) > kLargestAmount)
-        return QStringLiteral("The amount is too large for one line.");
-    if (line.partyCode.size() > kPartyCodeWidth)
-        return QStringLiteral("The party code is longer than %1 characters.").arg(kPartyCodeWidth);
-    if (line.itemName.size() > kItemNameWidth)
-        return QStringLiteral("The item name is longer than %1 characters.").arg(kItemNameWidth);
-    if (line.unit.size() > kUnitWidth)
-        return QStringLiteral("The unit is longer than %1 characters.").arg(kUnitWidth);
-    if (line.billNo.trimmed().isEmpty() || line.billNo.size() > kBillNoWidth)
-        return QStringLiteral("The bill number must have 1 to %1 characters.").arg(kBillNoWidth);
+    if (*rate > kLargestAmount)
+        return problem("txtrate", badRate);
+    if (*qty > kLargestAmount)
+        return problem("TxtQty", badQty);
+    const auto amount = core::positiveNumber(line.amountText);
+    if (!amount)
+        return problem("TxtQty", QStringLiteral("Invalid Entry."));
+    if (*amount > kLargestAmount)
+        return problem("TxtQty", QStringLiteral("The amount is too large for one line."));
+    if (tooWide(line.partyCode, widths.partyCode))
+        return problem("TxtPartyCode", core::tooLongMessage(QStringLiteral("The party code"),
+                                                            line.partyCode, widths.partyCode));
+    if (tooWide(line.itemName, widths.itemName))
+        return problem("Item_name", core::tooLongMessage(QStringLiteral("The item name"),
+                                                         line.itemName, widths.itemName));
+    if (tooWide(line.unit, widths.unit))
+        return problem("Txtunit",
+                       core::tooLongMessage(QStringLiteral("The unit"), line.unit, widths.unit));
+    if (line.billNo.trimmed().isEmpty() || tooWide(line.billNo, widths.billNo))
+        return problem(
+            "TxtBillNo",
+            QStringLiteral("The bill number must have 1 to %1 characters.").arg(widths.billNo));
     return std::nullopt;
 }
 
 bool needsBalanceQuestion(const QString& amountText, const QString& balanceText) {
     return core::val(amountText) > core::val(balanceText);
-}
-
-QString cutPartyName(const QString& name) {
-    return name.left(kPartyNameWidth);
 }
 
 QString loadedPartyLabel(const QString& code, const QString& name) {

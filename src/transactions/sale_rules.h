@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/input_rules.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -12,13 +14,6 @@ inline const QString kCaption = QStringLiteral("Item Sale");
 // Title of the field checks shared with the rest of the suite.
 inline const QString kFieldCheckTitle = QStringLiteral("Tarvex Milvora");
 
-// Widths of the itemsale columns the screen writes.
-inline constexpr int kBillNoWidth = 10;
-inline constexpr int kPartyCodeWidth = 10;
-inline constexpr int kItemNameWidth = 40;
-inline constexpr int kUnitWidth = 10;
-inline constexpr int kCategoryWidth = 10;
-inline constexpr int kPartyNameWidth = 40;
 // numeric(9,2) holds at most seven whole digits.
 inline constexpr double kLargestAmount = 9999999.99;
 
@@ -37,6 +32,15 @@ QString numberText(double value);
 // The bill or entry number after the highest one in use; "1" when none is.
 QString nextNumberAfter(const QVariant& highest);
 
+// Widths of the itemsale columns a line is written into (0: no limit).
+struct LineWidths {
+    int billNo = 0;
+    int partyCode = 0;
+    int itemName = 0;
+    int unit = 0;
+    int category = 0;
+};
+
 // The fields the save checks, as typed.
 struct LineFields {
     QString dateText;
@@ -50,16 +54,14 @@ struct LineFields {
     QString billNo;
 };
 
-// The message of the first check the line fails, in the order the save runs
-// them; nothing when the line may be saved.
-std::optional<QString> firstSaveProblem(const LineFields& line);
+// The first check the line fails, in the order the save runs them, with the
+// field to go back to; nothing when the line may be saved. Quantity, rate and
+// amount must be above 0: returns are not part of this program.
+std::optional<core::Problem> firstSaveProblem(const LineFields& line, const LineWidths& widths);
 
 // Whether the save must ask about an insufficient balance: the line amount is
 // above the shown balance (an empty balance counts as 0).
 bool needsBalanceQuestion(const QString& amountText, const QString& balanceText);
-
-// The party name box keeps at most 40 characters.
-QString cutPartyName(const QString& name);
 
 // Party display of a row loaded from the grid: " <code>-<name>" for a numeric
 // code (the code as a number carries a leading blank), "<code>-<name>" otherwise.

@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 #include "core/idioms.h"
+#include "core/input_rules.h"
 #include "sale_rules.h"
 
 namespace stokara::transactions {
@@ -60,8 +61,10 @@ std::optional<SaleParty> SaleStore::findParty(const QString& code, const QString
 }
 
 std::optional<SaleParty> SaleStore::findPartyByCard(const QString& cardNo) {
-    const core::Rows rows = db_.query(
-        QStringLiteral("select party_name, party_code from masparty where CardNo = ?"), {cardNo});
+    const core::Rows rows =
+        db_.query(QStringLiteral("select party_name, party_code from masparty where CardNo = ? "
+                                 "order by party_code limit 1"),
+                  {cardNo});
     if (rows.empty())
         return std::nullopt;
     return partyFrom(rows.front());
@@ -118,11 +121,12 @@ SavedSaleLine SaleStore::insertLine(const SaleLine& line, bool claimBillNo) {
     SavedSaleLine saved;
     saved.billNo = line.billNo;
     auto insert = [&] {
-        if (saved.billNo.isEmpty() || saved.billNo.size() > sale::kBillNoWidth)
+        if (saved.billNo.isEmpty() ||
+            (billNoWidth_ > 0 && core::characterCount(saved.billNo) > billNoWidth_))
             throw SaleRefused(QStringLiteral("Bill No. %1 does not fit the bill number column "
                                              "(%2 characters).")
                                   .arg(saved.billNo)
-                                  .arg(sale::kBillNoWidth));
+                                  .arg(billNoWidth_));
         db_.exec(QStringLiteral("insert into itemsale (doc_dt, party_code, qty, rate, net_amt, "
                                 "unit, item_name, category, doc_no) values (?, ?, ?, ?, ?, ?, ?, "
                                 "?, ?)"),
@@ -150,15 +154,17 @@ SavedSaleLine SaleStore::insertLine(const SaleLine& line, bool claimBillNo) {
     return saved;
 }
 
-void SaleStore::updateLine(qint64 autoNo, const SaleLine& line) {
-    db_.exec(QStringLiteral("update itemsale set doc_dt = ?, party_code = ?, qty = ?, rate = ?, "
-                            "net_amt = ?, item_name = ?, unit = ?, category = ? where auto_no = ?"),
-             {line.date, line.partyCode, core::round2(line.qty), core::round2(line.rate),
-              core::round2(line.amount), line.itemName, line.unit, line.category, autoNo});
+bool SaleStore::updateLine(qint64 autoNo, const SaleLine& line) {
+    return db_.exec(QStringLiteral(
+                        "update itemsale set doc_dt = ?, party_code = ?, qty = ?, rate = ?, "
+                        "net_amt = ?, item_name = ?, unit = ?, category = ? where auto_no = ?"),
+                    {line.date, line.partyCode, core::round2(line.qty), core::round2(line.rate),
+                     core::round2(line.amount), line.itemName, line.unit, line.category, autoNo}) >
+           0;
 }
 
-void SaleStore::deleteLine(qint64 autoNo) {
-    db_.exec(QStringLiteral("delete from itemsale where auto_no = ?"), {autoNo});
+bool SaleStore::deleteLine(qint64 autoNo) {
+    return db_.exec(QStringLiteral("delete from itemsale where auto_no = ?"), {autoNo}) > 0;
 }
 
 std::vector<SaleGridRow> SaleStore::billRows(const QDate& date, const QString& billNo,

@@ -93,7 +93,9 @@ private:
 // Every statement of the item sale screen.
 class SaleStore {
 public:
-    explicit SaleStore(core::Database& db) : db_(db) {}
+    // billNoWidth: characters the bill number column holds (0: no limit).
+    explicit SaleStore(core::Database& db, int billNoWidth = 0)
+        : db_(db), billNoWidth_(billNoWidth) {}
 
     // Key under which counters serialise the claim of a bill number.
     static constexpr qint64 kBillNumberLock = 0x5354'4b31; // "STK1"
@@ -106,6 +108,7 @@ public:
 
     // A party by code among the given categories.
     std::optional<SaleParty> findParty(const QString& code, const QStringList& categories);
+    // The party of a card; when two party rows carry it, the lowest code.
     std::optional<SaleParty> findPartyByCard(const QString& cardNo);
     bool partyNameExists(const QString& name);
     QStringList itemNames();
@@ -123,9 +126,11 @@ public:
     // the screen computed) the number is claimed under kBillNumberLock: when any
     // row already has it, the next free number is taken instead.
     SavedSaleLine insertLine(const SaleLine& line, bool claimBillNo);
-    // Rewrites a row; its bill number stays.
-    void updateLine(qint64 autoNo, const SaleLine& line);
-    void deleteLine(qint64 autoNo);
+    // Rewrites a row; its bill number stays. Returns false when no row has
+    // that entry number (deleted meanwhile at another counter).
+    bool updateLine(qint64 autoNo, const SaleLine& line);
+    // Returns false when no row had that entry number.
+    bool deleteLine(qint64 autoNo);
 
     // The rows of one bill of one party on one date, newest entry first.
     std::vector<SaleGridRow> billRows(const QDate& date, const QString& billNo,
@@ -136,6 +141,7 @@ public:
 
 private:
     core::Database& db_;
+    int billNoWidth_ = 0;
 };
 
 } // namespace stokara::transactions

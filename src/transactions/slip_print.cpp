@@ -4,6 +4,7 @@
 #include "core/database.h"
 #include "transactions/memo_lines.h"
 #include "transactions/memo_store.h"
+#include "transactions/sale_finishing.h"
 #include "transactions/slip_painter_canvas.h"
 
 #include <QDir>
@@ -81,6 +82,26 @@ std::unique_ptr<SlipCanvas> openDefaultSlipCanvas(const core::Session& session, 
     if (pdfPath)
         *pdfPath = path;
     return PainterSlipCanvas::forPdf(path);
+}
+
+} // namespace stokara::transactions
+
+namespace stokara::transactions {
+
+QString printMemoOnShopPrinter(core::Session& session, const FinishedBill& bill) {
+    // Nothing to print opens no print job either.
+    if (!bill.date.isValid() || MemoStore(*session.db).billRows(bill.billNo, bill.date).empty())
+        return {};
+    QString pdfPath;
+    std::unique_ptr<SlipCanvas> canvas = openDefaultSlipCanvas(session, &pdfPath, bill.billNo);
+    if (!canvas)
+        throw std::runtime_error("No printer and no memo file could be opened.");
+    const bool printed =
+        slipPrint(*session.db, session.shop, bill.billNo, bill.date, *canvas, session.clock->now());
+    // A bill whose party is gone prints nothing, and no file is left to point to.
+    if (!printed || pdfPath.isEmpty())
+        return {};
+    return QStringLiteral("No printer: the memo was saved as %1").arg(pdfPath);
 }
 
 } // namespace stokara::transactions

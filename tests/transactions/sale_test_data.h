@@ -3,9 +3,11 @@
 // Rows the sale tests start from, written with bound values like the program's own.
 
 #include "core/database.h"
+#include "transactions/sale_finishing.h"
 
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 namespace stokara::test::sale {
@@ -40,5 +42,19 @@ inline void addSale(core::Database& db, const QVariant& when, const QString& bil
                            "'MilkMan')"),
             {when, billNo, code, item, qty, rate, amount});
 }
+
+// Records the memos and receipts of finished bills instead of printing and
+// sending them; each memo may leave a notice, as a PDF written instead does.
+struct RecordingFinishing : transactions::BillFinishing {
+    QList<transactions::FinishedBill> memos;
+    QList<transactions::FinishedBill> receipts;
+    QString memoNotice;
+    QString printMemo(const transactions::FinishedBill& bill) override {
+        memos.append(bill);
+        return memoNotice.isEmpty() ? QString() : memoNotice.arg(memos.size());
+    }
+    void sendReceipt(const transactions::FinishedBill& bill) override { receipts.append(bill); }
+    void tell(const QString& text) { notice(text); }
+};
 
 } // namespace stokara::test::sale
