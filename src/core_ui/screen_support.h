@@ -42,18 +42,4 @@ void setupDateField(QLineEdit* field, const QDate& initial);
 void setDateField(QLineEdit* field, const QDate& date); // invalid date shows the empty mask
 std::optional<QDate> dateFieldValue(const QLineEdit* field);
 
-// Enter in one field runs its check and moves to the next field of the chain
-// (skipping hidden and disabled ones). A check that returns false keeps the
-// focus where it is. The chain is owned by the screen (its QObject parent).
-class EnterChain;
-EnterChain* makeEnterChain(QObject* owner);
-class EnterChain {
-public:
-    virtual ~EnterChain() = default;
-    // Adds a field; check runs on Enter before moving on.
-    virtual EnterChain& add(QWidget* field, std::function<bool()> check = {}) = 0;
-    // Moves focus to the field after `field`; returns that field (or nullptr).
-    virtual QWidget* focusNext(QWidget* field) = 0;
-};
-
 } // namespace stokara::core_ui

@@ -104,36 +104,4 @@ QLineEdit* makeField(QWidget* parent, const QString& objectName) {
     return field;
 }
 
-namespace {
-
-class LeaveFilter : public QObject {
-public:
-    LeaveFilter(QObject* parent, std::function<void()> handler)
-        : QObject(parent), handler_(std::move(handler)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-                !running_) {
-                running_ = true;
-                handler_();
-                running_ = false;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> handler_;
-    bool running_ = false;
-};
-
-} // namespace
-
-void onLeave(QWidget* widget, std::function<void()> handler) {
-    widget->installEventFilter(new LeaveFilter(widget, std::move(handler)));
-}
-
 } // namespace stokara::core_ui

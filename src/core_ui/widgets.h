@@ -37,8 +37,4 @@ QString listText(const QComboBox* list);
 
 QLineEdit* makeField(QWidget* parent, const QString& objectName);
 
-// Runs the handler when the widget loses the focus to another field of the
-// same window (not when a message box or another window takes it).
-void onLeave(QWidget* widget, std::function<void()> handler);
-
 } // namespace stokara::core_ui

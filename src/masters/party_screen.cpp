@@ -1,4 +1,5 @@
 #include "party_screen.h"
+#include "deletion_box.h"
 
 #include "deletion_password.h"
 
@@ -58,8 +59,7 @@ void PartyScreen::connectFlow() {
         .add(name_, [this](Via) { return leaveName(); })
         .add(add1_,
              [this](Via) {
-                 if (add1_->text().isEmpty())
-                     add1_->setText(QStringLiteral("."));
+                 dotForEmptyAddress(add1_);
                  return true;
              })
         .add(city_)

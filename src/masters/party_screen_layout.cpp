@@ -1,4 +1,5 @@
 // The party master's controls and their places; the behaviour is in party_screen.cpp.
+#include "deletion_box.h"
 #include "party_screen.h"
 
 #include "core_ui/widgets.h"
@@ -139,16 +140,10 @@ void PartyScreen::buildControls() {
     clear_ = new QPushButton(QStringLiteral("&Clear"), this);
     clear_->setObjectName(QStringLiteral("Command9"));
 
-    securityBox_ = new QGroupBox(QStringLiteral("Security"), this);
-    securityBox_->setObjectName(QStringLiteral("Frame2"));
-    password_ = core_ui::makeField(securityBox_, QStringLiteral("TxtPassword"));
-    password_->setEchoMode(QLineEdit::Password);
-    passwordOk_ = new QPushButton(QStringLiteral("OK"), securityBox_);
-    passwordOk_->setObjectName(QStringLiteral("CmdOk"));
-    auto* secLayout = new QHBoxLayout(securityBox_);
-    secLayout->addWidget(new QLabel(QStringLiteral("Password"), securityBox_));
-    secLayout->addWidget(password_);
-    secLayout->addWidget(passwordOk_);
+    const DeletionBox deletion = makeDeletionBox(this);
+    securityBox_ = deletion.box;
+    password_ = deletion.password;
+    passwordOk_ = deletion.ok;
 
     grid_ = core_ui::makeGrid(this, QStringLiteral("VsGrid"),
                               {QStringLiteral("Party Code"), QStringLiteral("Party Name"),

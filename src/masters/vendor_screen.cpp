@@ -1,4 +1,5 @@
 #include "vendor_screen.h"
+#include "deletion_box.h"
 
 #include "deletion_password.h"
 
@@ -40,17 +41,10 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
                                QStringLiteral("City"), QStringLiteral("Mobile")},
                               {1500, 2500, 1500, 1000});
 
-    securityBox_ = new QGroupBox(QStringLiteral("Security"), this);
-    securityBox_->setObjectName(QStringLiteral("Frame2"));
-    password_ = core_ui::makeField(securityBox_, QStringLiteral("TxtPassword"));
-    password_->setEchoMode(QLineEdit::Password);
-    passwordOk_ = new QPushButton(QStringLiteral("OK"), securityBox_);
-    passwordOk_->setObjectName(QStringLiteral("CmdOk"));
-    auto* sec = new QHBoxLayout(securityBox_);
-    sec->addWidget(new QLabel(QStringLiteral("Password"), securityBox_));
-    sec->addWidget(password_);
-    sec->addWidget(passwordOk_);
-    securityBox_->hide();
+    const DeletionBox deletion = makeDeletionBox(this);
+    securityBox_ = deletion.box;
+    password_ = deletion.password;
+    passwordOk_ = deletion.ok;
 
     auto* form = new QGridLayout;
     int row = 0;
@@ -78,8 +72,7 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
         .add(name_, [this](Via) { return leaveName(); })
         .add(add1_,
              [this](Via) {
-                 if (add1_->text().isEmpty())
-                     add1_->setText(QStringLiteral("."));
+                 dotForEmptyAddress(add1_);
                  return true;
              })
         .add(ph_)

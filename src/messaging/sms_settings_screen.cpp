@@ -2,8 +2,9 @@
 
 #include "core/dialogs.h"
 #include "core/errors.h"
-#include "core_ui/screen_support.h"
 #include "core/session.h"
+#include "core_ui/field_flow.h"
+#include "core_ui/screen_support.h"
 #include "messaging/sms_message.h"
 #include "messaging/sms_settings_store.h"
 
@@ -52,8 +53,8 @@ SmsSettingsScreen::SmsSettingsScreen(core::Session& session, QWidget* parent)
     layout->addWidget(tabs);
 
     // Enter moves on like on every entry screen.
-    auto* chain = core_ui::makeEnterChain(this);
-    chain->add(userId_).add(key_).add(senderName_).add(gateway_);
+    auto* flow = new core_ui::FieldFlow(this);
+    flow->add(userId_).add(key_).add(senderName_).add(gateway_);
 
     core::guarded(session_, core::ErrorKind::Log, kCaption, [this] { load(); });
     core_ui::onScreenLoad(this, session_);

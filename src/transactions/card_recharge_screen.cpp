@@ -65,19 +65,7 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
 
     // Enter in the date: its leaving handler, then the code, or the amount when a card
     // has fixed the party (the flow passes over a disabled field).
-    flow()
-        .add(text2_,
-             [this](Via via) {
-                 run(core::ErrorKind::Show,
-                     via == Via::Enter ? QStringLiteral("text2_KeyPress")
-                                       : QStringLiteral("text2_LostFocus"),
-                     [&] { dateLeft(); });
-                 return true;
-             })
-        .add(txtPartyCode_)
-        .add(txtAmount_)
-        .add(txtRemark_)
-        .add(command8_);
+    flowFromDate().add(txtPartyCode_).add(txtAmount_).add(txtRemark_).add(command8_);
     flow().watch(list1_, [this](Via via) {
         voucherTypeLeft();
         if (via == Via::Enter)

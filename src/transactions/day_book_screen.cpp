@@ -46,15 +46,7 @@ DayBookScreen::DayBookScreen(core::Session& session, QWidget* parent)
     setTabOrder(txtAmount_, txtRemark_);
     setTabOrder(txtRemark_, command8_);
 
-    flow()
-        .add(text2_,
-             [this](Via via) {
-                 run(core::ErrorKind::Show,
-                     via == Via::Enter ? QStringLiteral("text2_KeyPress")
-                                       : QStringLiteral("text2_LostFocus"),
-                     [&] { dateLeft(); });
-                 return true;
-             })
+    flowFromDate()
         .add(list1_,
              [this](Via) {
                  voucherTypeLeft();

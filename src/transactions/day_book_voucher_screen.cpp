@@ -95,6 +95,17 @@ void VoucherScreenBase::setVoucherType(const QString& type) {
     core_ui::setListText(list1_, type);
 }
 
+core_ui::FieldFlow& VoucherScreenBase::flowFromDate() {
+    using core_ui::Via;
+    return flow().add(text2_, [this](Via via) {
+        run(core::ErrorKind::Show,
+            via == Via::Enter ? QStringLiteral("text2_KeyPress")
+                              : QStringLiteral("text2_LostFocus"),
+            [&] { dateLeft(); });
+        return true;
+    });
+}
+
 void VoucherScreenBase::voucherTypeLeft() {
     run(core::ErrorKind::Show, QStringLiteral("List1_LostFocus"), [&] {
         if (voucherType().isEmpty())

@@ -43,6 +43,8 @@ protected:
     virtual void afterSave() = 0;
     // The date field was left or confirmed with Enter.
     virtual void dateLeft() = 0;
+    // The Enter order, begun with the date field: Enter or leaving it runs dateLeft().
+    core_ui::FieldFlow& flowFromDate();
 
     // "List1_LostFocus": an empty voucher type becomes "Dr".
     void voucherTypeLeft();

@@ -1,6 +1,7 @@
 #include "sale_store.h"
 
 #include "core/database.h"
+#include "core/dialect.h"
 #include "core/idioms.h"
 #include "core/input_rules.h"
 #include "sale_rules.h"
@@ -32,11 +33,14 @@ QString numberOrEmpty(const QVariant& v) {
 } // namespace
 
 QString SaleStore::nextBillNo() {
-    // Ordered by the numeric value so that an index on val(doc_no) answers it
-    // at once; the filter keeps a stray '"' out, as it always has.
+    // Ordered by the numeric value so that the bill-number index answers it at
+    // once (the expression is the index's own); the filter keeps a stray '"'
+    // out, as it always has.
+    const QString number = core::dialect::codeNumber(db_.engine(), QStringLiteral("doc_no"));
     return sale::nextNumberAfter(
-        db_.scalar(QStringLiteral("select val(doc_no) from itemsale where doc_no <> '\"' "
-                                  "order by val(doc_no) desc limit 1")));
+        db_.scalar(QStringLiteral("select %1 from itemsale where doc_no <> '\"' "
+                                  "order by %1 desc limit 1")
+                       .arg(number)));
 }
 
 QString SaleStore::nextEntryNo() {
@@ -63,7 +67,7 @@ std::optional<SaleParty> SaleStore::findParty(const QString& code, const QString
 std::optional<SaleParty> SaleStore::findPartyByCard(const QString& cardNo) {
     const core::Rows rows =
         db_.query(QStringLiteral("select party_name, party_code from masparty where CardNo = ? "
-                                 "order by party_code limit 1"),
+                                 "order by val(party_code), party_code limit 1"),
                   {cardNo});
     if (rows.empty())
         return std::nullopt;

@@ -119,6 +119,21 @@ private slots:
         QCOMPARE(settingsRow(t.db()).mid(0, 4),
                  (QStringList{"new", "old", "OLD", "http://sms.example.in"}));
     }
+
+    // A database that refuses the values says why and keeps what was typed.
+    void aRefusedStoreKeepsTheScreenOpen() {
+        STOKARA_REQUIRE_DATABASE();
+        test::TestSession t;
+        auto screen = openAndType(t, {"typed", "k", "SENDER"});
+        t.db().exec(QString("alter table dairysetting rename to dairysetting_away"));
+        QVERIFY(!screen->close());
+        QVERIFY(screen->isVisible());
+        QVERIFY(t.dialogs.lastText().contains(QString("Form_Unload")));
+        QCOMPARE(screen->findChild<QLineEdit*>("TxtSmsId")->text(), QString("typed"));
+        t.db().exec(QString("alter table dairysetting_away rename to dairysetting"));
+        QVERIFY(screen->close());
+        QCOMPARE(settingsRow(t.db()).value(0), QString("typed"));
+    }
 };
 
 QTEST_MAIN(TestSmsSettings)

@@ -127,12 +127,13 @@ private slots:
     void cardSharedByTwoPartiesFindsTheLowestCode() {
         STOKARA_REQUIRE_DATABASE();
         test::TestSession ts;
-        // Stored in another order, so that the first row found is not the answer.
+        // A shop from before cards were unique; stored in another order, so that
+        // the first row found is not the answer.
+        ts.db().exec("DROP INDEX IF EXISTS ux_masparty_cardno");
         for (const char* code : {"12", "7", "100"})
-            if (!ts.db().tryExec("insert into masparty (party_code, party_name, category, CardNo) "
-                                 "values (?, 'P', 'MilkMan', ?)",
-                                 {code, kCard}))
-                QSKIP("this database allows one party per card");
+            ts.db().exec("insert into masparty (party_code, party_name, category, CardNo) "
+                         "values (?, 'P', 'MilkMan', ?)",
+                         {code, kCard});
         QCOMPARE(CardRechargeStore(ts.db()).partyByCard(kCard)->code, QStringLiteral("7"));
     }
 
