@@ -3,17 +3,21 @@
 #include "core/database.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QThread>
 #include <QUuid>
 
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 namespace stokara::app {
@@ -41,10 +45,10 @@ QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-CopyResult copySqlite(Database& db, const QString& target) {
+CopyResult copySqlite(const core::DatabaseUrl& url, const QString& target) {
     CopyResult result;
     const QFileInfo targetInfo(target);
-    if (QFileInfo(db.url().path).canonicalFilePath() == targetInfo.canonicalFilePath() &&
+    if (QFileInfo(url.path).canonicalFilePath() == targetInfo.canonicalFilePath() &&
         targetInfo.exists()) {
         result.problem = QStringLiteral("The backup %1 would overwrite the database itself.")
                              .arg(native(target));
@@ -53,7 +57,11 @@ CopyResult copySqlite(Database& db, const QString& target) {
     const QString temp = target + QStringLiteral(".part");
     QFile::remove(temp); // VACUUM INTO refuses an existing file
     try {
-        db.exec(QStringLiteral("VACUUM INTO ?"), {temp});
+        if (!QFileInfo(url.path).isFile())
+            throw DbError(QStringLiteral("0"),
+                          QStringLiteral("the database %1 is missing").arg(native(url.path)));
+        // A connection of its own: the caller's belongs to the thread that opened it.
+        Database::open(url)->exec(QStringLiteral("VACUUM INTO ?"), {temp});
     } catch (const DbError& e) {
         QFile::remove(temp);
         result.problem = QStringLiteral("The backup %1 could not be written: %2")
@@ -70,14 +78,14 @@ CopyResult copySqlite(Database& db, const QString& target) {
     return result;
 }
 
-CopyResult copyPostgres(Database& db, const QString& target, const QString& pgDump) {
+CopyResult copyPostgres(const core::DatabaseUrl& url, const QString& target,
+                        const QString& pgDump) {
     CopyResult result;
     if (pgDump.isEmpty() || !QFileInfo(pgDump).isExecutable()) {
         result.problem = QStringLiteral("No backup was made: pg_dump (the PostgreSQL client "
                                         "tools) is not installed on this computer.");
         return result;
     }
-    const core::DatabaseUrl& url = db.url();
     const QString temp = target + QStringLiteral(".part");
     QFile::remove(temp);
     QProcess process;
@@ -134,14 +142,41 @@ QString findPgDump() {
     return {};
 }
 
-CopyResult copyDatabase(Database& db, const QString& target, const QString& pgDump) {
+CopyResult copyDatabase(const core::DatabaseUrl& url, const QString& target,
+                        const QString& pgDump) {
     QString problem;
     if (!prepareWritableFolder(QFileInfo(target).absolutePath(), &problem))
         return {
             false,
             QStringLiteral("The backup %1 could not be written: %2").arg(native(target), problem)};
-    return db.engine() == Engine::Sqlite ? copySqlite(db, target)
-                                         : copyPostgres(db, target, pgDump);
+    return url.engine == Engine::Sqlite ? copySqlite(url, target)
+                                        : copyPostgres(url, target, pgDump);
+}
+
+CopyResult copyInBackground(QWidget* parent, const std::function<CopyResult()>& copy) {
+    CopyResult result;
+    QEventLoop loop;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        try {
+            result = copy();
+        } catch (const std::exception& e) {
+            result = {false, QString::fromLocal8Bit(e.what())};
+        }
+    }));
+    // Queued to this thread, so the loop below always sees it, however quick the copy.
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    QProgressDialog progress(QStringLiteral("Backup in process please wait"), QString(), 0, 0,
+                             parent);
+    progress.setWindowTitle(QStringLiteral("Tarvex Backup"));
+    progress.setCancelButton(nullptr);
+    // Modal: the window under it takes no input (OK cannot run twice) but still draws.
+    progress.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.show();
+    worker->start();
+    loop.exec();
+    worker->wait();
+    return result;
 }
 
 QString backupFileName(const QDate& day) {
@@ -173,43 +208,31 @@ bool prepareWritableFolder(const QString& dir, QString* problem) {
     return true;
 }
 
-QString storedBackupPath(Database& db) {
-    const core::Rows rows = db.query(QStringLiteral("select BackupPath from dairysetting"));
-    if (rows.empty())
-        return {};
-    return rows.front().text(0).trimmed();
+QString chooseBackupFolder(const QString& preferred, const QString& dataDir, QString* problem) {
+    QString why;
+    if (!preferred.isEmpty() && prepareWritableFolder(preferred, &why))
+        return native(QDir::cleanPath(preferred));
+    if (!preferred.isEmpty() && problem)
+        *problem = QStringLiteral("The backup place %1 cannot be used (%2); backups go to "
+                                  "the data folder %3.")
+                       .arg(native(preferred), why, native(dataDir));
+    return native(QDir::cleanPath(dataDir));
 }
 
-QString configureBackupPath(Database& db, const QString& preferred, const QString& dataDir,
-                            QString* problem) {
-    const core::Rows rows = db.query(QStringLiteral("select backuppath from dairysetting"));
-    if (rows.empty())
-        return {};
-    const QString stored = rows.front().text(0);
-
-    QString why;
-    QString chosen;
-    if (!preferred.isEmpty() && prepareWritableFolder(preferred, &why)) {
-        chosen = preferred;
-    } else {
-        if (!preferred.isEmpty() && problem)
-            *problem = QStringLiteral("The backup place %1 cannot be used (%2); backups go to "
-                                      "the data folder %3.")
-                           .arg(native(preferred), why, native(dataDir));
-        chosen = dataDir;
-    }
-    chosen = native(QDir::cleanPath(chosen));
-    if (chosen == stored)
-        return stored;
-    if (chosen.size() > 200) {
+void recordBackupFolder(Database& db, const QString& folder, QString* problem) {
+    if (folder.size() > 200) {
         if (problem)
             *problem = QStringLiteral("The backup folder %1 is longer than 200 characters and "
                                       "cannot be stored.")
-                           .arg(chosen);
-        return stored;
+                           .arg(folder);
+        return;
     }
-    db.exec(QStringLiteral("update dairysetting set backuppath = ?"), {chosen});
-    return chosen;
+    if (db.isSqlite())
+        db.exec(QStringLiteral("update dairysetting set backuppath = ?"), {folder});
+    else // one statement, so two counters starting together cannot both fill it
+        db.exec(QStringLiteral("update dairysetting set backuppath = ? "
+                               "where coalesce(trim(backuppath), '') = ''"),
+                {folder});
 }
 
 bool isSoundSqliteFile(const QString& path, QString* why) {

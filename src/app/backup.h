@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/database.h"
+
 #include <QDate>
 #include <QString>
 
-namespace stokara::core {
-class Database;
-}
+#include <functional>
+
+class QWidget;
 
 namespace stokara::app {
 
@@ -17,13 +19,19 @@ struct CopyResult {
 // The program that dumps a PostgreSQL database; empty when none is installed.
 QString findPgDump();
 
-// A consistent copy of the live database at `target`, even while other
+// A consistent copy of the database at `url` to `target`, even while other
 // counters write: SQLite through VACUUM INTO a temporary name that is then
 // renamed over the target (so a failed copy never leaves half a file under
 // the target's name); PostgreSQL through pg_dump (custom format, restorable
-// with pg_restore) the same way.
-CopyResult copyDatabase(core::Database& db, const QString& target,
+// with pg_restore) the same way. Opens its own connection, so it may run on
+// any thread.
+CopyResult copyDatabase(const core::DatabaseUrl& url, const QString& target,
                         const QString& pgDump = findPgDump());
+
+// Runs `copy` on a worker thread under a busy progress dialog over `parent`
+// (null: over the whole program), so windows keep drawing while a large copy
+// or pg_dump runs; returns once it has finished.
+CopyResult copyInBackground(QWidget* parent, const std::function<CopyResult()>& copy);
 
 // "Tarvex" and the day of the month as two digits: one file per day, each
 // overwritten a month later.
@@ -36,16 +44,18 @@ QString startupCopyPath(const core::Database& db, const QString& dataDir);
 // Makes the folder when missing and proves it can be written by writing into it.
 bool prepareWritableFolder(const QString& dir, QString* problem = nullptr);
 
-// Chooses the backup folder at start-up and stores it in dairysetting.BackupPath:
-// the preferred place (--backup-dir) when it can be made and written, else the
-// data folder. Does nothing when there is no settings row. Returns the path in
-// effect (empty without a settings row); `problem` tells why the preferred
-// place was not used or the path could not be stored.
-QString configureBackupPath(core::Database& db, const QString& preferred, const QString& dataDir,
-                            QString* problem = nullptr);
+// This counter's backup folder, chosen at its start: the preferred place
+// (--backup-dir) when it can be made and written, else the data folder.
+// `problem` tells why the preferred place was not used.
+QString chooseBackupFolder(const QString& preferred, const QString& dataDir,
+                           QString* problem = nullptr);
 
-// BackupPath of the settings row, empty when unset or without a row.
-QString storedBackupPath(core::Database& db);
+// Shows the counter's folder in dairysetting.BackupPath. An SQLite file has one
+// counter, so its folder replaces what is there; the row of a PostgreSQL
+// database is shared by every counter, so it is only filled when empty (each
+// counter backs up into its own folder whatever the row says). Nothing without
+// a settings row. `problem` tells why a folder could not be stored.
+void recordBackupFolder(core::Database& db, const QString& folder, QString* problem = nullptr);
 
 // True when the file is an SQLite database that passes integrity_check.
 bool isSoundSqliteFile(const QString& path, QString* why = nullptr);

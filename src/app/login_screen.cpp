@@ -12,7 +12,6 @@
 #include "security/password_store.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -124,47 +123,37 @@ bool LoginScreen::ensureConnection() {
 }
 
 void LoginScreen::backupDatabase() {
+    const QString folder = session_.backupFolder;
+    if (folder.isEmpty()) {
+        session_.dialogs->information(kBackupTitle,
+                                      QStringLiteral("Please define backup path for backup."));
+        return;
+    }
     const QString title = windowTitle();
     setWindowTitle(title + QStringLiteral(" - ") +
                    QStringLiteral("(Backup in process please wait)"));
-    // Lets the caption be drawn; user input waits so OK cannot run twice.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-
-    QString path;
-    QString readProblem;
-    try {
-        path = storedBackupPath(*session_.db);
-    } catch (const core::DbError& e) {
-        readProblem = e.description();
-    }
-    if (!readProblem.isEmpty()) {
-        status_->setText(QStringLiteral("Backup failed."));
-        session_.dialogs->critical(
-            kBackupTitle, QStringLiteral("No backup was made: the backup folder could not be read "
-                                         "from the settings (%1).")
-                              .arg(readProblem));
-    } else if (path.isEmpty()) {
-        session_.dialogs->information(kBackupTitle,
-                                      QStringLiteral("Please define backup path for backup."));
-    } else {
-        const QString target = QDir(path).filePath(backupFileName(session_.clock->today()));
-        const CopyResult copy = copyDatabase(*session_.db, target, settings_.pgDump);
-        if (copy.ok) {
-            lastBackupFile_ = target;
-            status_->setText(QStringLiteral("Backup Completed."));
-            session_.dialogs->information(kBackupTitle, QStringLiteral("Backup Completed."));
-        } else {
-            status_->setText(QStringLiteral("Backup failed."));
-            session_.dialogs->critical(kBackupTitle, copy.problem);
-        }
-    }
+    const QString target = QDir(folder).filePath(backupFileName(session_.clock->today()));
+    auto copy = settings_.copy;
+    if (!copy)
+        copy = [pgDump = settings_.pgDump](const core::DatabaseUrl& url, const QString& to) {
+            return copyDatabase(url, to, pgDump);
+        };
+    const CopyResult result = copyInBackground(
+        this, [copy, url = session_.db->url(), target] { return copy(url, target); });
     setWindowTitle(title);
+    if (result.ok) {
+        lastBackupFile_ = target;
+        status_->setText(QStringLiteral("Backup Completed."));
+        session_.dialogs->information(kBackupTitle, QStringLiteral("Backup Completed."));
+    } else {
+        status_->setText(QStringLiteral("Backup failed."));
+        session_.dialogs->critical(kBackupTitle, result.problem);
+    }
 }
 
 void LoginScreen::cmdOkClick() {
     if (!ensureConnection())
         return;
-    backupDatabase();
     core::guarded(session_, core::ErrorKind::Show, QStringLiteral("cmdOK_Click"), [&] {
         if (userName_->text().isEmpty() || password_->text().isEmpty()) {
             session_.dialogs->information(
@@ -178,6 +167,8 @@ void LoginScreen::cmdOkClick() {
             throw core::DbError(QStringLiteral("0"),
                                 QStringLiteral("The password table masspass holds no password."));
         if (*stored == password_->text()) {
+            // Only a good login is worth the wait of a copy.
+            backupDatabase();
             loginSucceeded_ = true;
             // Emptied before the main window loads, so its own load errors stay logged.
             session_.db->tryExec(QStringLiteral("delete from errordesc"));

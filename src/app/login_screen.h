@@ -1,5 +1,7 @@
 #pragma once
 
+#include "backup.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -22,11 +24,13 @@ struct LoginSettings {
     std::function<QString()> reconnect;
     // The pg_dump used for PostgreSQL backups; empty when none is installed.
     QString pgDump;
+    // The login copy, run on a worker thread; empty: copyDatabase with pgDump.
+    std::function<CopyResult(const core::DatabaseUrl& url, const QString& target)> copy;
 };
 
-// The first window: user name, password, shop, and the per-login backup.
-// Emits loggedIn() once the password matched; whoever started it shows the
-// main window.
+// The first window: user name, password, shop, and the per-login backup into
+// the counter's backup folder, made once the password matched and before
+// loggedIn() is emitted; whoever started it shows the main window.
 class LoginScreen : public QWidget {
     Q_OBJECT
 public:

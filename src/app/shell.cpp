@@ -64,7 +64,9 @@ void Shell::start() {
 
 void Shell::prepareDatabase() {
     core::Database& db = *session_.db;
-    const CopyResult copy = copyDatabase(db, startupCopyPath(db, options_.dataDir), pgDump_);
+    const CopyResult copy =
+        copyInBackground(nullptr, [url = db.url(), target = startupCopyPath(db, options_.dataDir),
+                                   pgDump = pgDump_] { return copyDatabase(url, target, pgDump); });
     if (!copy.ok)
         dialogs_.warning(QString(), copy.problem);
     recreateTableDebug(db);
@@ -74,9 +76,13 @@ void Shell::prepareDatabase() {
     } catch (const core::DbError&) {
         // No shop record readable: the shop values stay empty, as for a new shop.
     }
+    QString why;
+    session_.backupFolder = chooseBackupFolder(options_.backupDir, options_.dataDir, &why);
+    if (!why.isEmpty())
+        dialogs_.warning(QStringLiteral("Tarvex Backup"), why);
     try {
-        QString why;
-        configureBackupPath(db, options_.backupDir, options_.dataDir, &why);
+        why.clear();
+        recordBackupFolder(db, session_.backupFolder, &why);
         if (!why.isEmpty())
             dialogs_.warning(QStringLiteral("Tarvex Backup"), why);
     } catch (const core::DbError& e) {

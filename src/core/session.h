@@ -48,6 +48,10 @@ struct Session {
     Navigator* navigator = nullptr;
     QString dataDir;
     QString backupDir; // preferred backup place; empty when none was given
+    // This counter's own backup folder for this run, chosen at its start (the
+    // preferred place when usable, else the data folder); the login backup
+    // goes here. Empty: no folder was chosen.
+    QString backupFolder;
     // Installed by the presentation module; empty keeps the built-in captions.
     CaptionApplier captionApplier;
 };

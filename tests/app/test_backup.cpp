@@ -15,18 +15,16 @@ class BackupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void backupPathFollowsPreferredPlace_data() {
+    void backupFolderIsThePreferredPlaceWhenUsable_data() {
         QTest::addColumn<QString>("preferred"); // relative to a temp folder; "-" none
         QTest::addColumn<bool>("usable");
         QTest::newRow("no preferred place") << "-" << false;
         QTest::newRow("preferred place is made") << "usb/MilvoraBackup" << true;
         QTest::newRow("preferred place under a file") << "file/sub" << false;
     }
-    void backupPathFollowsPreferredPlace() {
-        STOKARA_REQUIRE_DATABASE();
+    void backupFolderIsThePreferredPlaceWhenUsable() {
         QFETCH(QString, preferred);
         QFETCH(bool, usable);
-        TestSession t;
         QTemporaryDir root;
         QDir(root.path()).mkpath("usb");
         QFile file(root.filePath("file"));
@@ -34,14 +32,9 @@ private slots:
         file.close();
         const QString place = preferred == "-" ? QString() : root.filePath(preferred);
         const QString dataDir = root.filePath("data");
-        QDir().mkpath(dataDir);
-        t.db().exec("update dairysetting set backuppath = ?", {"/elsewhere/chosen/by/hand"});
-
         QString problem;
-        const QString inEffect = app::configureBackupPath(t.db(), place, dataDir, &problem);
-        const QString expected = QDir::toNativeSeparators(usable ? place : dataDir);
-        QCOMPARE(inEffect, expected);
-        QCOMPARE(t.db().scalar("select BackupPath from dairysetting").toString(), expected);
+        QCOMPARE(app::chooseBackupFolder(place, dataDir, &problem),
+                 QDir::toNativeSeparators(usable ? place : dataDir));
         if (usable)
             QVERIFY(QFileInfo(place).isDir());
         // An unusable place says so; no place given is not a problem.
@@ -68,7 +61,7 @@ private slots:
             for (int i = 0; i < 200; ++i)
                 other->exec("insert into masitem (item_name) values (?)",
                             {QString("PENDING %1").arg(i)});
-            const app::CopyResult copy = app::copyDatabase(t.db(), target);
+            const app::CopyResult copy = app::copyDatabase(t.db().url(), target);
             QVERIFY2(copy.ok, qPrintable(copy.problem));
             tx.commit();
         }
@@ -106,7 +99,7 @@ private slots:
             QSKIP("pg_dump only serves PostgreSQL");
         QTemporaryDir out;
         const app::CopyResult copy =
-            app::copyDatabase(t.db(), out.filePath("Tarvex15"), "/nonexistent/pg_dump");
+            app::copyDatabase(t.db().url(), out.filePath("Tarvex15"), "/nonexistent/pg_dump");
         QVERIFY(!copy.ok);
         QVERIFY(copy.problem.contains("pg_dump"));
         QVERIFY(!QFileInfo::exists(out.filePath("Tarvex15")));

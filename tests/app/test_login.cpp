@@ -10,8 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <QtTest>
 
 using namespace stokara;
@@ -19,14 +22,14 @@ using stokara::test::TestSession;
 
 namespace {
 
-// A login screen over a session whose backups go to a folder of the test's own.
+// A login screen over a counter whose backups go to a folder of the test's own.
 struct Fixture {
     TestSession t;
     QTemporaryDir backups;
     std::unique_ptr<app::LoginScreen> login;
 
     explicit Fixture(app::LoginSettings settings = {}) {
-        test::setBackupPath(t.db(), backups.path());
+        t.session.backupFolder = QDir::toNativeSeparators(backups.path());
         settings.pgDump = app::findPgDump();
         login = std::make_unique<app::LoginScreen>(t.session, settings);
         login->show();
@@ -52,43 +55,54 @@ class LoginTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Through the Shell: the default texts log in, MdiItem replaces the login
-    // screen and the error log is emptied.
+    // Through the Shell, as two counters over one database with data folders
+    // of their own: the default texts log in, MdiItem replaces the login
+    // screen, the error log is emptied and each backs up into its own folder.
     void defaultTextsLogInThroughTheShell() {
         STOKARA_REQUIRE_DATABASE();
         TestSession t;
-        QTemporaryDir backups;
-        test::setBackupPath(t.db(), backups.path());
-        t.db().exec("insert into ErrorDesc (FormName, ErrorDescription, ErrorNo, ErrorDate) "
-                    "values (?, ?, ?, ?)",
-                    {"Item", "old failure", "5", t.clock.now()});
+        t.db().exec("update dairysetting set backuppath = ?", {QString()});
         t.db().exec("insert into compmaster (compName) values (?)", {"Banas O'Dairy"});
         const core::DatabaseUrl& url = t.database.url();
-        app::Shell shell(optionsFor(t.dataDir.path(), url.engine == core::Engine::Sqlite
-                                                          ? "sqlite:" + url.path
-                                                          : url.toString()),
-                         t.dialogs, t.clock);
-        shell.setHooks([](app::MainWindowHooks& h) { h.quit = [] {}; });
-        shell.start();
-        app::LoginScreen* login = shell.loginScreen();
-        QVERIFY(login && login->isVisible() && !shell.mainWindow());
-        QCOMPARE(shell.session().loginCompany, QString("Banas O'Dairy"));
-        QCOMPARE(login->findChild<QLineEdit*>("txtUserName")->text(), QString("kelbo"));
-        auto* password = login->findChild<QLineEdit*>("txtPassword");
-        QCOMPARE(password->text(), QString("kelbo"));
-        // Enter in the user name goes to the password; Enter there presses OK.
-        QApplication::setActiveWindow(login);
-        login->findChild<QLineEdit*>("txtUserName")->setFocus();
-        QTest::keyClick(login->findChild<QLineEdit*>("txtUserName"), Qt::Key_Return);
-        QVERIFY(password->hasFocus());
-        QTest::keyClick(password, Qt::Key_Return);
-        QVERIFY(login->loginSucceeded());
-        QVERIFY(!login->isVisible());
-        QVERIFY(shell.mainWindow() && shell.mainWindow()->isVisible());
-        QCOMPARE(shell.mainWindow()->objectName(), QString("MdiItem"));
-        QCOMPARE(t.db().scalar("select count(*) from errordesc").toInt(), 0);
-        QVERIFY(t.dialogs.texts().contains("Backup Completed."));
-        QVERIFY(shell.mainWindow()->entry("mnuussec")->isEnabled());
+        QTemporaryDir dataDirs[2];
+        std::unique_ptr<app::Shell> shells[2];
+        for (int c = 0; c < 2; ++c) {
+            t.db().exec("insert into ErrorDesc (FormName, ErrorDescription, ErrorNo, ErrorDate) "
+                        "values (?, ?, ?, ?)",
+                        {"Item", "old failure", "5", t.clock.now()});
+            shells[c] = std::make_unique<app::Shell>(
+                optionsFor(dataDirs[c].path(), url.engine == core::Engine::Sqlite
+                                                   ? "sqlite:" + url.path
+                                                   : url.toString()),
+                t.dialogs, t.clock);
+            app::Shell& shell = *shells[c];
+            shell.setHooks([](app::MainWindowHooks& h) { h.quit = [] {}; });
+            shell.start();
+            app::LoginScreen* login = shell.loginScreen();
+            QVERIFY(login && login->isVisible() && !shell.mainWindow());
+            QCOMPARE(shell.session().loginCompany, QString("Banas O'Dairy"));
+            QCOMPARE(login->findChild<QLineEdit*>("txtUserName")->text(), QString("kelbo"));
+            auto* password = login->findChild<QLineEdit*>("txtPassword");
+            QCOMPARE(password->text(), QString("kelbo"));
+            // Enter in the user name goes to the password; Enter there presses OK.
+            QApplication::setActiveWindow(login);
+            login->findChild<QLineEdit*>("txtUserName")->setFocus();
+            QTest::keyClick(login->findChild<QLineEdit*>("txtUserName"), Qt::Key_Return);
+            QVERIFY(password->hasFocus());
+            QTest::keyClick(password, Qt::Key_Return);
+            QVERIFY(login->loginSucceeded() && !login->isVisible());
+            QVERIFY(shell.mainWindow() && shell.mainWindow()->isVisible());
+            QCOMPARE(shell.mainWindow()->objectName(), QString("MdiItem"));
+            QCOMPARE(t.db().scalar("select count(*) from errordesc").toInt(), 0);
+            QVERIFY(shell.mainWindow()->entry("mnuussec")->isEnabled());
+            QCOMPARE(t.dialogs.texts().count("Backup Completed."), c + 1);
+            QCOMPARE(login->lastBackupFile(), QDir(dataDirs[c].path()).filePath("Tarvex15"));
+            QVERIFY(QFileInfo::exists(login->lastBackupFile()));
+        }
+        // The shared row of a PostgreSQL database keeps the first counter's
+        // folder; an SQLite file's one counter is the last started.
+        QCOMPARE(t.db().scalar("select BackupPath from dairysetting").toString(),
+                 QDir::toNativeSeparators(dataDirs[t.db().isSqlite() ? 1 : 0].path()));
     }
 
     void refusedLogin_data() {
@@ -121,6 +135,9 @@ private slots:
         f.press();
         QCOMPARE(spy.count(), 0);
         QVERIFY(f.login->isVisible() && !f.login->loginSucceeded());
+        // No copy for a refused login.
+        QVERIFY(QDir(f.backups.path()).isEmpty() &&
+                !f.t.dialogs.texts().contains("Backup Completed."));
         const auto& last = f.t.dialogs.shown.last();
         QCOMPARE(last.text, message);
         if (message.startsWith("Invalid")) {
@@ -135,35 +152,42 @@ private slots:
         }
     }
 
-    // Each press copies the live database to Tarvex + day of month, the same
-    // file overwritten, and says so only after a good copy.
-    void threeWrongTriesMakeThreeBackupsOfOneFile() {
+    // A good login copies to Tarvex + day of month on a worker thread while
+    // this one goes on with its events, and says so only after a good copy.
+    void goodLoginBacksUpOffTheUiThread() {
         STOKARA_REQUIRE_DATABASE();
-        Fixture f;
-        f.password()->setText("wrong");
-        for (int i = 0; i < 3; ++i)
-            f.press();
-        QCOMPARE(f.t.dialogs.texts().count("Backup Completed."), 3);
-        QCOMPARE(f.t.dialogs.texts().count("Invalid Password, try again!"), 3);
-        QCOMPARE(QDir(f.backups.path()).entryList(QDir::Files), QStringList{"Tarvex15"});
-        QCOMPARE(f.login->lastBackupFile(), QDir(f.backups.path()).filePath("Tarvex15"));
-        QCOMPARE(f.status(), QString("Backup Completed."));
-        for (const auto& m : f.t.dialogs.shown)
-            if (m.text == "Backup Completed.")
-                QCOMPARE(m.title, QString("Tarvex Backup"));
-        // The 1st of the next month writes Tarvex01 beside it, a sound copy.
+        QSemaphore uiTicks;
+        QThread* copiedOn = nullptr;
+        bool uiRanMeanwhile = false;
+        app::LoginSettings settings;
+        settings.copy = [&](const core::DatabaseUrl& url, const QString& target) {
+            copiedOn = QThread::currentThread();
+            // Run on the UI thread, this would wait in vain for a tick.
+            uiRanMeanwhile = uiTicks.tryAcquire(1, 60000);
+            return app::copyDatabase(url, target, app::findPgDump());
+        };
+        Fixture f(settings);
+        QSignalSpy spy(f.login.get(), &app::LoginScreen::loggedIn);
         f.t.clock.set(QDateTime(QDate(2024, 5, 1), QTime(9, 30)));
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&] { uiTicks.release(); });
+        ticker.start(0);
         f.press();
-        QCOMPARE(QDir(f.backups.path()).entryList(QDir::Files),
-                 (QStringList{"Tarvex01", "Tarvex15"}));
+        QVERIFY(copiedOn && copiedOn != QThread::currentThread() && uiRanMeanwhile);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(QDir(f.backups.path()).entryList(QDir::Files), QStringList{"Tarvex01"});
+        QCOMPARE(f.login->lastBackupFile(), QDir(f.backups.path()).filePath("Tarvex01"));
+        QCOMPARE(f.status(), QString("Backup Completed."));
+        QCOMPARE(f.t.dialogs.texts(), QStringList{"Backup Completed."});
+        QCOMPARE(f.t.dialogs.shown.last().title, QString("Tarvex Backup"));
         if (f.t.db().isSqlite())
-            QVERIFY(test::sqliteIntegrityOk(QDir(f.backups.path()).filePath("Tarvex01")));
+            QVERIFY(test::sqliteIntegrityOk(f.login->lastBackupFile()));
     }
 
     void emptyBackupPathAsksForOne() {
         STOKARA_REQUIRE_DATABASE();
         Fixture f;
-        f.t.db().exec("update dairysetting set backuppath = ?", {QString()});
+        f.t.session.backupFolder.clear();
         f.press();
         QVERIFY(f.t.dialogs.texts().contains("Please define backup path for backup."));
         QVERIFY(!f.t.dialogs.texts().contains("Backup Completed."));
@@ -177,7 +201,7 @@ private slots:
         QFile blocker(QDir(f.backups.path()).filePath("disk"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        test::setBackupPath(f.t.db(), blocker.fileName());
+        f.t.session.backupFolder = blocker.fileName();
         f.press();
         QVERIFY(!f.t.dialogs.texts().contains("Backup Completed."));
         const QString target =
@@ -201,8 +225,6 @@ private slots:
         STOKARA_REQUIRE_DATABASE();
         QFETCH(QString, situation);
         TestSession t;
-        QTemporaryDir backups;
-        test::setBackupPath(t.db(), backups.path());
         app::LoginSettings settings;
         if (situation == "locked") {
             t.session.db = nullptr;
@@ -250,8 +272,6 @@ private slots:
     void newPasswordTakesEffectAtNextLogin() {
         STOKARA_REQUIRE_DATABASE();
         TestSession t;
-        QTemporaryDir backups;
-        test::setBackupPath(t.db(), backups.path());
         {
             security::UserSecurityScreen screen(t.session);
             screen.findChild<QLineEdit*>("txtPassword")->setText("kelbo");
