@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 #include "messaging/sms_message.h"
+#include "schema/column_widths.h"
 
 namespace stokara::messaging {
 
@@ -35,9 +36,13 @@ QVariant text(const QString& value) {
 } // namespace
 
 void SmsReceiptStore::addLogEntry(const MessageLogEntry& entry) {
+    // As wide as the column keeps it (50, the party master's own width).
+    const int width =
+        schema::ColumnWidths(db_).width(QStringLiteral("MessageLog"), QStringLiteral("Party_Name"));
+    const QString name = width > 0 ? entry.partyName.left(width) : entry.partyName;
     db_.exec(QStringLiteral("insert into messagelog (doc_dt, party_code, party_name, message, "
                             "message1, status, returnmessage) values (?, ?, ?, ?, ?, ?, ?)"),
-             {entry.date, text(entry.partyCode.left(10)), text(entry.partyName.left(40)),
+             {entry.date, text(entry.partyCode.left(10)), text(name),
               text(entry.message.left(kLoggedMessageLength)), text({}), text(entry.status.left(1)),
               text(entry.returnText.left(200))});
 }
