@@ -247,13 +247,7 @@ void Database::installFunctions() {
         tryExec(QStringLiteral("PRAGMA journal_mode=WAL"));
         return;
     }
-    // Waits a counter can live with: a lock held by another counter (the
-    // advisory locks of bill numbers too), a runaway statement, a transaction
-    // left open. Each ends as an ordinary DbError and a rollback.
-    exec(QStringLiteral("SET lock_timeout = '%1s'").arg(kLockTimeoutSeconds));
-    exec(QStringLiteral("SET statement_timeout = '%1s'").arg(kStatementTimeoutSeconds));
-    exec(QStringLiteral("SET idle_in_transaction_session_timeout = '%1s'")
-             .arg(kIdleInTransactionSeconds));
+    applySessionLimits();
     // val() of a code text, as SQLite has it above. Created once per database;
     // checking first keeps several counters from racing on CREATE OR REPLACE.
     const bool have =
@@ -269,11 +263,59 @@ void Database::installFunctions() {
     }
 }
 
+void Database::applySessionLimits() {
+    // Waits a counter can live with: a lock held by another counter (the
+    // advisory locks of bill numbers too), a runaway statement, a transaction
+    // left open. Each ends as an ordinary DbError and a rollback.
+    exec(QStringLiteral("SET lock_timeout = '%1s'").arg(kLockTimeoutSeconds));
+    exec(QStringLiteral("SET statement_timeout = '%1s'").arg(kStatementTimeoutSeconds));
+    exec(QStringLiteral("SET idle_in_transaction_session_timeout = '%1s'")
+             .arg(kIdleInTransactionSeconds));
+}
+
+void Database::reconnectIfLost() {
+    // Only between transactions: a transaction that lost its connection has
+    // already failed, and ends as a rollback first.
+    if (!lost_ || depth_ > 0)
+        return;
+    db_.close();
+    if (!db_.open()) {
+        const QSqlError e = db_.lastError();
+        throw DbError(errorNumber(e),
+                      QStringLiteral("The database server cannot be reached: ") + errorText(e));
+    }
+    lost_ = false;
+    applySessionLimits();
+}
+
+DbError Database::failed(const QSqlQuery& q, const QString& sql) {
+    const QSqlError e = q.lastError();
+    QString text = errorText(e);
+    if (url_.engine == Engine::Postgres) {
+        // A server that went away (stopped, restarted, the network down) or ended
+        // the session: the next statement reconnects instead of failing for ever.
+        const QString lower = text.toLower();
+        const bool gone =
+            e.type() == QSqlError::ConnectionError ||
+            (lower.contains(QLatin1String("connection")) &&
+             (lower.contains(QLatin1String("closed")) ||
+              lower.contains(QLatin1String("terminat")) ||
+              lower.contains(QLatin1String("no connection")) ||
+              lower.contains(QLatin1String("not open")) ||
+              lower.contains(QLatin1String("could not")) || lower.contains(QLatin1String("lost"))));
+        if (gone) {
+            lost_ = true;
+            text = QStringLiteral("The connection to the database server was lost: ") + text;
+        }
+    }
+    return DbError(errorNumber(e), text, sql);
+}
+
 namespace {
 
 // Prepares and runs one statement with its bound values. Statements without
 // values run directly: PostgreSQL cannot prepare DDL.
-void run(QSqlQuery& q, Engine engine, const QString& sql, const QVariantList& values) {
+bool run(QSqlQuery& q, Engine engine, const QString& sql, const QVariantList& values) {
     bool ok;
     if (values.isEmpty()) {
         ok = q.exec(sql);
@@ -285,15 +327,16 @@ void run(QSqlQuery& q, Engine engine, const QString& sql, const QVariantList& va
             ok = q.exec();
         }
     }
-    if (!ok)
-        throw DbError(errorNumber(q.lastError()), errorText(q.lastError()), sql);
+    return ok;
 }
 
 } // namespace
 
 int Database::exec(const QString& sql, const QVariantList& values) {
+    reconnectIfLost();
     QSqlQuery q(db_);
-    run(q, url_.engine, sql, values);
+    if (!run(q, url_.engine, sql, values))
+        throw failed(q, sql);
     int n = q.numRowsAffected();
     return n < 0 ? 0 : n;
 }
@@ -338,9 +381,11 @@ int Database::execNamed(const QString& sql, const QVariantHash& values) {
 }
 
 Rows Database::query(const QString& sql, const QVariantList& values) {
+    reconnectIfLost();
     QSqlQuery q(db_);
     q.setForwardOnly(true);
-    run(q, url_.engine, sql, values);
+    if (!run(q, url_.engine, sql, values))
+        throw failed(q, sql);
     Rows rows;
     const QSqlRecord rec = q.record();
     for (int i = 0; i < rec.count(); ++i)
@@ -355,7 +400,7 @@ Rows Database::query(const QString& sql, const QVariantList& values) {
         rows.emplace_back(names, std::move(vals));
     }
     if (q.lastError().isValid())
-        throw DbError(errorNumber(q.lastError()), errorText(q.lastError()), sql);
+        throw failed(q, sql);
     return rows;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -117,11 +118,15 @@ private:
     void commit();
     void rollback();
     void installFunctions();
+    void applySessionLimits();
+    void reconnectIfLost();
+    DbError failed(const QSqlQuery& q, const QString& sql);
 
     DatabaseUrl url_;
     QSqlDatabase db_;
     QString connectionName_;
     int depth_ = 0;
+    bool lost_ = false; // the server went away; the next statement reconnects
 };
 
 // Adds the program's SQL functions (val) to a plain Qt SQL connection to an

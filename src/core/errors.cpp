@@ -33,12 +33,12 @@ void showError(Dialogs& dialogs, const QString& procedure, const ErrorInfo& erro
     dialogs.message(Icon::Critical, QString(), errorMessageText(procedure, error));
 }
 
-void logError(Database& db, const QString& caption, const ErrorInfo& error, const QDateTime& at) {
+bool logError(Database& db, const QString& caption, const ErrorInfo& error, const QDateTime& at) {
     QString description = error.description;
     description.remove(QLatin1Char('\''));
-    db.tryExec(QStringLiteral("insert into ErrorDesc (FormName, ErrorDescription, ErrorNo, "
-                              "ErrorDate) values (?, ?, ?, ?)"),
-               {caption.left(100), description.left(250), error.number.left(100), at});
+    return db.tryExec(QStringLiteral("insert into ErrorDesc (FormName, ErrorDescription, ErrorNo, "
+                                     "ErrorDate) values (?, ?, ?, ?)"),
+                      {caption.left(100), description.left(250), error.number.left(100), at});
 }
 
 bool guarded(Session& session, ErrorKind kind, const QString& procedureOrCaption,
@@ -48,11 +48,11 @@ bool guarded(Session& session, ErrorKind kind, const QString& procedureOrCaption
         return true;
     } catch (...) {
         const ErrorInfo info = ErrorInfo::current();
-        if (kind == ErrorKind::Show) {
+        // A failure that cannot be logged (the database is what failed) is
+        // shown instead, so it never passes unseen.
+        if (kind == ErrorKind::Show || !session.db ||
+            !logError(*session.db, procedureOrCaption, info, session.clock->now()))
             showError(*session.dialogs, procedureOrCaption, info);
-        } else if (session.db) {
-            logError(*session.db, procedureOrCaption, info, session.clock->now());
-        }
         return false;
     }
 }

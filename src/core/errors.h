@@ -29,9 +29,9 @@ QString errorMessageText(const QString& procedure, const ErrorInfo& error);
 // The message kind: a critical box titled with the application title.
 void showError(Dialogs& dialogs, const QString& procedure, const ErrorInfo& error);
 
-// The log kind: one ErrorDesc row, no message. Never throws; a failing insert is
-// dropped.
-void logError(Database& db, const QString& caption, const ErrorInfo& error, const QDateTime& at);
+// The log kind: one ErrorDesc row, no message. Never throws; false when the row
+// could not be written.
+bool logError(Database& db, const QString& caption, const ErrorInfo& error, const QDateTime& at);
 
 // Runs an event handler and reports any failure the way its screen does, so that
 // a failure ends the handler and never the program.
