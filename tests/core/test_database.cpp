@@ -47,27 +47,6 @@ private slots:
             0);
     }
 
-    void transactionIsAllOrNothing() {
-        try {
-            Transaction tx(db());
-            db().exec(QString("insert into people (code) values ('1')"));
-            db().exec(QString("insert into nowhere values (1)"));
-            tx.commit();
-            QFAIL("the second statement should have failed");
-        } catch (const DbError& e) {
-            QVERIFY(!e.description().isEmpty());
-        }
-        QCOMPARE(db().scalar(QString("select count(*) from people")).toInt(), 0);
-        QCOMPARE(db().transactionDepth(), 0);
-
-        {
-            Transaction tx(db());
-            db().exec(QString("insert into people (code) values ('2')"));
-            tx.commit();
-        }
-        QCOMPARE(db().scalar(QString("select count(*) from people")).toInt(), 1);
-    }
-
     void nestedTransactionRollsBackOnlyItsPart() {
         Transaction outer(db());
         db().exec(QString("insert into people (code) values ('1')"));

@@ -1,5 +1,5 @@
-// A shop's SQLite file is an ordinary database: the sqlite3 library and shell,
-// with none of the program's functions, can write, check, vacuum and recover it,
+// A shop's SQLite file is an ordinary database: the sqlite3 shell, with none
+// of the program's functions, can write, check, vacuum and recover it,
 // and the program opens it with trusted_schema off.
 #include "core/database.h"
 #include "reliability.h"
@@ -12,43 +12,22 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <sqlite3.h>
-
 using namespace stokara;
 
 namespace {
 
-// Runs statements through the plain library: no program function registered.
+// Runs statements through the sqlite3 shell, which knows none of the program's
+// functions; "" when they ran, else what the shell said. The first value of the
+// first row goes to *firstValue.
 QString plainExec(const QString& file, const QString& sql, QString* firstValue = nullptr) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
-        SQLITE_OK) {
-        const QString why = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_close(db);
-        return why;
-    }
-    struct Out {
-        QString* first;
-        bool seen = false;
-    } out{firstValue};
-    char* error = nullptr;
-    const int rc = sqlite3_exec(
-        db, sql.toUtf8().constData(),
-        [](void* p, int n, char** values, char**) {
-            auto* o = static_cast<Out*>(p);
-            if (o->first && !o->seen && n > 0) {
-                *o->first = QString::fromUtf8(values[0] ? values[0] : "");
-                o->seen = true;
-            }
-            return 0;
-        },
-        &out, &error);
-    QString why;
-    if (rc != SQLITE_OK)
-        why = QString::fromUtf8(error ? error : sqlite3_errstr(rc));
-    sqlite3_free(error);
-    sqlite3_close(db);
-    return why;
+    QProcess shell;
+    shell.start(QStringLiteral("sqlite3"), {QStringLiteral("-bail"), file, sql});
+    if (!shell.waitForFinished(60000))
+        return QStringLiteral("the sqlite3 shell did not run");
+    if (firstValue)
+        *firstValue = QString::fromUtf8(shell.readAllStandardOutput()).section('\n', 0, 0);
+    const QString error = QString::fromUtf8(shell.readAllStandardError()).trimmed();
+    return shell.exitCode() == 0 && error.isEmpty() ? QString() : error + QStringLiteral(" ");
 }
 
 // Whether the shell's .recover works on a file it made itself: some builds of

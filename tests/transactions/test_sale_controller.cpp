@@ -100,21 +100,6 @@ private slots:
         QCOMPARE(c->billNo(), QStringLiteral("2"));
     }
 
-    void aCorrectionRewritesTheLoadedEntry() {
-        const qint64 a = sell("FEED");
-        const qint64 b = sell("MINERAL");
-        QVERIFY(c->load(a));
-        // Save without F6 adds a line; F6 first corrects the loaded one, whatever
-        // row the grid's cursor went to meanwhile.
-        c->startCorrection();
-        QCOMPARE(c->state(), SaleState::Correcting);
-        QCOMPARE(c->save(lineOf("FEED", "3", "450"), true).saved, Saved::LineSaved);
-        QCOMPARE(rows(), 2);
-        QCOMPARE(qtyOf(a), 3.0);
-        QCOMPARE(qtyOf(b), 2.0);
-        QCOMPARE(c->state(), SaleState::OpenBill);
-    }
-
     void aCorrectionWithNothingLoadedWritesNothing() {
         sell("FEED");
         c->startCorrection();
@@ -256,45 +241,6 @@ private slots:
         c->leaveBill();
         QCOMPARE(t->dialogs.shown.size(), shown);
         QCOMPARE(rows(), 1);
-    }
-
-    void twoCountersNeverShareABillNumber() {
-        auto other = t->database.openAnother();
-        core::Session secondSession = t->session;
-        secondSession.db = other.get();
-        SaleController second(secondSession, finishing.get());
-        c->partyEntered();
-        second.partyEntered();
-        QCOMPARE(second.billNo(), c->billNo());
-        QCOMPARE(c->save(lineOf("FEED", "1", "10"), true).saved, Saved::LineSaved);
-        QCOMPARE(second.save(lineOf("MINERAL", "1", "10"), true).saved, Saved::LineSaved);
-        QCOMPARE(
-            t->dialogs.lastText(),
-            QStringLiteral("Bill No. 1 was taken at another counter; this bill is Bill No. 2."));
-        QCOMPARE(second.billNo(), QStringLiteral("2"));
-        // Its next line stays on Bill No. 2.
-        QCOMPARE(second.save(lineOf("FEED", "1", "10"), false).saved, Saved::BillFinished);
-        QCOMPARE(db().scalar("select count(*) from itemsale where doc_no = '2'").toInt(), 2);
-    }
-
-    void countersSellingAtOnceGetDistinctBills() {
-        std::vector<QString> numbers[2];
-        auto counter = [&](int which) {
-            auto conn = core::Database::open(t->database.url());
-            transactions::SaleStore store(*conn);
-            for (int i = 0; i < 12; ++i)
-                numbers[which].push_back(store
-                                             .insertLine({kDay, store.nextBillNo(), "7", "FEED",
-                                                          "Bag", 1, 10, 10, "MilkMan"},
-                                                         true)
-                                             .billNo);
-        };
-        std::thread one(counter, 0), two(counter, 1);
-        one.join();
-        two.join();
-        std::set<QString> all(numbers[0].begin(), numbers[0].end());
-        all.insert(numbers[1].begin(), numbers[1].end());
-        QCOMPARE(int(all.size()), 24);
     }
 
     void theBalanceShown_data() {
