@@ -31,8 +31,13 @@
 // The connect timer makes a new reader object each tick until one connects; the poll timer
 // then asks for a card. When the reader goes away (unplugged, or it stops answering) the
 // poller says disconnected() and goes back to connecting by itself. reconnect() restarts
-// the connect timer (the sale screen's F2). Each tick blocks the user-interface thread for
-// one exchange: 100 ms plus at most the reader's bounded read wait (1 s).
+// the connect timer (the sale screen's F2).
+//
+// The timers run on the user-interface thread, but an exchange with the reader takes up to
+// 100 ms, or 1.1 s with a mute reader, so a tick only asks a worker on the poller's own
+// thread to connect or poll, and the answer comes back as a queued signal: typing never
+// waits for the reader. One request is out at a time; a tick while it is out is skipped.
+// Signals are therefore emitted a moment after the tick, from the event loop.
 //
 // The reader is the USB module, or the simulated one when STOKARA_READER=simulated.
 
@@ -41,9 +46,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QThread>
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace stokara::reader {
 
@@ -65,6 +72,27 @@ using ReaderFactory = std::function<std::unique_ptr<Rrhfoem04Reader>()>;
 // New reader objects over the transport the environment asks for.
 ReaderFactory defaultReaderFactory();
 
+// Owns the reader on the poller's thread; every slot is one request of the poller.
+class ReaderWorker : public QObject {
+    Q_OBJECT
+public:
+    explicit ReaderWorker(ReaderFactory factory) : factory_(std::move(factory)) {}
+    void release() { reader_.reset(); }
+
+public slots:
+    void connectReader(quint64 request);
+    void poll(quint64 request);
+
+signals:
+    void connectAnswered(quint64 request, bool ok);
+    // lost: the write or read failed, so the reader is gone or mute.
+    void pollAnswered(quint64 request, bool ok, bool lost, const QString& cardNo);
+
+private:
+    ReaderFactory factory_;
+    std::unique_ptr<Rrhfoem04Reader> reader_;
+};
+
 class CardPoller : public QObject {
     Q_OBJECT
 public:
@@ -77,7 +105,7 @@ public:
 
     // Starts the connect timer (and the poll timer when the schedule says so).
     void start();
-    // Stops both timers and releases the reader.
+    // Stops both timers, waits for the exchange in progress and releases the reader.
     void stop();
     // Starts the connect timer again: its next tick replaces the reader with a new one.
     void reconnect();
@@ -88,7 +116,8 @@ public:
     bool isConnected() const { return connected_; }
     // The card number of the last successful poll; empty when no card was on the reader.
     const QString& cardNumber() const { return cardNumber_; }
-    Rrhfoem04Reader* reader() const { return reader_.get(); }
+    // A connect or poll was asked for and its answer has not been handled yet.
+    bool requestPending() const { return pending_ != 0; }
     QTimer* connectTimer() { return &connectTimer_; }
     QTimer* pollTimer() { return &pollTimer_; }
 
@@ -104,34 +133,59 @@ signals:
     void cardRemoved();
 
 private:
+    friend class PollPause;
+    struct PollAnswer {
+        bool ok;
+        bool lost;
+        QString cardNo;
+    };
+
+    quint64 ask();
+    void onConnectAnswered(quint64 request, bool ok);
+    void onPollAnswered(quint64 request, bool ok, bool lost, const QString& cardNo);
+    void handlePoll(const PollAnswer& answer);
+    void pause() { ++paused_; }
+    void resume();
     void readerLost();
 
     PollSchedule schedule_;
-    ReaderFactory factory_;
-    std::unique_ptr<Rrhfoem04Reader> reader_;
+    QThread thread_;
+    std::unique_ptr<ReaderWorker> worker_;
     QTimer connectTimer_;
     QTimer pollTimer_;
     bool connected_ = false;
     QString cardNumber_;
+    quint64 lastRequest_ = 0;
+    quint64 pending_ = 0; // the request out at the worker, 0 when none
+    int paused_ = 0;
+    // A poll answered while paused, handled once the pause is over.
+    std::optional<PollAnswer> held_;
 };
 
 // No poll while a card is being looked up: the event loop of a message box
 // would otherwise run the next poll, and another lookup, underneath it.
+// A poll already out at the reader is held back until the pause is over.
 class PollPause {
 public:
     explicit PollPause(CardPoller* poller)
-        : timer_(poller ? poller->pollTimer() : nullptr), wasActive_(timer_ && timer_->isActive()) {
+        : poller_(poller), timer_(poller ? poller->pollTimer() : nullptr),
+          wasActive_(timer_ && timer_->isActive()) {
+        if (poller)
+            poller->pause();
         if (wasActive_)
             timer_->stop();
     }
     ~PollPause() {
         if (wasActive_ && timer_)
             timer_->start();
+        if (poller_)
+            poller_->resume();
     }
     PollPause(const PollPause&) = delete;
     PollPause& operator=(const PollPause&) = delete;
 
 private:
+    QPointer<CardPoller> poller_;
     QPointer<QTimer> timer_;
     bool wasActive_;
 };

@@ -4,6 +4,8 @@
 
 #include <hidapi.h>
 
+#include <mutex>
+
 namespace stokara::reader {
 
 namespace {
@@ -13,6 +15,13 @@ constexpr int kEnumerationFailed = 1;
 constexpr int kNoReader = 2;
 // Input reports the hidraw driver queues per open handle.
 constexpr int kQueuedReports = 64;
+
+// hid_init is not safe to run on two threads at once, and card pollers each have their own.
+int initialiseHid() {
+    static std::mutex mutex;
+    const std::lock_guard lock(mutex);
+    return hid_init();
+}
 
 } // namespace
 
@@ -34,7 +43,7 @@ void HidTransport::takeError(const QString& fallback) {
 
 int HidTransport::findReaderPath(QString& path) {
     path.clear();
-    if (hid_init() != 0) {
+    if (initialiseHid() != 0) {
         takeError(QString());
         return kEnumerationFailed;
     }

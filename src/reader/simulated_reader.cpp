@@ -118,6 +118,7 @@ std::shared_ptr<SimulatedReaderModule> SimulatedReaderModule::shared() {
 }
 
 void SimulatedReaderModule::setPlugged(bool plugged) {
+    const QMutexLocker lock(&mutex_);
     if (plugged_ == plugged) {
         return;
     }
@@ -131,16 +132,19 @@ void SimulatedReaderModule::setPlugged(bool plugged) {
 }
 
 void SimulatedReaderModule::setSilent(bool silent) {
+    const QMutexLocker lock(&mutex_);
     silent_ = silent;
     emit changed();
 }
 
 void SimulatedReaderModule::setCorruptCheck(bool corrupt) {
+    const QMutexLocker lock(&mutex_);
     corruptCheck_ = corrupt;
     emit changed();
 }
 
 void SimulatedReaderModule::presentCard(const CardUid& uid) {
+    const QMutexLocker lock(&mutex_);
     if (cards_.find(uid) == cards_.end()) {
         cards_.emplace(uid, MifareClassicCard(uid));
     }
@@ -151,11 +155,13 @@ void SimulatedReaderModule::presentCard(const CardUid& uid) {
 }
 
 void SimulatedReaderModule::presentCard(const MifareClassicCard& card) {
+    const QMutexLocker lock(&mutex_);
     cards_.insert_or_assign(card.uid(), card);
     presentCard(card.uid());
 }
 
 void SimulatedReaderModule::removeCard() {
+    const QMutexLocker lock(&mutex_);
     cardOnReader_.reset();
     selected_ = false;
     authenticatedSector_ = -1;
@@ -163,15 +169,18 @@ void SimulatedReaderModule::removeCard() {
 }
 
 MifareClassicCard* SimulatedReaderModule::cardOnReader() {
+    const QMutexLocker lock(&mutex_);
     return cardOnReader_ ? card(*cardOnReader_) : nullptr;
 }
 
 MifareClassicCard* SimulatedReaderModule::card(const CardUid& uid) {
+    const QMutexLocker lock(&mutex_);
     auto it = cards_.find(uid);
     return it == cards_.end() ? nullptr : &it->second;
 }
 
 void SimulatedReaderModule::presentTag(const Iso15693Tag& tag) {
+    const QMutexLocker lock(&mutex_);
     Iso15693Tag copy = tag;
     copy.memory.resize(std::size_t(copy.blockCount * copy.blockSize), 0);
     tag_ = std::move(copy);
@@ -179,11 +188,13 @@ void SimulatedReaderModule::presentTag(const Iso15693Tag& tag) {
 }
 
 void SimulatedReaderModule::removeTag() {
+    const QMutexLocker lock(&mutex_);
     tag_.reset();
     emit changed();
 }
 
 Iso15693Tag* SimulatedReaderModule::tagOnReader() {
+    const QMutexLocker lock(&mutex_);
     return tag_ ? &*tag_ : nullptr;
 }
 
@@ -204,6 +215,7 @@ Report SimulatedReaderModule::respond(const Report& command, quint8 status,
 }
 
 std::optional<Report> SimulatedReaderModule::answer(const Report& command) {
+    const QMutexLocker lock(&mutex_);
     if (!plugged_) {
         return std::nullopt;
     }

@@ -4,6 +4,7 @@
 #include "reader_transport.h"
 #include "report.h"
 
+#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -71,6 +72,9 @@ inline constexpr quint8 kUnknownCommand = 0x06;
 // The reader module in software: it answers the command reports of the real module with
 // correctly framed responses, and can be unplugged, made silent or made to corrupt its
 // check bytes. Cards keep their memory while they are off the reader.
+// A card poller's thread exchanges with it while the user-interface thread presents cards,
+// so its state is under a lock; the card and tag pointers it hands out stay valid, but
+// their contents are only to be read while no exchange is writing to them.
 class SimulatedReaderModule : public QObject {
     Q_OBJECT
 public:
@@ -80,19 +84,40 @@ public:
     // reader object and the simulated reader's window, as one physical module would be.
     static std::shared_ptr<SimulatedReaderModule> shared();
 
-    bool plugged() const { return plugged_; }
+    bool plugged() const {
+        const QMutexLocker lock(&mutex_);
+        return plugged_;
+    }
     void setPlugged(bool plugged);
     // Increases on every unplug; devices opened before it fail.
-    quint64 plugGeneration() const { return plugGeneration_; }
+    quint64 plugGeneration() const {
+        const QMutexLocker lock(&mutex_);
+        return plugGeneration_;
+    }
 
-    bool silent() const { return silent_; }
+    bool silent() const {
+        const QMutexLocker lock(&mutex_);
+        return silent_;
+    }
     void setSilent(bool silent);
-    bool corruptCheck() const { return corruptCheck_; }
+    bool corruptCheck() const {
+        const QMutexLocker lock(&mutex_);
+        return corruptCheck_;
+    }
     void setCorruptCheck(bool corrupt);
 
-    quint32 serialNumber() const { return serialNumber_; }
-    void setSerialNumber(quint32 serial) { serialNumber_ = serial; }
-    int beeps() const { return beeps_; }
+    quint32 serialNumber() const {
+        const QMutexLocker lock(&mutex_);
+        return serialNumber_;
+    }
+    void setSerialNumber(quint32 serial) {
+        const QMutexLocker lock(&mutex_);
+        serialNumber_ = serial;
+    }
+    int beeps() const {
+        const QMutexLocker lock(&mutex_);
+        return beeps_;
+    }
 
     // Puts the card with this identifier on the reader, making a blank card the first time.
     void presentCard(const CardUid& uid);
@@ -108,9 +133,15 @@ public:
     // The answer to one command report; nothing when the module is silent or unplugged.
     std::optional<Report> answer(const Report& command);
 
-    // Every command report received, oldest first.
-    const std::vector<Report>& commandLog() const { return log_; }
-    void clearCommandLog() { log_.clear(); }
+    // Every command report received, oldest first (a copy: the log grows meanwhile).
+    std::vector<Report> commandLog() const {
+        const QMutexLocker lock(&mutex_);
+        return log_;
+    }
+    void clearCommandLog() {
+        const QMutexLocker lock(&mutex_);
+        log_.clear();
+    }
 
 signals:
     void changed();
@@ -121,6 +152,8 @@ private:
     Report tagCommand(const Report& command);
     Report cardCommand(const Report& command);
 
+    // Recursive: handlers of changed() on the same thread read the module again.
+    mutable QRecursiveMutex mutex_;
     bool plugged_ = true;
     quint64 plugGeneration_ = 0;
     bool silent_ = false;

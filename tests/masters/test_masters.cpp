@@ -327,15 +327,20 @@ private slots:
         addParty("5", "Mohan");
         open("masparty");
         reader::CardPoller* poller = party()->cardPoller();
+        const auto tick = [poller](void (reader::CardPoller::*slot)()) {
+            const auto idle = [poller] { return !poller->requestPending(); };
+            return QTest::qWaitFor(idle, 10000) &&
+                   ((poller->*slot)(), QTest::qWaitFor(idle, 10000));
+        };
         module->setPlugged(true);
-        poller->connectTick();
+        QVERIFY(tick(&reader::CardPoller::connectTick));
         QCOMPARE(screen->windowTitle(), QString("Item Sale - Reader Connected"));
         clickRow(grid(), 0);
         module->presentCard(reader::CardUid{0x0A, 0x1B, 0x2C, 0x3D});
-        poller->pollTick();
+        QVERIFY(tick(&reader::CardPoller::pollTick));
         QCOMPARE(f("TxtParty_name")->text() + f("TxtCardNo")->text(), QString("Mohan0A1B2C3D"));
         module->removeCard();
-        poller->pollTick();
+        QVERIFY(tick(&reader::CardPoller::pollTick));
         click("Command8");
         QCOMPARE(stored("cardno", "5"), QString("0A1B2C3D"));
     }

@@ -1,6 +1,7 @@
 // Cards presented on a simulated reader module, polled by the item sale screen
 // (after F2) and the card recharge screen (from its opening). The tests drive
-// the poller's ticks, so none waits for a timer.
+// the poller's ticks, so none waits for a timer, only for the answer of the
+// poller's thread.
 
 #include "card_poller.h"
 #include "sale_test_data.h"
@@ -51,6 +52,13 @@ class TestCardPolling : public QObject {
         QTest::keyClick(field, Qt::Key_Return);
     }
 
+    void tick(void (CardPoller::*slot)()) {
+        const auto idle = [this] { return !poller->requestPending(); };
+        QVERIFY(QTest::qWaitFor(idle, 10000));
+        (poller->*slot)();
+        QVERIFY(QTest::qWaitFor(idle, 10000));
+    }
+
     // The sale screen polls after F2, the recharge screen from its opening.
     void open(const QString& which) {
         auto factory = [this] {
@@ -78,17 +86,17 @@ class TestCardPolling : public QObject {
         QApplication::setActiveWindow(screen.get());
         QVERIFY(QTest::qWaitForWindowActive(screen.get()));
         QVERIFY(poller);
-        poller->connectTick();
+        tick(&CardPoller::connectTick);
         QVERIFY(poller->isConnected());
         QCOMPARE(screen->windowTitle(), kConnected);
     }
     void present(const CardUid& card) {
         module->presentCard(card);
-        poller->pollTick();
+        tick(&CardPoller::pollTick);
     }
     void takeAway() {
         module->removeCard();
-        poller->pollTick();
+        tick(&CardPoller::pollTick);
     }
     static void screens() {
         QTest::addColumn<QString>("which");
@@ -121,8 +129,8 @@ private slots:
         QVERIFY(!edit("TxtPartyCode")->isEnabled());
         // However long the card rests, it is looked up once.
         screen->findChild<QLabel*>(QStringLiteral("LblMilkman"))->clear();
-        poller->pollTick();
-        poller->pollTick();
+        tick(&CardPoller::pollTick);
+        tick(&CardPoller::pollTick);
         QCOMPARE(nameLabel(), QString());
         // Taken away: its number leaves the field, the party stays.
         takeAway();
@@ -143,7 +151,7 @@ private slots:
         QCOMPARE(text("TxtCardNo"), QString());
         QCOMPARE(text("TxtPartyCode"), QString());
         QVERIFY(edit("TxtPartyCode")->isEnabled());
-        poller->pollTick();
+        tick(&CardPoller::pollTick);
         QCOMPARE(t->dialogs.shown.size(), 1);
         takeAway();
         present(kUnknownCard);
@@ -158,8 +166,8 @@ private slots:
                                     ? QStringLiteral("Item Sale")
                                     : QStringLiteral("Card Recharge");
         module->setPlugged(false);
-        poller->pollTick();
-        poller->connectTick();
+        tick(&CardPoller::pollTick);
+        tick(&CardPoller::connectTick);
         QVERIFY(!poller->isConnected());
         QCOMPARE(screen->windowTitle(), caption);
         QVERIFY(t->dialogs.shown.isEmpty());
@@ -167,7 +175,7 @@ private slots:
         QCOMPARE(text("TxtPartyCode"), QStringLiteral("7"));
         // Plugged in again: connected, and cards are read again.
         module->setPlugged(true);
-        poller->connectTick();
+        tick(&CardPoller::connectTick);
         QCOMPARE(screen->windowTitle(), kConnected);
         takeAway();
         present(kRameshCard);
