@@ -2,8 +2,8 @@
 
 #include "command_line.h"
 
-#include "core_ui/screen_support.h"
 #include "core/session.h"
+#include "core_ui/screen_support.h"
 
 #include <QObject>
 
