@@ -3,13 +3,8 @@
 #include "core/idioms.h"
 #include "core/session.h"
 
-#include <QAbstractButton>
-#include <QEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
-
-#include <vector>
 
 namespace stokara::core_ui {
 

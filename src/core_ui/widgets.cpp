@@ -1,8 +1,6 @@
 #include "widgets.h"
 
 #include <QComboBox>
-#include <QEvent>
-#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QStyle>
