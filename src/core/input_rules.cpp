@@ -42,4 +42,10 @@ QString tooLargeMessage(const QString& label, double value, int integerDigits) {
         .arg(integerDigits);
 }
 
+QString numberMessage(const QString& label, const QString& text, double value, int integerDigits) {
+    if (!text.trimmed().isEmpty() && !isNumericText(text))
+        return QStringLiteral("%1 must be a number.").arg(label);
+    return tooLargeMessage(label, value, integerDigits);
+}
+
 } // namespace stokara::core

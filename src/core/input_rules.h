@@ -33,4 +33,9 @@ QString tooLongMessage(const QString& label, const QString& text, int limit);
 // point (numeric(9,2) has 7, numeric(9) has 9); otherwise the message.
 QString tooLargeMessage(const QString& label, double value, int integerDigits);
 
+// A number field of a master: "" when it is empty, or a plain number that fits
+// (its value as stored is `value`); otherwise the message. Letters never
+// become a silent 0.
+QString numberMessage(const QString& label, const QString& text, double value, int integerDigits);
+
 } // namespace stokara::core

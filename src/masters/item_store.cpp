@@ -41,10 +41,10 @@ std::optional<core::Problem> ItemStore::validate(const ItemFields& f) {
     if (!m.isEmpty())
         return core::Problem{QStringLiteral("LstMainItem"), m};
     const ItemNumbers n = itemNumbers(f);
-    m = core::tooLargeMessage(QStringLiteral("Rate"), n.rate, 7);
+    m = core::numberMessage(QStringLiteral("Rate"), f.rate, n.rate, 7);
     if (!m.isEmpty())
         return core::Problem{QStringLiteral("txtrate"), m};
-    m = core::tooLargeMessage(QStringLiteral("Opening Balance"), n.opeBal, 9);
+    m = core::numberMessage(QStringLiteral("Opening Balance"), f.opeBal, n.opeBal, 9);
     if (!m.isEmpty())
         return core::Problem{QStringLiteral("TxtOpeBal"), m};
     return std::nullopt;

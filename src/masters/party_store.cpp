@@ -151,20 +151,22 @@ std::optional<Problem> PartyStore::validate(const PartyFields& f) {
     struct Number {
         const char* field;
         const char* label;
+        const QString& text;
         double value;
         int digits;
     };
     const Number numbers[] = {
-        {"Txtope_bal", "Op. Balance", n.opeBal, 10},
-        {"TxtComm", "Commission (Cow)", n.commPer, 7},
-        {"TxtCommBuff", "Commission (Buffalo)", n.commPerBuff, 7},
-        {"Text2", "Commission (Cow)", n.commPer1, 7},
-        {"Text3", "Commission (Buffalo)", n.commPerBuff1, 7},
-        {"TxtInterestRate", "Interest Rate %", n.interestRate, 7},
-        {"TxtCreditLimit", "Credit Limit", n.creditLimit, 9},
+        {"Txtope_bal", "Op. Balance", f.opeBal, n.opeBal, 10},
+        {"TxtComm", "Commission (Cow)", f.commPer, n.commPer, 7},
+        {"TxtCommBuff", "Commission (Buffalo)", f.commPerBuff, n.commPerBuff, 7},
+        {"Text2", "Commission (Cow)", f.commPer1, n.commPer1, 7},
+        {"Text3", "Commission (Buffalo)", f.commPerBuff1, n.commPerBuff1, 7},
+        {"TxtInterestRate", "Interest Rate %", f.interestRate, n.interestRate, 7},
+        {"TxtCreditLimit", "Credit Limit", f.creditLimit, n.creditLimit, 9},
     };
     for (const Number& x : numbers) {
-        const QString m = core::tooLargeMessage(QString::fromLatin1(x.label), x.value, x.digits);
+        const QString m =
+            core::numberMessage(QString::fromLatin1(x.label), x.text, x.value, x.digits);
         if (!m.isEmpty())
             return Problem{QString::fromLatin1(x.field), m};
     }

@@ -159,6 +159,7 @@ bool ItemSaleScreen::functionKey(int key) {
         leaveBill();
         controller_.grid().clear();
         clearEntry();
+        startAgain();
         return true;
     case Qt::Key_F4:
         ui_->searchPanel->setVisible(ui_->searchPanel->isHidden());
@@ -489,7 +490,14 @@ void ItemSaleScreen::clearClicked() {
     run(ErrorKind::Log, kCaption, [&] {
         leaveBill();
         clearEntry();
+        startAgain();
     });
+}
+
+// A cleared entry starts at the party code. The field that had the cursor is
+// empty now: its leaving check must not complain about what Clear emptied.
+void ItemSaleScreen::startAgain() {
+    flow().moveFocus(ui_->partyCode->isEnabled() ? ui_->partyCode : ui_->cardNo);
 }
 
 // A cleared screen starts a new bill; an open one is offered to be finished

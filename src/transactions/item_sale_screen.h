@@ -79,6 +79,7 @@ private:
     void showBalance();
     void refreshGrid();
     void clearEntry();
+    void startAgain();
     void clearItemLine();
     void leaveBill();
     void showSavePanel(bool focus);

@@ -634,6 +634,11 @@ private slots:
         key(Qt::Key_Return); // the opening balance moves on to Save, it does not save
         QVERIFY(control<QAbstractButton>(screen.get(), "Command8")->hasFocus());
         QCOMPARE(count("select count(*) from masitem"), 0);
+        click("Command8"); // letters are refused, not stored as 12
+        QCOMPARE(ts->dialogs.lastText(), QString("Rate must be a number."));
+        QVERIFY(f("txtrate")->hasFocus());
+        QCOMPARE(count("select count(*) from masitem"), 0);
+        typeInto(f("txtrate"), "12");
         ts->dialogs.answer(core::Answer::Cancel); // "Do You want to add new item?"
         click("Command8");
         QCOMPARE(ts->dialogs.lastText(), QString("Do You want to add new item?"));
