@@ -447,14 +447,9 @@ private slots:
         QTest::addColumn<int>("width");
         const std::pair<QStringList, int> cases[] = {
             {{"masparty", "TxtParty_name", "masparty", "party_name"}, 50},
-            {{"masparty", "txtadd1", "masparty", "add1"}, 100},
             {{"masparty", "TxtCardNo", "masparty", "cardno"}, 20},
-            {{"masparty", "TxtBankBranch", "masparty", "bankbranch"}, 40},
-            {{"FrmVendor", "txtparty_name", "MasVendor", "party_name"}, 40},
             {{"FrmVendor", "txtph", "MasVendor", "ph", "txtparty_name", "V"}, 40},
-            {{"FrmCompany", "txtAddress", "compmaster", "address1", "txtCompName", "S"}, 200},
             {{"FrmCompany", "TxtTinNo", "compmaster", "tinno", "txtCompName", "S"}, 20},
-            {{"frmmasitem", "txtitem_name", "masitem", "item_name", "LstUnit", "Pcs"}, 40},
             {{"frmmasitem", "LstUnit", "masitem", "unit", "txtitem_name", "I"}, 10},
             {{"FrmHead", "TxtHead", "AccountHead", "AccountHead", "LstGroup", "Sundry Income"},
              100},

@@ -21,92 +21,55 @@ using namespace stokara;
 
 namespace {
 
+// One field of a good entry: "name=value" types the value, "name==" presses
+// Enter on what the screen put there, a bare "name" is left alone unless it is
+// the field tried. "%1" makes a value unique, "$..." is taken from the shop.
 struct Step {
-    const char* field; // objectName of the line edit, or of the editable combo box
-    // A good value; "=": Enter on what the screen put there; nullptr: not
-    // touched unless it is the field tried.
-    const char* text;
+    QString field; // objectName of the line edit, or of the editable combo box
+    QString text;
+    bool touched = true;
+    bool keep() const { return text == QLatin1String("="); }
 };
 struct Case {
     const char* screen;
     const char* save; // the button to click, "TxtMore" (Escape on it) or "close"
-    std::vector<Step> steps;
+    const char* entry;
     int clearKey = 0; // how the operator starts the entry again, if the screen has a key
+
+    std::vector<Step> steps() const {
+        std::vector<Step> out;
+        for (const QString& s : QString::fromUtf8(entry).split(QLatin1Char(';'))) {
+            const qsizetype at = s.indexOf(QLatin1Char('='));
+            out.push_back(at < 0 ? Step{s, {}, false} : Step{s.left(at), s.mid(at + 1)});
+        }
+        return out;
+    }
 };
 
-// Good entries; "%1" makes each one unique, "$..." is taken from the shop.
 const std::vector<Case> kCases = {
-    {"FrmCompany",
-     "CmdSave",
-     {{"txtCompName", "Kisan Dairy %1"},
-      {"txtAddress", "Main Bazar"},
-      {"TxtCity", "Rampura"},
-      {"TxtTelno", "01652-224455"},
-      {"TxtMobile", "919876543210"},
-      {"TxtTinNo", "03AAKFK1234L1Z5"}}},
-    {"masparty",
-     "Command8",
-     {{"TxtParty_name", "RAM %1"},
-      {"txtadd1", "Main Road"},
-      {"txtcity", "Rampura"},
-      {"txtph", "9876543210"},
-      {"TxtCardNo", nullptr},
-      {"TxtCreditLimit", "2500"},
-      {"TxtComm", nullptr},
-      {"TxtCommBuff", nullptr},
-      {"Text3", nullptr},
-      {"TxtIFSC", nullptr},
-      {"TxtBankBranch", nullptr},
-      {"TxtFatherName", nullptr},
-      {"TxtAccountName", nullptr}}},
-    {"FrmVendor",
-     "Command8",
-     {{"txtparty_name", "GREEN AGRO %1"},
-      {"txtadd1", "Main Road"},
-      {"txtcity", "Rampura"},
-      {"txtph", "98765"}}},
-    {"frmmasitem",
-     "Command8",
-     {{"txtitem_name", "FEED %1"}, {"LstUnit", "BAG"}, {"txtrate", "450"}, {"TxtOpeBal", "0"}}},
-    {"FrmHead", "Command8", {{"TxtHead", "TEA %1"}, {"LstGroup", "$PICK"}}},
-    {"FrmBOM", "Command8", {{"DCMainItem", "$ITEM"}, {"DcSubItem", "$SUBITEM"}, {"TxtWt", "1"}}},
-    {"FrmItemsale",
-     "TxtMore",
-     {{"text2", "$DATE"},
-      {"TxtCardNo", nullptr},
-      {"TxtPartyCode", "$PARTY"},
-      {"Dc1", nullptr},
-      {"Item_name", "$ITEM"},
-      {"TxtSaleAmount", "="},
-      {"TxtQty", "1"},
-      {"Txtunit", nullptr},
-      {"txtrate", "="}},
+    {"FrmCompany", "CmdSave",
+     "txtCompName=Kisan Dairy %1;txtAddress=Main Bazar;TxtCity=Rampura;TxtTelno=01652-224455;"
+     "TxtMobile=919876543210;TxtTinNo=03AAKFK1234L1Z5"},
+    {"masparty", "Command8",
+     "TxtParty_name=RAM %1;txtadd1=Main Road;txtcity=Rampura;txtph=9876543210;TxtCardNo;"
+     "TxtCreditLimit=2500;TxtComm;TxtCommBuff;Text3;TxtIFSC;TxtBankBranch;TxtFatherName;"
+     "TxtAccountName"},
+    {"FrmVendor", "Command8",
+     "txtparty_name=GREEN AGRO %1;txtadd1=Main Road;txtcity=Rampura;txtph=98765"},
+    {"frmmasitem", "Command8", "txtitem_name=FEED %1;LstUnit=BAG;txtrate=450;TxtOpeBal=0"},
+    {"FrmHead", "Command8", "TxtHead=TEA %1;LstGroup=$PICK"},
+    {"FrmBOM", "Command8", "DCMainItem=$ITEM;DcSubItem=$SUBITEM;TxtWt=1"},
+    {"FrmItemsale", "TxtMore",
+     "text2=$DATE;TxtCardNo;TxtPartyCode=$PARTY;Dc1;Item_name=$ITEM;TxtSaleAmount==;TxtQty=1;"
+     "Txtunit;txtrate==",
      Qt::Key_F3},
-    {"Frmitempurchase",
-     "Command8",
-     {{"text2", "$DATE"},
-      {"DcParty", "$VENDOR"},
-      {"Item_name", "$ITEM"},
-      {"TxtQty", "2"},
-      {"txtrate", "100"}},
-     Qt::Key_F3},
-    {"FrmDayBook",
-     "Command8",
-     {{"text2", "$DATE"}, {"dcHead", "$PICK"}, {"TxtAmount", "500"}, {"TxtRemark", "cash"}},
-     Qt::Key_F5},
-    {"FrmCardRecharge",
-     "Command8",
-     {{"text2", "$DATE"},
-      {"TxtPartyCode", "$CARDPARTY"},
-      {"TxtAmount", "500"},
-      {"TxtRemark", "recharge"}},
-     Qt::Key_F5},
-    {"FrmOption_beta1",
-     "close",
-     {{"TxtSmsId", "user%1"},
-      {"TxtSmsPwd", "key"},
-      {"TxtSmsSenderName", "DAIRY"},
-      {"TxtSmsGateway", "http://127.0.0.1:9"}}},
+    {"Frmitempurchase", "Command8",
+     "text2=$DATE;DcParty=$VENDOR;Item_name=$ITEM;TxtQty=2;txtrate=100", Qt::Key_F3},
+    {"FrmDayBook", "Command8", "text2=$DATE;dcHead=$PICK;TxtAmount=500;TxtRemark=cash", Qt::Key_F5},
+    {"FrmCardRecharge", "Command8",
+     "text2=$DATE;TxtPartyCode=$CARDPARTY;TxtAmount=500;TxtRemark=recharge", Qt::Key_F5},
+    {"FrmOption_beta1", "close",
+     "TxtSmsId=user%1;TxtSmsPwd=key;TxtSmsSenderName=DAIRY;TxtSmsGateway=http://127.0.0.1:9"},
 };
 
 // The first four must be stored exactly or refused; the rest may be taken in
@@ -164,41 +127,41 @@ public:
     }
 
     void run(const Case& c) {
+        const std::vector<Step> steps = c.steps();
         for (int v = 0; v < kValues.size(); ++v)
-            for (const Step& tried : c.steps) {
-                QWidget* screen = open(c);
-                if (!screen)
-                    return;
-                const QString where = QStringLiteral("%1 %2 %3 [%4]")
-                                          .arg(engine_, QLatin1String(c.screen),
-                                               QLatin1String(tried.field), kValues[v].left(12));
-                QWidget* w = field(screen, tried.field);
-                if (w == nullptr) {
-                    tally_.attempt(false, where + QStringLiteral(": no such field"));
+            for (const Step& tried : steps) {
+                QWidget* screen = registry_.create(QLatin1String(c.screen), t_.session);
+                QWidget* w = screen ? field(screen, tried.field) : nullptr;
+                const QString where =
+                    QStringLiteral("%1 %2 %3 [%4]")
+                        .arg(engine_, QLatin1String(c.screen), tried.field, kValues[v].left(12));
+                if (!w) {
+                    tally_.attempt(false, where + QStringLiteral(": no such screen or field"));
                     delete screen;
                     return;
                 }
-                if (auto* list = qobject_cast<QComboBox*>(w); list && !list->isEditable()) {
+                if (!lineEdit(w)) {
                     delete screen; // a list takes no typing
                     continue;
                 }
-                const auto outcome = enterAndSave(screen, c, tried.field, kValues[v]);
+                screen->show();
+                QApplication::setActiveWindow(screen);
+                QTest::qWait(0);
+                const auto outcome = enterAndSave(screen, c, steps, &tried, kValues[v]);
                 if (qEnvironmentVariableIsSet("STOKARA_TRACE"))
                     std::printf("%s fed=%s refused=%s\n", qPrintable(where),
                                 qPrintable(outcome.fed.left(20)),
                                 qPrintable(outcome.refusal.join(" / ")));
-                judge(where, outcome, v < kTextual && !QByteArray(tried.field).contains("Pwd"));
+                judge(where, outcome, v < kTextual && !tried.field.contains(QLatin1String("Pwd")));
                 // The same screen then takes a good entry once the operator
                 // has put right what was refused.
                 if (c.clearKey)
-                    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
-                                                                : screen,
-                                    Qt::Key(c.clearKey));
-                for (const Step& s : c.steps)
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key(c.clearKey));
+                for (const Step& s : steps)
                     if (auto* edit = lineEdit(field(screen, s.field));
-                        edit && (s.text || &s == &tried) && qstrcmp(s.text, "=") != 0)
-                        edit->setText(s.text ? good(s) : QString());
-                const auto good = enterAndSave(screen, c, nullptr, {});
+                        edit && (s.touched || &s == &tried) && !s.keep())
+                        edit->setText(s.touched ? good(s, edit) : QString());
+                const auto good = enterAndSave(screen, c, steps, nullptr, {});
                 tally_.attempt(good.errors.isEmpty() && good.refusal.isEmpty(),
                                where + QStringLiteral(": a good entry afterwards: ") +
                                    (good.errors + good.refusal).join(QLatin1String(" / ")));
@@ -215,20 +178,8 @@ private:
         bool masked = false;               // a date: its mask shapes what is kept
     };
 
-    QWidget* open(const Case& c) {
-        QWidget* screen = registry_.create(QLatin1String(c.screen), t_.session);
-        if (!screen) {
-            tally_.attempt(false, QLatin1String(c.screen) + QStringLiteral(": not built"));
-            return nullptr;
-        }
-        screen->show();
-        QApplication::setActiveWindow(screen);
-        QTest::qWait(0);
-        return screen;
-    }
-
-    static QWidget* field(QWidget* screen, const char* name) {
-        return screen->findChild<QWidget*>(QLatin1String(name));
+    static QWidget* field(QWidget* screen, const QString& name) {
+        return screen->findChild<QWidget*>(name);
     }
 
     static QLineEdit* lineEdit(QWidget* w) {
@@ -236,34 +187,31 @@ private:
         return box ? box->lineEdit() : qobject_cast<QLineEdit*>(w);
     }
 
-    // Types as a paste does: the field's own length limit and mask apply.
-    static QString type(QWidget* w, const QString& text) {
+    // Types as a paste does: the field's own length limit and mask apply. A
+    // list takes its first entry.
+    static void type(QWidget* w, const QString& text) {
         w->setFocus();
-        auto* edit = qobject_cast<QLineEdit*>(w);
-        if (auto* box = qobject_cast<QComboBox*>(w)) {
-            if (!box->isEditable()) { // a list: its first entry
-                box->setCurrentIndex(box->count() > 0 ? 0 : -1);
-                return box->currentText();
-            }
-            edit = box->lineEdit();
+        if (auto* box = qobject_cast<QComboBox*>(w); box && !box->isEditable()) {
+            box->setCurrentIndex(box->count() > 0 ? 0 : -1);
+        } else if (QLineEdit* edit = lineEdit(w)) {
+            edit->selectAll();
+            edit->del();
+            edit->insert(text);
         }
-        if (!edit)
-            return {};
-        edit->selectAll();
-        edit->del();
-        edit->insert(text);
-        return edit->text();
     }
 
-    QString good(const Step& s) {
-        QString text = QString::fromUtf8(s.text);
-        if (text.startsWith(QLatin1Char('$'))) {
-            return shop_.value(text);
+    QString good(const Step& s, QWidget* w) {
+        if (s.text == QLatin1String("$PICK")) {
+            auto* box = qobject_cast<QComboBox*>(w ? w->parentWidget() : nullptr);
+            return box && box->count() > 0 ? box->itemText(0) : QString();
         }
-        return text.contains(QLatin1String("%1")) ? text.arg(++serial_) : text;
+        if (s.text.startsWith(QLatin1Char('$')))
+            return shop_.value(s.text);
+        return s.text.contains(QLatin1String("%1")) ? s.text.arg(++serial_) : s.text;
     }
 
-    Outcome enterAndSave(QWidget* screen, const Case& c, const char* tried, const QString& value) {
+    Outcome enterAndSave(QWidget* screen, const Case& c, const std::vector<Step>& steps,
+                         const Step* tried, const QString& value) {
         Outcome out;
         t_.dialogs.clear();
         const int logged = t_.db().scalar(QStringLiteral("select count(*) from ErrorDesc")).toInt();
@@ -273,43 +221,27 @@ private:
                     return true;
             return false;
         };
-        for (const Step& s : c.steps) {
+        for (const Step& s : steps) {
             QWidget* w = field(screen, s.field);
-            if (!w || !w->isVisible() || !w->isEnabled())
-                continue;
-            const bool isTried = tried && qstrcmp(tried, s.field) == 0;
-            QString text = isTried ? value : good(s);
-            if (!isTried && qstrcmp(s.text ? s.text : "", "$PICK") == 0) {
-                auto* box = qobject_cast<QComboBox*>(w);
-                text = box && box->count() > 0 ? box->itemText(0) : QString();
-            }
-            if (!isTried && !s.text)
+            const bool isTried = &s == tried;
+            if (!w || !w->isVisible() || !w->isEnabled() || (!isTried && !s.touched))
                 continue; // left as the screen has it
-            const QString shown = s.text && !isTried && qstrcmp(s.text, "=") == 0
-                                      ? (w->setFocus(), lineEdit(w)->text())
-                                      : type(w, text);
+            if (isTried || !s.keep())
+                type(w, isTried ? value : good(s, lineEdit(w)));
+            w->setFocus();
             if (isTried) {
-                out.fed = shown;
-                out.masked = lineEdit(w) && !lineEdit(w)->inputMask().isEmpty();
+                out.fed = lineEdit(w)->text();
+                out.masked = !lineEdit(w)->inputMask().isEmpty();
             }
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w,
                             Qt::Key_Return);
-            if (qEnvironmentVariable("STOKARA_TRACE") == QLatin1String("2")) {
-                QWidget* f = QApplication::focusWidget();
-                std::printf("   %s <- %s; focus %s/%s; %s\n", s.field, qPrintable(shown.left(10)),
-                            f ? qPrintable(f->objectName()) : "-",
-                            f && f->parentWidget() ? qPrintable(f->parentWidget()->objectName())
-                                                   : "-",
-                            qPrintable(t_.dialogs.texts().join(" / ")));
-            }
             if (stopped())
                 break;
         }
         // What the screen shows just before the save is what it must store
         // (it may have put a name in capitals, say).
-        if (!out.fed.isEmpty())
-            if (auto* edit = lineEdit(field(screen, tried)))
-                out.fed = edit->text();
+        if (tried && !out.fed.isEmpty())
+            out.fed = lineEdit(field(screen, tried->field))->text();
         const int held = out.fed.trimmed().isEmpty() ? 0 : holding(out.fed);
         if (!stopped()) {
             const QString save = QLatin1String(c.save);
