@@ -430,6 +430,16 @@ const Step kFirstBatch[] = {
     {K::Index, "masrate", "idx_masrate_party", "party_code"},
     // Address (scheme, host, port) of the SMS gateway, kept with the SMS account.
     {K::Column, "dairysetting", "SmsGateway", "varchar(200)"},
+    // The message centre's sending: web gateway on/off, its request format
+    // (A/B), host, account, password and sender id; GSM modem on/off and port.
+    {K::Column, "dairysetting", "MsgWebGateway", "varchar(1)"},
+    {K::Column, "dairysetting", "MsgGatewayFormat", "varchar(1)"},
+    {K::Column, "dairysetting", "MsgGatewayHost", "varchar(200)"},
+    {K::Column, "dairysetting", "MsgGatewayUser", "varchar(50)"},
+    {K::Column, "dairysetting", "MsgGatewayPwd", "varchar(50)"},
+    {K::Column, "dairysetting", "MsgGatewaySender", "varchar(20)"},
+    {K::Column, "dairysetting", "MsgGsmModem", "varchar(1)"},
+    {K::Column, "dairysetting", "MsgModemPort", "varchar(100)"},
 };
 
 const Step kSecondBatchExtras[] = {
