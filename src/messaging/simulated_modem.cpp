@@ -177,6 +177,11 @@ bool SimulatedModem::requested() {
 
 SimulatedModem& SimulatedModem::shared() {
     static SimulatedModem modem;
+    static const bool told = [] {
+        qInfo().noquote() << "Simulated GSM modem on" << modem.portName();
+        return true;
+    }();
+    (void)told;
     return modem;
 }
 

@@ -8,6 +8,7 @@
 #include "core_ui/screen_support.h"
 #include "core_ui/widgets.h"
 #include "messaging/message_centre_store.h"
+#include "messaging/simulated_modem.h"
 #include "messaging/sms_message.h"
 #include "messaging/sms_settings_store.h"
 #include "schema/column_widths.h"
@@ -75,6 +76,9 @@ SmsSettingsScreen::SmsSettingsScreen(core::Session& session, QWidget* parent)
     QStringList ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         ports << info.systemLocation();
+    // Shown for trying the centre by hand; sending uses it whatever is chosen.
+    if (SimulatedModem::requested())
+        ports.prepend(SimulatedModem::shared().portName());
     modemPort_ = core_ui::makeList(centre, QStringLiteral("CboModemPort"), ports, true);
     centreForm->addRow(webGateway_);
     centreForm->addRow(new QLabel(QStringLiteral("Request format:"), centre), format_);
