@@ -425,6 +425,9 @@ const Step kFirstBatch[] = {
     {K::Index, "daybook", "idx_daybook_dt", "Dt"},
     {K::Index, "BOM", "idx_bom_main", "MainItem"},
     {K::Index, "MessageLog", "idx_messagelog_dt", "Doc_Dt"},
+    // The message centre lists one status in the order logged; most of a long
+    // log is sent, the out box a small part of it.
+    {K::Index, "MessageLog", "idx_messagelog_status", "status, RecordID"},
     {K::Index, "milk_col", "idx_milk_col_party", "party_code"},
     {K::Index, "advance", "idx_advance_party", "party_code"},
     {K::Index, "masrate", "idx_masrate_party", "party_code"},
