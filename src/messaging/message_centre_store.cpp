@@ -3,6 +3,7 @@
 #include "core/database.h"
 #include "schema/column_widths.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace stokara::messaging {
@@ -56,10 +57,21 @@ bool MessageCentreStore::markSent(qint64 recordId, const QString& returnText) {
 }
 
 int MessageCentreStore::remove(const std::vector<qint64>& recordIds) {
+    // In bound lists of up to 500, so that "Mark All" on a long out box is a
+    // few statements rather than one per message.
+    constexpr size_t kChunk = 500;
     core::Transaction transaction(db_);
     int removed = 0;
-    for (qint64 id : recordIds)
-        removed += db_.exec(QStringLiteral("delete from messagelog where recordid = ?"), {id});
+    for (size_t from = 0; from < recordIds.size(); from += kChunk) {
+        const size_t n = std::min(kChunk, recordIds.size() - from);
+        QVariantList ids;
+        for (size_t i = 0; i < n; ++i)
+            ids << recordIds[from + i];
+        QString marks = QStringLiteral("?");
+        marks += QStringLiteral(", ?").repeated(static_cast<qsizetype>(n) - 1);
+        removed += db_.exec(
+            QStringLiteral("delete from messagelog where recordid in (%1)").arg(marks), ids);
+    }
     transaction.commit();
     return removed;
 }

@@ -76,13 +76,13 @@ ModemResult sendViaModem(const QString& portName, const QString& mobile, const Q
         return {ModemOutcome::NoPort, QStringLiteral("No serial port is set for the modem.")};
     QSerialPort port;
     port.setPortName(portName.trimmed());
-    if (!port.open(QIODevice::ReadWrite))
-        return {ModemOutcome::NoPort, QStringLiteral("%1: %2").arg(portName, port.errorString())};
     port.setBaudRate(QSerialPort::Baud9600);
     port.setDataBits(QSerialPort::Data8);
     port.setParity(QSerialPort::NoParity);
     port.setStopBits(QSerialPort::OneStop);
     port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!port.open(QIODevice::ReadWrite))
+        return {ModemOutcome::NoPort, QStringLiteral("%1: %2").arg(portName, port.errorString())};
     port.clear(); // what an earlier exchange left behind is no answer of ours
     port.readAll();
 
