@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
 namespace stokara::core {
@@ -10,8 +12,9 @@ struct Session;
 
 namespace stokara::messaging {
 
-// "SMS Settings" (FrmOption_beta1): the gateway account and address. The
-// values are stored when the screen closes.
+// "SMS Settings" (FrmOption_beta1): the receipt gateway's account and address,
+// and how the message centre sends (web gateway, GSM modem). The values are
+// stored when the screen closes.
 class SmsSettingsScreen : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +33,15 @@ private:
     QLineEdit* key_ = nullptr;
     QLineEdit* senderName_ = nullptr;
     QLineEdit* gateway_ = nullptr;
+    // The message centre's
+    QCheckBox* webGateway_ = nullptr;
+    QComboBox* format_ = nullptr;
+    QLineEdit* host_ = nullptr;
+    QLineEdit* account_ = nullptr;
+    QLineEdit* password_ = nullptr;
+    QLineEdit* senderId_ = nullptr;
+    QCheckBox* gsmModem_ = nullptr;
+    QComboBox* modemPort_ = nullptr;
 };
 
 } // namespace stokara::messaging

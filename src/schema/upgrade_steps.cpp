@@ -425,11 +425,24 @@ const Step kFirstBatch[] = {
     {K::Index, "daybook", "idx_daybook_dt", "Dt"},
     {K::Index, "BOM", "idx_bom_main", "MainItem"},
     {K::Index, "MessageLog", "idx_messagelog_dt", "Doc_Dt"},
+    // The message centre lists one status in the order logged; most of a long
+    // log is sent, the out box a small part of it.
+    {K::Index, "MessageLog", "idx_messagelog_status", "status, RecordID"},
     {K::Index, "milk_col", "idx_milk_col_party", "party_code"},
     {K::Index, "advance", "idx_advance_party", "party_code"},
     {K::Index, "masrate", "idx_masrate_party", "party_code"},
     // Address (scheme, host, port) of the SMS gateway, kept with the SMS account.
     {K::Column, "dairysetting", "SmsGateway", "varchar(200)"},
+    // The message centre's sending: web gateway on/off, its request format
+    // (A/B), host, account, password and sender id; GSM modem on/off and port.
+    {K::Column, "dairysetting", "MsgWebGateway", "varchar(1)"},
+    {K::Column, "dairysetting", "MsgGatewayFormat", "varchar(1)"},
+    {K::Column, "dairysetting", "MsgGatewayHost", "varchar(200)"},
+    {K::Column, "dairysetting", "MsgGatewayUser", "varchar(50)"},
+    {K::Column, "dairysetting", "MsgGatewayPwd", "varchar(50)"},
+    {K::Column, "dairysetting", "MsgGatewaySender", "varchar(20)"},
+    {K::Column, "dairysetting", "MsgGsmModem", "varchar(1)"},
+    {K::Column, "dairysetting", "MsgModemPort", "varchar(100)"},
 };
 
 const Step kSecondBatchExtras[] = {

@@ -1,10 +1,13 @@
 #include "core/database.h"
 #include "core_ui/screen_support.h"
+#include "messaging/message_centre_store.h"
 #include "messaging/register_screens.h"
 #include "messaging/sms_settings_store.h"
 #include "support/test_session.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -118,6 +121,32 @@ private slots:
         QVERIFY(screen->close());
         QCOMPARE(settingsRow(t.db()).mid(0, 4),
                  (QStringList{"new", "old", "OLD", "http://sms.example.in"}));
+    }
+
+    // The message centre's settings are stored with the others and shown again.
+    void storesTheMessageCentreSettings() {
+        STOKARA_REQUIRE_DATABASE();
+        test::TestSession t;
+        auto screen = openAndType(t, {"shop1", "k", "GRN", ""});
+        screen->findChild<QCheckBox*>("ChkWebGateway")->setChecked(true);
+        screen->findChild<QComboBox*>("CboGatewayFormat")->setCurrentText("B");
+        const QStringList typed{" sms.example.in:81 ", "acc't", "p&w", "GRNAGR"};
+        const char* const names[] = {"TxtGatewayHost", "TxtGatewayUser", "TxtGatewayPwd",
+                                     "TxtGatewaySender"};
+        for (int i = 0; i < 4; ++i)
+            screen->findChild<QLineEdit*>(names[i])->setText(typed[i]);
+        screen->findChild<QCheckBox*>("ChkGsmModem")->setChecked(true);
+        screen->findChild<QComboBox*>("CboModemPort")->setEditText("/dev/ttyUSB1");
+        QVERIFY(screen->close());
+        const auto s = messaging::MessageCentreStore(t.db()).loadSettings();
+        QVERIFY(s.webEnabled && s.modemEnabled && s.format == messaging::GatewayFormat::B);
+        QCOMPARE((QStringList{s.host, s.account, s.password, s.senderId, s.modemPort}),
+                 (QStringList{"sms.example.in:81", "acc't", "p&w", "GRNAGR", "/dev/ttyUSB1"}));
+        QCOMPARE(settingsRow(t.db()).value(0), QString("shop1"));
+        screen = openAndType(t, {});
+        QCOMPARE(screen->findChild<QComboBox*>("CboGatewayFormat")->currentText(), QString("B"));
+        QCOMPARE(screen->findChild<QLineEdit*>("TxtGatewayPwd")->text(), QString("p&w"));
+        QVERIFY(screen->findChild<QCheckBox*>("ChkGsmModem")->isChecked());
     }
 
     // A database that refuses the values says why and keeps what was typed.

@@ -1,0 +1,101 @@
+// The message centre on an out box of 50,000 messages of 2,000 parties:
+// opening the screen with its grid filled, and the store's query alone.
+// Medians, in ms.
+#include "common/bench_shop.h"
+#include "core/clock.h"
+#include "core/dialogs.h"
+#include "core/session.h"
+#include "messaging/message_centre_screen.h"
+#include "messaging/message_centre_store.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <vector>
+
+using namespace stokara;
+
+namespace {
+
+// Answers every question, records nothing: only speed is measured.
+class QuietDialogs : public core::Dialogs {
+public:
+    core::Answer message(core::Icon, const QString&, const QString&, core::Buttons b) override {
+        return b == core::Buttons::OkCancel ? core::Answer::Ok : core::Answer::Yes;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    QString openFile(const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+constexpr int kMessages = 50000;
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+
+    demo::GenerateOptions options = demo::GenerateOptions::benchmark(2000, QDate(2024, 4, 15));
+    options.parties = 2000;
+    bench::GeneratedShop shop = bench::generateSqliteShop(folder.path(), "messages", options);
+    core::Database& db = *shop.db;
+    const core::Rows parties =
+        db.query("select party_code, party_name from masparty where category = 'MilkMan' order by "
+                 "party_code");
+    {
+        core::Transaction t(db);
+        for (int i = 0; i < kMessages; ++i) {
+            const core::Row& p = parties[static_cast<size_t>(i) % parties.size()];
+            const QString text =
+                QStringLiteral("Your Item Sale Receipt For Date:%1/03/2024 Bill No.:%2  CATTLE "
+                               "FEED Wt/Qty:2 Rate:450 Amount:900,  Green Agro Karnal")
+                    .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                    .arg(i + 1);
+            db.exec("insert into messagelog (doc_dt, party_code, party_name, message, message1, "
+                    "status) values (?, ?, ?, ?, '', 'O')",
+                    {QDate(2024, 3, 1 + i % 28), p.text(0), p.text(1), text});
+        }
+        t.commit();
+    }
+    db.exec("analyze");
+
+    QuietDialogs dialogs;
+    core::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 0)));
+    core::Session session;
+    session.db = &db;
+    session.dialogs = &dialogs;
+    session.clock = &clock;
+    session.dataDir = folder.path();
+
+    std::vector<double> query;
+    for (int i = 0; i < 15; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const auto rows = messaging::MessageCentreStore(db).messages(false);
+        query.push_back(timer.nsecsElapsed() / 1e6);
+        if (rows.size() != static_cast<size_t>(kMessages))
+            qFatal("expected %d messages, got %zu", kMessages, rows.size());
+    }
+    bench::printFigure("message_centre.query.50k", bench::median(query), "ms");
+
+    std::vector<double> open;
+    for (int i = 0; i < 15; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        auto* screen = new messaging::MessageCentreScreen(session);
+        screen->show();
+        QCoreApplication::processEvents();
+        open.push_back(timer.nsecsElapsed() / 1e6);
+        if (screen->findChild<QTableView*>("VsFlex")->model()->rowCount() != kMessages)
+            qFatal("the grid does not hold the out box");
+        delete screen;
+    }
+    bench::printFigure("message_centre.open.50k", bench::median(open), "ms");
+    return 0;
+}
