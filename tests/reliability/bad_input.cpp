@@ -69,7 +69,9 @@ const std::vector<Case> kCases = {
     {"FrmCardRecharge", "Command8",
      "text2=$DATE;TxtPartyCode=$CARDPARTY;TxtAmount=500;TxtRemark=recharge", Qt::Key_F5},
     {"FrmOption_beta1", "close",
-     "TxtSmsId=user%1;TxtSmsPwd=key;TxtSmsSenderName=DAIRY;TxtSmsGateway=http://127.0.0.1:9"},
+     "TxtSmsId=user%1;TxtSmsPwd=key;TxtSmsSenderName=DAIRY;TxtSmsGateway=http://127.0.0.1:9;"
+     "TxtGatewayHost=sms.example.in;TxtGatewayUser=dairy;TxtGatewayPwd=key;"
+     "TxtGatewaySender=DAIRY"},
 };
 
 // The first four must be stored exactly or refused; the rest may be taken in
