@@ -20,6 +20,7 @@ public:
     // A whole number; throws AmountOverflow when it does not fit (or is not a number).
     static Amount whole(double value);
     static Amount whole(qint64 value) { return Amount(value * kScale); }
+    static Amount fromUnits(qint64 units) { return Amount(units); } // 1/10000 each
     qint64 units() const { return units_; }
 
 private:

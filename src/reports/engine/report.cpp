@@ -95,9 +95,13 @@ const LayoutItem& Report::control(const QString& sectionName, const QString& con
     return *item;
 }
 
-QString Report::key(const LayoutItem& item) const {
-    // Items live in the layout for the report's whole life: their address is their identity.
-    return QString::number(reinterpret_cast<quintptr>(&item));
+int Report::key(const LayoutItem& item) const {
+    for (size_t s = 0; s < layout_.sections.size(); ++s) {
+        const auto& items = layout_.sections[s].items;
+        if (!items.empty() && &item >= &items.front() && &item <= &items.back())
+            return int(s) * 100000 + int(&item - &items.front());
+    }
+    return -1; // not of this report: nothing was set on it
 }
 
 void Report::setCaption(const QString& section, const QString& controlName, const QString& text) {

@@ -47,11 +47,13 @@ public:
 
 private:
     const LayoutItem& control(const QString& section, const QString& control) const;
-    QString key(const LayoutItem& item) const;
+    // Where the item sits in this report's own layout, so a copied report keeps
+    // what was set on it.
+    int key(const LayoutItem& item) const;
 
     Layout layout_;
-    QHash<QString, QString> captions_;
-    QHash<QString, QString> fields_;
+    QHash<int, QString> captions_;
+    QHash<int, QString> fields_;
     QHash<QString, QString> formulas_;
     core::Rows rows_;
 };
