@@ -103,12 +103,9 @@ private slots:
         QTest::newRow("nothing before the period")
             << "party"
             << "1" << QDate(2020, 1, 1) << "0 2360 700 1660 7";
-        QTest::newRow("the sale on the from date opens the period")
+        QTest::newRow("a day later the from date's sale is in the opening")
             << "party"
             << "1" << QDate(2026, 4, 2) << "1200 860 400 1660 4";
-        QTest::newRow("renamed vendor's old purchases stay out")
-            << "vendor"
-            << "GREEN AGRO" << kFrom << "2000 3450 3000 2450 4";
         QTest::newRow("vendor owed less than paid")
             << "vendor"
             << "KISAN FEEDS" << kFrom << "0 600 1000 -400 2";

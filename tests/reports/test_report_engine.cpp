@@ -35,25 +35,17 @@ core::Rows ledgerRows(int count) {
 class ReportEngineTest : public QObject {
     Q_OBJECT
 private slots:
+    // Number formats the ledgers do not show (their golden files cover the rest).
     void formats_data() {
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("zero") << QVariant(0.0) << ".00"
-                              << ".00";
         QTest::newRow("half") << QVariant(0.5) << ".00"
                               << ".50";
-        QTest::newRow("negative grouped") << QVariant(-1234.5) << "#,##0.00"
-                                          << "-1,234.50";
-        QTest::newRow("rounds away negative zero") << QVariant(-0.001) << "0.00"
-                                                   << "0.00";
-        QTest::newRow("sqlite date with time") << QVariant("2027-03-31 18:30:00") << "dd/mm/yy"
-                                               << "31/03/27";
-        QTest::newRow("server timestamp")
-            << QVariant(QDateTime(QDate(2026, 4, 1), QTime(9, 0))) << "dd/mm/yyyy"
-            << "01/04/2026";
-        QTest::newRow("null") << QVariant() << ".00"
-                              << "";
+        QTest::newRow("grouped") << QVariant(-1234.5) << "#,##0.00"
+                                 << "-1,234.50";
+        QTest::newRow("no negative zero") << QVariant(-0.001) << "0.00"
+                                          << "0.00";
     }
     void formats() {
         QFETCH(QVariant, value);
