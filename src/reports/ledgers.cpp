@@ -214,14 +214,12 @@ Report ledgerConsolidate(core::Database& db, const ReportContext& context, const
                            "select party_code, 'MilkMan', sum(net_amt) from itemsale "
                            "where doc_dt < ? group by party_code"),
             {after});
-    db.exec(QStringLiteral("insert into repled2 (party_name, party_code, category, cr, remark) "
-                           "select accounthead, party_code, category, sum(net_amount), 'DBCR' "
-                           "from daybook where v_type = 'Cr' and dt < ? "
-                           "group by accounthead, party_code, category"),
-            {after});
-    db.exec(QStringLiteral("insert into repled2 (party_name, party_code, category, dr, remark) "
-                           "select accounthead, party_code, category, sum(net_amount), "
-                           "'DAYBOOK DR' from daybook where v_type = 'Dr' and dt < ? "
+    // Both sides of the vouchers in one pass.
+    db.exec(QStringLiteral("insert into repled2 (party_name, party_code, category, dr, cr, remark) "
+                           "select accounthead, party_code, category, "
+                           "sum(case when v_type = 'Dr' then net_amount end), "
+                           "sum(case when v_type = 'Cr' then net_amount end), 'DAYBOOK' "
+                           "from daybook where v_type in ('Cr', 'Dr') and dt < ? "
                            "group by accounthead, party_code, category"),
             {after});
     db.exec(QStringLiteral("insert into repled2 (party_name, category, cr, remark) "
@@ -229,18 +227,17 @@ Report ledgerConsolidate(core::Database& db, const ReportContext& context, const
                            "from itempurchases where doc_dt < ? group by party_name"),
             {after});
     // Names from the masters by code, and a purchase's vendor code by its name.
+    const std::pair<const char*, const char*> masters[] = {{"masparty", "MilkMan"},
+                                                           {"masvendor", "Vendor"}};
+    for (const auto& [table, category] : masters)
+        db.exec(QStringLiteral("update repled2 set party_name = coalesce((select "
+                               "min(m.party_name) from %1 m where m.party_code = "
+                               "repled2.party_code), party_name) where category = ?")
+                    .arg(QLatin1String(table)),
+                {QString::fromLatin1(category)});
     db.exec(QStringLiteral(
-        "update repled2 set party_name = (select min(m.party_name) from masparty m where "
-        "m.party_code = repled2.party_code) where category = 'MilkMan' and exists (select 1 "
-        "from masparty m where m.party_code = repled2.party_code)"));
-    db.exec(QStringLiteral(
-        "update repled2 set party_name = (select min(m.party_name) from masvendor m where "
-        "m.party_code = repled2.party_code) where category = 'Vendor' and exists (select 1 "
-        "from masvendor m where m.party_code = repled2.party_code)"));
-    db.exec(QStringLiteral(
-        "update repled2 set party_code = (select min(m.party_code) from masvendor m where "
-        "m.party_name = repled2.party_name) where category = 'Vendor' and exists (select 1 "
-        "from masvendor m where m.party_name = repled2.party_name)"));
+        "update repled2 set party_code = coalesce((select min(m.party_code) from masvendor m "
+        "where m.party_name = repled2.party_name), party_code) where category = 'Vendor'"));
     db.exec(QStringLiteral("delete from RepDaybook"));
     // A vendor's balance is what the shop owes it; a party's or a head's what it owes the shop.
     // A side with no entries counts as 0.

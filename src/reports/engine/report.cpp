@@ -3,8 +3,8 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace stokara::reports {
@@ -16,9 +16,13 @@ QDate asDate(const QVariant& value) {
         return value.toDate();
     if (value.typeId() == QMetaType::QDateTime)
         return value.toDateTime().date();
-    // SQLite keeps dates as ISO text, with or without a time of day.
+    // SQLite keeps dates as ISO text, with or without a time of day. Read by
+    // hand: a long ledger formats thousands of them.
     const QString text = value.toString().trimmed();
-    return QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
+    if (text.size() < 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return {};
+    return QDate(QStringView(text).left(4).toInt(), QStringView(text).mid(5, 2).toInt(),
+                 QStringView(text).mid(8, 2).toInt());
 }
 
 QString formatNumber(double value, const QString& format) {
@@ -28,7 +32,10 @@ QString formatNumber(double value, const QString& format) {
     const bool grouped = whole.contains(QLatin1Char(','));
     const bool leadingZero = whole.contains(QLatin1Char('0'));
     QString digits = QString::number(std::fabs(value), 'f', decimals);
-    const bool negative = value < 0 && digits.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    // A value that rounds to zero shows no sign.
+    const bool negative = value < 0 && std::any_of(digits.cbegin(), digits.cend(), [](QChar c) {
+                              return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+                          });
     QString integer = decimals > 0 ? digits.left(digits.indexOf(QLatin1Char('.'))) : digits;
     const QString fraction =
         decimals > 0 ? digits.mid(digits.indexOf(QLatin1Char('.'))) : QString();
@@ -58,6 +65,13 @@ QString formatValue(const QVariant& value, const QString& format) {
         const QDate date = asDate(value);
         if (!date.isValid())
             return value.toString();
+        if (format == QLatin1String("dd/mm/yyyy") || format == QLatin1String("dd/mm/yy")) {
+            const int year = format.size() == 10 ? date.year() : date.year() % 100;
+            return QStringLiteral("%1/%2/%3")
+                .arg(date.day(), 2, 10, QLatin1Char('0'))
+                .arg(date.month(), 2, 10, QLatin1Char('0'))
+                .arg(year, format.size() == 10 ? 4 : 2, 10, QLatin1Char('0'));
+        }
         QString qtFormat = format;
         qtFormat.replace(QLatin1String("mm"), QLatin1String("MM"));
         return date.toString(qtFormat);
