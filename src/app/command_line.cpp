@@ -38,6 +38,8 @@ QString helpText() {
         "  --demo             open a demo shop (made at first use in <data folder>/demo)\n"
         "                     instead of the shop's own database\n"
         "  --help             show this text\n"
+        "  report NAME ...    write a report to a file without a window\n"
+        "                     (stokara report alone lists the reports)\n"
         "  --version          show the version\n");
 }
 

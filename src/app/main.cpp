@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/repair.h"
+#include "app/report_command.h"
 #include "app/shell.h"
 
 #include "core/clock.h"
@@ -18,7 +19,9 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QGuiApplication>
 #include <QStandardPaths>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -31,6 +34,19 @@ int main(int argc, char** argv) {
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
+    if (app::isReportCommand(args)) {
+        // A command for a shell: no window. Laying out and writing a PDF needs
+        // fonts, which the offscreen platform gives without a display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        QTextStream err(stderr);
+        const int status = app::runReportCommand(
+            args, QProcessEnvironment::systemEnvironment(),
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), err);
+        err.flush();
+        return status;
+    }
     const app::ParseResult parsed =
         app::parseCommandLine(args, QProcessEnvironment::systemEnvironment(),
                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));

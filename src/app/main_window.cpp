@@ -274,6 +274,20 @@ bool MainWindow::openInvoiceBill(const core::InvoiceBillRequest& request) {
     return true;
 }
 
+bool MainWindow::showWindow(QWidget* window) {
+    if (!window)
+        return false;
+    QMdiSubWindow* sub = mdi_->addSubWindow(window);
+    sub->setObjectName(window->objectName());
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(window->windowTitle());
+    new CloseWithScreen(sub, window);
+    sub->showMaximized();
+    mdi_->setActiveSubWindow(sub);
+    window->setFocus();
+    return true;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Each screen may still ask something (a bill left open); one that refuses
     // to close keeps the program running.

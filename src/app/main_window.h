@@ -53,6 +53,7 @@ public:
     }
     bool openNewParty(const QString& name) override;
     bool openInvoiceBill(const core::InvoiceBillRequest& request) override;
+    bool showWindow(QWidget* window) override;
 
     void updateDatabase();
     void repairDatabase();

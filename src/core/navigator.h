@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+class QWidget;
+
 namespace stokara::core {
 
 // The bill the invoice-wise party bill opens with.
@@ -24,6 +26,12 @@ public:
     virtual bool openNewParty(const QString& name) = 0;
     // The invoice-wise party bill, filled with the bill and its show button focused.
     virtual bool openInvoiceBill(const InvoiceBillRequest& request) = 0;
+    // Shows a window a screen made (a report preview) inside the main window,
+    // maximised; it is deleted when closed. False where there is no main window.
+    virtual bool showWindow(QWidget* window) {
+        (void)window;
+        return false;
+    }
 };
 
 // A screen that can show one invoice-wise bill when another screen asks for it.

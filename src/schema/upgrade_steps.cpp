@@ -412,6 +412,9 @@ const Step kFirstBatch[] = {
     {K::UniqueIndex, "masparty", "ux_masparty_cardno", "CardNo"},
     {K::Index, "masitem", "idx_masitem_name", "item_name"},
     {K::Index, "itemsale", "idx_itemsale_party_dt", "Party_code, Doc_dt"},
+    // Every party's sales summed (the consolidated ledger, a party's balance)
+    // from the index alone, without visiting a million rows in code order.
+    {K::Index, "itemsale", "idx_itemsale_party_dt_amt", "Party_code, Doc_dt, Net_amt"},
     {K::Index, "itemsale", "idx_itemsale_doc_no", "Doc_No"},
     // The next bill number is the highest numeric doc_no, read at the end of
     // this index rather than computed over every sale (val() becomes a
@@ -421,6 +424,9 @@ const Step kFirstBatch[] = {
     {K::Index, "itemsale", "idx_itemsale_dt", "Doc_dt"},
     {K::Index, "ItemPurchases", "idx_itempurchases_dt", "Doc_dt"},
     {K::Index, "ItemPurchases", "idx_itempurchases_item", "item_name, Doc_dt"},
+    // A vendor's ledger finds its purchases by the vendor's name; the amount
+    // makes its sums (and every vendor's, consolidated) index-only.
+    {K::Index, "ItemPurchases", "idx_itempurchases_party", "Party_name, Doc_dt, Net_amount"},
     {K::Index, "daybook", "idx_daybook_party_dt", "party_code, Dt"},
     {K::Index, "daybook", "idx_daybook_dt", "Dt"},
     {K::Index, "BOM", "idx_bom_main", "MainItem"},

@@ -1,0 +1,96 @@
+// The ledgers on shops of 100,000 and 1,000,000 sales (20,000 parties, 200,000
+// vouchers, 100,000 purchases): from OK to the first page laid out, and to the
+// CSV written. Medians, in ms.
+//   report.party_ledger.<size>        one party, its last year
+//   report.vendor_ledger.<size>       one vendor, its last year
+//   report.ledger_consolidate.<size>  every account, as on the last day
+// bench_reports [largest-sales]  (default 1000000; 100000 is always measured)
+#include "common/bench_shop.h"
+#include "reports/engine/output.h"
+#include "reports/engine/pages.h"
+#include "reports/ledgers.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <vector>
+
+using namespace stokara;
+
+namespace {
+
+const QDate kLastDay(2024, 4, 15);
+
+QString sizeName(qint64 sales) {
+    if (sales % 1000000 == 0)
+        return QString::number(sales / 1000000) + QStringLiteral("m");
+    return QString::number(sales / 1000) + QStringLiteral("k");
+}
+
+// Median of `runs` timings of one report, to its pages and to its CSV.
+void time(const QString& name, int runs, const QString& folder,
+          const std::function<reports::Report(int run)>& make) {
+    std::vector<double> pages, csv;
+    QElapsedTimer timer;
+    for (int i = 0; i < runs; ++i) {
+        timer.start();
+        const reports::Report report = make(i);
+        const reports::Pages laid = reports::layOut(report);
+        pages.push_back(timer.nsecsElapsed() / 1e6);
+        if (laid.count() == 0)
+            qFatal("no page");
+        timer.start();
+        reports::writeCsv(make(i), folder + QStringLiteral("/bench.csv"));
+        csv.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    bench::printFigure(name, bench::median(pages), QStringLiteral("ms"));
+    bench::printFigure(name + QStringLiteral(".csv"), bench::median(csv), QStringLiteral("ms"));
+}
+
+void measure(const QString& folder, qint64 sales) {
+    const QString size = sizeName(sales);
+    demo::GenerateOptions options = demo::GenerateOptions::benchmark(sales, kLastDay);
+    options.parties = 20000;
+    options.vouchers = 200000;
+    options.purchases = 100000;
+    bench::GeneratedShop shop =
+        bench::generateSqliteShop(folder, QStringLiteral("reports.") + size, options);
+    core::Database& db = *shop.db;
+    db.exec(QStringLiteral("analyze"));
+
+    const reports::ReportContext context{
+        reports::ReportFolders{folder, QStringLiteral(STOKARA_SOURCE_DIR)},
+        QStringLiteral("Bench Dairy Shop")};
+    const QDate from = kLastDay.addYears(-1).addDays(1);
+    QRandomGenerator rng(11);
+    std::vector<reports::ListEntry> parties = reports::ledgerParties(db);
+    std::vector<reports::ListEntry> vendors = reports::ledgerVendors(db);
+
+    time(QStringLiteral("report.party_ledger.") + size, 31, folder, [&](int) {
+        const reports::ListEntry& p = parties[rng.bounded(int(parties.size()))];
+        return reports::partyLedger(db, context, p.bound, p.shown, from, kLastDay);
+    });
+    time(QStringLiteral("report.vendor_ledger.") + size, 31, folder, [&](int) {
+        const reports::ListEntry& v = vendors[rng.bounded(int(vendors.size()))];
+        return reports::vendorLedger(db, context, v.bound, from, kLastDay);
+    });
+    time(QStringLiteral("report.ledger_consolidate.") + size, 5, folder,
+         [&](int) { return reports::ledgerConsolidate(db, context, kLastDay); });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const qint64 largest = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1000000;
+    QTemporaryDir folder;
+    measure(folder.path(), 100000);
+    if (largest > 100000)
+        measure(folder.path(), largest);
+    return 0;
+}

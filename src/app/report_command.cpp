@@ -1,0 +1,139 @@
+#include "report_command.h"
+
+#include "core/database.h"
+#include "core/errors.h"
+#include "core/idioms.h"
+#include "startup.h"
+
+#ifdef STOKARA_HAVE_REPORTS
+#include "reports/engine/output.h"
+#include "reports/ledgers.h"
+#endif
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace stokara::app {
+
+bool isReportCommand(const QStringList& args) {
+    return args.size() > 1 && args.at(1) == QLatin1String("report");
+}
+
+QString reportHelpText() {
+    return QStringLiteral(
+        "Usage: stokara report NAME [options] --output FILE\n"
+        "Writes a report to FILE, as PDF or CSV by its extension.\n"
+        "\n"
+        "  party-ledger        --party CODE --from DD/MM/YYYY --to DD/MM/YYYY\n"
+        "  vendor-ledger       --vendor NAME --from DD/MM/YYYY --to DD/MM/YYYY\n"
+        "  ledger-consolidate  --date DD/MM/YYYY\n"
+        "\n"
+        "Dates left out are today. --data-dir and --database as for the program.\n"
+        "Exit status: 0 written, 2 bad input, 1 database or file failure.\n");
+}
+
+int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
+                     const QString& defaultDataDir, QTextStream& err) {
+#ifndef STOKARA_HAVE_REPORTS
+    (void)args;
+    (void)env;
+    (void)defaultDataDir;
+    err << "stokara: this build has no reports\n";
+    return 2;
+#else
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char* name :
+         {"data-dir", "database", "party", "vendor", "from", "to", "date", "output"})
+        parser.addOption({QString::fromLatin1(name), QString(), QStringLiteral("VALUE")});
+    QStringList rest = args.mid(2);
+    rest.prepend(args.value(0));
+    const QString name = args.value(2);
+    if (!parser.parse(rest) || parser.positionalArguments().size() != 1 ||
+        !parser.isSet(QStringLiteral("output"))) {
+        err << "stokara: "
+            << (parser.errorText().isEmpty() ? QStringLiteral("bad arguments") : parser.errorText())
+            << "\n\n"
+            << reportHelpText();
+        return 2;
+    }
+    const QString output = QFileInfo(parser.value(QStringLiteral("output"))).absoluteFilePath();
+    const QString suffix = QFileInfo(output).suffix().toLower();
+    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("csv")) {
+        err << "stokara: the output file must end in .pdf or .csv\n";
+        return 2;
+    }
+
+    QString dataDir = parser.isSet(QStringLiteral("data-dir"))
+                          ? parser.value(QStringLiteral("data-dir"))
+                          : env.value(QStringLiteral("STOKARA_DATA_DIR"), defaultDataDir);
+    dataDir = QDir::cleanPath(QDir(dataDir).absolutePath());
+    QString url = parser.isSet(QStringLiteral("database"))
+                      ? parser.value(QStringLiteral("database"))
+                      : env.value(QStringLiteral("STOKARA_DATABASE"));
+    if (url.isEmpty())
+        url = QStringLiteral("sqlite:") + QDir(dataDir).filePath(QStringLiteral("dairy.db"));
+
+    // Today's date where a date is left out, as the screens start.
+    const QString today = core::formatDate(QDate::currentDate());
+    auto date = [&](const char* option) {
+        const QString o = QString::fromLatin1(option);
+        return core::parseDate(parser.isSet(o) ? parser.value(o) : today);
+    };
+    auto refuse = [&err] {
+        err << reports::kEnterProperInformation << '\n';
+        return 2;
+    };
+
+    // The inputs are checked before the database is opened, as the screens check
+    // them before running anything.
+    const bool single =
+        name == QLatin1String("party-ledger") || name == QLatin1String("vendor-ledger");
+    const QString account = parser.value(
+        name == QLatin1String("party-ledger") ? QStringLiteral("party") : QStringLiteral("vendor"));
+    const auto from = date("from"), to = date("to"), asOn = date("date");
+    if (single && (account.trimmed().isEmpty() || !from || !to))
+        return refuse();
+    if (name == QLatin1String("ledger-consolidate") && !asOn)
+        return refuse();
+
+    try {
+        const core::DatabaseUrl where = core::DatabaseUrl::parse(url);
+        if (where.engine == core::Engine::Sqlite && !QFileInfo::exists(where.path)) {
+            err << "stokara: the database " << QDir::toNativeSeparators(where.path)
+                << " does not exist\n";
+            return 1;
+        }
+        auto db = core::Database::open(where);
+        const reports::ReportContext context{reports::ReportFolders{dataDir, {}},
+                                             readShopInfo(*db).name};
+        std::optional<reports::Report> report;
+        if (name == QLatin1String("party-ledger")) {
+            const auto party = reports::findParty(*db, account);
+            if (!party || party->shown.isEmpty())
+                return refuse();
+            report = reports::partyLedger(*db, context, party->bound, party->shown, *from, *to);
+        } else if (name == QLatin1String("vendor-ledger")) {
+            const auto vendor = reports::findVendor(*db, account);
+            if (!vendor || vendor->bound.isEmpty())
+                return refuse();
+            report = reports::vendorLedger(*db, context, vendor->bound, *from, *to);
+        } else if (name == QLatin1String("ledger-consolidate")) {
+            report = reports::ledgerConsolidate(*db, context, *asOn);
+        } else {
+            err << "stokara: unknown report \"" << name << "\"\n\n" << reportHelpText();
+            return 2;
+        }
+        reports::writeReportFile(*report, output);
+        return 0;
+    } catch (const std::exception& e) {
+        err << core::errorMessageText(QStringLiteral("report ") + name, core::ErrorInfo::from(e))
+            << '\n';
+        return 1;
+    }
+#endif
+}
+
+} // namespace stokara::app

@@ -1,0 +1,160 @@
+#include "output.h"
+
+#include "layout.h"
+#include "pages.h"
+#include "report.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace stokara::reports {
+
+namespace {
+
+QString csvField(const QString& text) {
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+bool showsText(const LayoutItem& item) {
+    return item.kind != ItemKind::Line && item.kind != ItemKind::Box && !item.name.isEmpty();
+}
+
+void appendValues(QString& out, const Report& report, const LayoutSection* section) {
+    if (!section)
+        return;
+    for (const LayoutItem& item : section->items)
+        if (showsText(item))
+            out += csvField(item.name) + QLatin1Char(',') + csvField(report.text(item)) +
+                   QLatin1Char('\n');
+}
+
+[[noreturn]] void cannotWrite(const QString& path, const QString& why) {
+    throw ReportError(QStringLiteral("The report cannot be written to %1: %2")
+                          .arg(QDir::toNativeSeparators(path), why));
+}
+
+void commit(QSaveFile& file, const QString& path) {
+    if (!file.commit())
+        cannotWrite(path, file.errorString());
+}
+
+} // namespace
+
+QByteArray csvText(const Report& report) {
+    const Layout& layout = report.layout();
+    const LayoutSection* header = layout.sectionOfKind(SectionKind::PageHeader);
+    const LayoutSection* detail = layout.sectionOfKind(SectionKind::Detail);
+    QString out;
+    appendValues(out, report, header);
+    out += QLatin1Char('\n');
+
+    std::vector<const LayoutItem*> columns;
+    QStringList headings;
+    for (const LayoutItem& item : detail->items) {
+        if (!showsText(item))
+            continue;
+        columns.push_back(&item);
+        QString heading = item.heading.isEmpty() ? item.name : item.heading;
+        if (!item.headingFrom.isEmpty() && header)
+            if (const LayoutItem* from = header->item(item.headingFrom))
+                heading = report.text(*from);
+        headings << csvField(heading);
+    }
+    out += headings.join(QLatin1Char(',')) + QLatin1Char('\n');
+    for (const core::Row& row : report.rows()) {
+        QStringList cells;
+        for (const LayoutItem* item : columns)
+            cells << csvField(report.detailText(*item, row));
+        out += cells.join(QLatin1Char(',')) + QLatin1Char('\n');
+    }
+    out += QLatin1Char('\n');
+    appendValues(out, report, layout.sectionOfKind(SectionKind::ReportFooter));
+    return out.toUtf8();
+}
+
+void paintPage(QPainter& painter, const Pages& pages, int index) {
+    const Page& page = pages.pages.at(index);
+    const double dpmm = painter.device()->logicalDpiX() / 25.4;
+    auto scaled = [dpmm](const QRectF& r) {
+        return QRectF(r.x() * dpmm, r.y() * dpmm, r.width() * dpmm, r.height() * dpmm);
+    };
+    painter.save();
+    for (const PageLine& line : page.lines) {
+        painter.setPen(QPen(Qt::black, line.width * dpmm));
+        painter.drawLine(QLineF(line.line.p1() * dpmm, line.line.p2() * dpmm));
+    }
+    painter.setBrush(Qt::NoBrush);
+    for (const PageBox& box : page.boxes) {
+        painter.setPen(QPen(Qt::black, box.width * dpmm));
+        painter.drawRect(scaled(box.rect));
+    }
+    painter.setPen(Qt::black);
+    for (const PageText& text : page.texts) {
+        if (text.text.isEmpty())
+            continue;
+        QFont font(pages.fontFamily);
+        font.setPointSizeF(text.fontSize);
+        font.setBold(text.bold);
+        painter.setFont(font);
+        const Qt::Alignment horizontal = text.align == Align::Right    ? Qt::AlignRight
+                                         : text.align == Align::Center ? Qt::AlignHCenter
+                                                                       : Qt::AlignLeft;
+        painter.drawText(scaled(text.rect), int(horizontal | Qt::AlignVCenter) | Qt::TextSingleLine,
+                         text.text);
+    }
+    painter.restore();
+}
+
+void writePdf(const Pages& pages, const QString& path, const QString& title) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        cannotWrite(path, file.errorString());
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(300);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("Stokara"));
+        writer.setPageSize(QPageSize(QSizeF(pages.width, pages.height), QPageSize::Millimeter));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            cannotWrite(path, QStringLiteral("the PDF could not be started"));
+        for (int p = 0; p < pages.count(); ++p) {
+            if (p > 0)
+                writer.newPage();
+            paintPage(painter, pages, p);
+        }
+        painter.end();
+    }
+    commit(file, path);
+}
+
+void writeCsv(const Report& report, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        cannotWrite(path, file.errorString());
+    file.write(csvText(report));
+    commit(file, path);
+}
+
+void writeReportFile(const Report& report, const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("csv"))
+        writeCsv(report, path);
+    else if (suffix == QLatin1String("pdf"))
+        writePdf(layOut(report), path, report.layout().name);
+    else
+        cannotWrite(path, QStringLiteral("the file name must end in .pdf or .csv"));
+}
+
+} // namespace stokara::reports

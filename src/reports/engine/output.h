@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QPainter;
+
+namespace stokara::reports {
+
+class Report;
+struct Pages;
+
+// The report as CSV (UTF-8): the page header's named controls as
+// "control,value" lines, a blank line, the detail headings and rows as the
+// report formats them, a blank line, the report footer's controls likewise.
+QByteArray csvText(const Report& report);
+
+// Paints one page (0-based) on a painter whose device measures in its logical
+// dpi (a printer, a PDF writer, an image with its dots per metre set).
+void paintPage(QPainter& painter, const Pages& pages, int page);
+
+// Files; each throws ReportError when the file cannot be written, and leaves
+// any earlier file of that name as it was.
+void writePdf(const Pages& pages, const QString& path, const QString& title);
+void writeCsv(const Report& report, const QString& path);
+// PDF or CSV by the file's extension (.pdf, .csv); anything else is refused.
+void writeReportFile(const Report& report, const QString& path);
+
+} // namespace stokara::reports

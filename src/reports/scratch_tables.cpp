@@ -1,0 +1,26 @@
+#include "scratch_tables.h"
+
+#include "core/database.h"
+#include "core/dialect.h"
+
+namespace stokara::reports {
+
+void prepareScratchTables(core::Database& db) {
+    const QString dt = core::dialect::dateTimeType(db.engine());
+    // sn orders the kinds of line of one date (sale, receipt, payment) and
+    // autono keeps the source entry's number, so the line order is the same on
+    // both engines.
+    db.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS repled2 (doc_dt %1, "
+                           "item_name varchar(100), dr numeric(20,2), cr numeric(20,2), "
+                           "party_code varchar(100), party_name varchar(100), "
+                           "category varchar(25), remark varchar(100), sn integer, "
+                           "autono integer, qty numeric(20,3), mainitem varchar(40), "
+                           "mainitemrecd numeric(20,3), subitem varchar(40), "
+                           "subitemwt numeric(20,3), subitemcons numeric(20,3))")
+                .arg(dt));
+    db.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS RepDaybook (party_code varchar(100), "
+                           "party_name varchar(100), category varchar(25), dr numeric(20,2), "
+                           "cr numeric(20,2), clbal numeric(20,2))"));
+}
+
+} // namespace stokara::reports

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace stokara::core {
+class Database;
+}
+
+namespace stokara::reports {
+
+// The report screens' scratch tables (repled2, RepDaybook) as temporary tables
+// of this connection: both engines look an unqualified name up among the
+// connection's temporary tables first, so the statements keep the old names
+// while two counters on one server never empty each other's rows. Made at the
+// first use on a connection (and again after a reconnect); emptied by each run.
+void prepareScratchTables(core::Database& db);
+
+} // namespace stokara::reports

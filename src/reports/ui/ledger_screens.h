@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core_ui/entry_screen.h"
+#include "reports/engine/report.h"
+#include "reports/ui/preview_window.h"
+
+#include <QPointer>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace stokara::reports {
+
+struct ReportContext;
+
+// What every report criteria screen shares: OK runs the report under the
+// hourglass and shows its preview; Cancel closes the screen.
+class ReportCriteriaScreen : public core_ui::EntryScreen {
+    Q_OBJECT
+public:
+    // The preview of the last report run from this screen (null when none is open).
+    PreviewWindow* preview() const { return preview_; }
+    void ok();
+
+protected:
+    ReportCriteriaScreen(core::Session& session, const QString& objectName, const QString& caption);
+    // Builds the buttons, the Enter order (fields, then OK) and finishes the setup.
+    void finish(const QList<QWidget*>& fields);
+    QLineEdit* dateField(const QString& name);
+    ReportContext context() const;
+    // The report for the fields as they are; std::nullopt after telling the
+    // operator the input is not proper.
+    virtual std::optional<Report> makeReport() = 0;
+    // Tells the operator "Enter proper information for report."
+    void notProper();
+
+    QString caption_;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+
+private:
+    QPointer<PreviewWindow> preview_;
+};
+
+// FrmPartyLedger and FrmVendorLedger: one account over two dates.
+class AccountLedgerScreen : public ReportCriteriaScreen {
+    Q_OBJECT
+public:
+    enum class Kind { Party, Vendor };
+    AccountLedgerScreen(core::Session& session, Kind kind);
+
+protected:
+    std::optional<Report> makeReport() override;
+
+private:
+    Kind kind_;
+    QLineEdit* text1_;
+    QLineEdit* text2_;
+    QListWidget* dataList1_;
+};
+
+// FrmLedger: every account's closing balance on a date.
+class LedgerConsolidateScreen : public ReportCriteriaScreen {
+    Q_OBJECT
+public:
+    explicit LedgerConsolidateScreen(core::Session& session);
+
+protected:
+    std::optional<Report> makeReport() override;
+
+private:
+    QLineEdit* text1_;
+};
+
+} // namespace stokara::reports

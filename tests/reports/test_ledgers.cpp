@@ -1,0 +1,281 @@
+#include "ledger_shop.h"
+#include "reports/engine/output.h"
+#include "reports/engine/pages.h"
+#include "reports/ledgers.h"
+#include "reports/ui/ledger_screens.h"
+#include "support/test_session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace stokara;
+using namespace stokara::reports;
+
+namespace {
+
+const ReportContext kContext{ReportFolders{{}, QStringLiteral(STOKARA_SOURCE_DIR)},
+                             QStringLiteral("SHIV DAIRY SHOP")};
+const QDate kFrom(2026, 4, 1), kTo(2027, 3, 31);
+
+Report makeReport(core::Database& db, const QString& kind, const QString& account) {
+    if (kind == QLatin1String("party-ledger"))
+        return partyLedger(db, kContext, findParty(db, account)->bound,
+                           findParty(db, account)->shown, kFrom, kTo);
+    if (kind == QLatin1String("vendor-ledger"))
+        return vendorLedger(db, kContext, account, kFrom, kTo);
+    return ledgerConsolidate(db, kContext, kTo);
+}
+
+QByteArray golden(const QString& kind) {
+    QFile file(QStringLiteral(STOKARA_SOURCE_DIR "/tests/reports/golden/%1.csv").arg(kind));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing golden file");
+}
+
+// Runs the program's report command; returns the exit status and standard error.
+std::pair<int, QString> runCommand(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(STOKARA_PROGRAM), QStringList{QStringLiteral("report")} + args);
+    if (!p.waitForFinished(60000))
+        return {-1, QStringLiteral("timed out")};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()).trimmed()};
+}
+
+} // namespace
+
+class LedgerTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Each report's CSV byte for byte, and its first page's controls as laid out.
+    void goldenReports_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QString>("controls"); // control=text;...
+        QTest::newRow("party") << "party-ledger"
+                               << "1"
+                               << "LABEL1=SHIV DAIRY SHOP;LABEL100=Party Ledger;LABEL7=01/04/26;"
+                                  "LABEL29=31/03/27;LABEL24=RAM SINGH;LABEL14=700.00;"
+                                  "txtdoc_dt=01/04/2026;LABEL4=1360.00;LABEL26=400.00;"
+                                  "LABEL12=1660.00;lblPage=Page 1 of 1";
+        QTest::newRow("vendor") << "vendor-ledger"
+                                << "GREEN AGRO"
+                                << "LABEL100=Vendor Ledger;LABEL24=GREEN AGRO;LABEL14=2000.00;"
+                                   "LABEL8=Debit;txthead=CATTLE FEED;LABEL4=3450.00;"
+                                   "LABEL26=3000.00;LABEL12=2450.00";
+        QTest::newRow("consolidate")
+            << "ledger-consolidate"
+            << ""
+            << "txtDairyName=SHIV DAIRY SHOP;txtReportTitle=Party Ledger Consolidate;"
+               "txtFromDate=31/03/2027;txtPartyCode=Code;txtname=RAM SINGH;txtclbal=1660.00";
+    }
+    void goldenReports() {
+        QFETCH(QString, kind);
+        QFETCH(QString, account);
+        QFETCH(QString, controls);
+        STOKARA_REQUIRE_DATABASE();
+        test::TestDatabase database;
+        test::seedLedgerShop(database.db());
+        const Report report = makeReport(database.db(), kind, account);
+        QCOMPARE(QString::fromUtf8(csvText(report)), QString::fromUtf8(golden(kind)));
+        const Pages pages = layOut(report);
+        for (const QString& pair : controls.split(QLatin1Char(';'))) {
+            const QString control = pair.section(QLatin1Char('='), 0, 0);
+            QCOMPARE(control + QLatin1Char('=') + pages.text(0, control), pair);
+        }
+    }
+
+    // Opening "<" the from date, period from it on, a missing side counting as 0.
+    void singleLedgerFigures_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QString>("figures"); // opening debit credit closing lines
+        QTest::newRow("apostrophe, vendor voucher of the same number left out")
+            << "party"
+            << "D'SOUZA DAIRY" << kFrom << "0 800 500 300 2";
+        QTest::newRow("nothing in the period") << "party"
+                                               << "3" << kFrom << "450 0 0 450 0";
+        QTest::newRow("nothing before the period")
+            << "party"
+            << "1" << QDate(2020, 1, 1) << "0 2360 700 1660 7";
+        QTest::newRow("a day later the from date's sale is in the opening")
+            << "party"
+            << "1" << QDate(2026, 4, 2) << "1200 860 400 1660 4";
+        QTest::newRow("vendor owed less than paid")
+            << "vendor"
+            << "KISAN FEEDS" << kFrom << "0 600 1000 -400 2";
+    }
+    void singleLedgerFigures() {
+        QFETCH(QString, kind);
+        QFETCH(QString, account);
+        QFETCH(QDate, from);
+        QFETCH(QString, figures);
+        STOKARA_REQUIRE_DATABASE();
+        test::TestDatabase database;
+        core::Database& db = database.db();
+        test::seedLedgerShop(db);
+        LedgerFigures f;
+        const Report report =
+            kind == QLatin1String("party")
+                ? partyLedger(db, kContext, findParty(db, account)->bound, account, from, kTo, &f)
+                : vendorLedger(db, kContext, account, from, kTo, &f);
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5")
+                     .arg(f.opening)
+                     .arg(f.debit)
+                     .arg(f.credit)
+                     .arg(f.closing)
+                     .arg(report.rows().size()),
+                 figures);
+        // An empty ledger still shows its page, with ".00" zeros.
+        if (report.rows().empty())
+            QCOMPARE(layOut(report).text(0, QStringLiteral("LABEL4")), QStringLiteral(".00"));
+    }
+
+    // Two counters running ledgers at the same moment each keep their own lines.
+    void countersKeepTheirOwnRows() {
+        STOKARA_REQUIRE_DATABASE();
+        test::TestDatabase database;
+        test::seedLedgerShop(database.db());
+        auto other = database.openAnother();
+        partyLedger(database.db(), kContext, "1", "RAM SINGH", kFrom, kTo);
+        partyLedger(*other, kContext, "2", "D'SOUZA DAIRY", kFrom, kTo);
+        const QString count = QStringLiteral("select count(*) from repled2");
+        QCOMPARE(database.db().scalar(count).toInt(), 5);
+        QCOMPARE(other->scalar(count).toInt(), 2);
+        // The shared table of the schema is never written.
+        const char* shared = database.db().isSqlite() ? "main.repled2" : "public.repled2";
+        QCOMPARE(
+            database.db().scalar(QStringLiteral("select count(*) from %1").arg(shared)).toInt(), 0);
+    }
+
+    // From a shell: the format follows the extension; bad input is status 2 with
+    // the screen's message.
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected"); // golden CSV, PDF text, or the message
+        const QStringList period{"--from", "01/04/2026", "--to", "31/03/2027"};
+        QTest::newRow("party pdf")
+            << QStringList{"party-ledger", "--party", "1", "--output", "out.pdf"} + period << 0
+            << "RAM SINGH";
+        QTest::newRow("party csv")
+            << QStringList{"party-ledger", "--party", "1", "--output", "out.csv"} + period << 0
+            << "party-ledger";
+        QTest::newRow("vendor pdf")
+            << QStringList{"vendor-ledger", "--vendor", "GREEN AGRO", "--output", "out.pdf"} +
+                   period
+            << 0 << "Refund, short supply";
+        QTest::newRow("vendor csv")
+            << QStringList{"vendor-ledger", "--vendor", "GREEN AGRO", "--output", "out.csv"} +
+                   period
+            << 0 << "vendor-ledger";
+        QTest::newRow("consolidate pdf")
+            << QStringList{"ledger-consolidate", "--date", "31/03/2027", "--output", "out.pdf"} << 0
+            << "KISAN FEEDS";
+        QTest::newRow("consolidate csv")
+            << QStringList{"ledger-consolidate", "--date", "31/03/2027", "--output", "out.csv"} << 0
+            << "ledger-consolidate";
+        const QString proper = kEnterProperInformation;
+        QTest::newRow("impossible date")
+            << QStringList{"party-ledger", "--party",  "1",      "--from",
+                           "31/02/2026",   "--output", "out.csv"}
+            << 2 << proper;
+        QTest::newRow("date not typed")
+            << QStringList{"ledger-consolidate", "--date", "__/__/____", "--output", "out.pdf"} << 2
+            << proper;
+        QTest::newRow("unknown party")
+            << QStringList{"party-ledger", "--party", "99", "--output", "out.csv"} + period << 2
+            << proper;
+    }
+    void commandLine() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, expected);
+        STOKARA_REQUIRE_DATABASE();
+        test::TestDatabase database;
+        test::seedLedgerShop(database.db());
+        QTemporaryDir dir;
+        const QString output = dir.filePath(args.at(args.indexOf("--output") + 1));
+        args[args.indexOf("--output") + 1] = output;
+        const auto [exit, err] =
+            runCommand(args + QStringList{"--database", database.url().toString()});
+        QCOMPARE(exit, status);
+        if (status != 0) {
+            QVERIFY2(err.endsWith(expected), qPrintable(err)); // after any platform notes
+            return;
+        }
+        if (output.endsWith(".csv")) {
+            QFile csv(output);
+            QVERIFY(csv.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(csv.readAll()), QString::fromUtf8(golden(expected)));
+            return;
+        }
+        // Real text in the PDF: a text extractor finds it.
+        QProcess text;
+        text.start("pdftotext", {output, "-"});
+        QVERIFY(text.waitForFinished(30000));
+        QVERIFY2(text.readAllStandardOutput().contains(expected.toUtf8()), qPrintable(expected));
+    }
+
+    // The party ledger screen: the shop's own layout in its data folder first;
+    // a missing file, a control the file lacks and bad input are told, not fatal.
+    void partyLedgerScreen_data() {
+        QTest::addColumn<QString>("layout"); // the data folder's RepItemBook.xml
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("party"); // list row, -1 none chosen
+        QTest::addColumn<QString>("message");
+        const QString source = QStringLiteral(STOKARA_SOURCE_DIR "/reports/RepItemBook.xml");
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        QTest::newRow("shop's own letterhead")
+            << QString(text).replace("<label name=\"LABEL1\"",
+                                     "<label text=\"OWN HEAD\" w=\"9\" h=\"9\"/><label "
+                                     "name=\"LABEL1\"")
+            << "01/04/2026" << 0 << "";
+        QTest::newRow("no layout file") << ""
+                                        << "01/04/2026" << 0 << "RepItemBook.xml";
+        QTest::newRow("control missing")
+            << QString(text).replace("name=\"LABEL14\"", "") << "01/04/2026" << 0 << "LABEL14";
+        QTest::newRow("no party chosen") << text << "01/04/2026" << -1 << kEnterProperInformation;
+        QTest::newRow("date not typed") << text << "__/__/____" << 0 << kEnterProperInformation;
+    }
+    void partyLedgerScreen() {
+        QFETCH(QString, layout);
+        QFETCH(QString, from);
+        QFETCH(int, party);
+        QFETCH(QString, message);
+        STOKARA_REQUIRE_DATABASE();
+        test::TestSession ts;
+        test::seedLedgerShop(ts.db());
+        ts.session.dataDir = ts.dataDir.path();
+        if (!layout.isEmpty()) {
+            QVERIFY(QDir(ts.dataDir.path()).mkpath("reports"));
+            QFile file(ts.dataDir.filePath("reports/RepItemBook.xml"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(layout.toUtf8());
+        }
+        AccountLedgerScreen screen(ts.session, AccountLedgerScreen::Kind::Party);
+        screen.findChild<QLineEdit*>("text1")->setText(from);
+        screen.findChild<QListWidget*>("DataList1")->setCurrentRow(party);
+        QTest::mouseClick(screen.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        if (message.isEmpty()) {
+            QVERIFY(ts.dialogs.shown.isEmpty());
+            QVERIFY(screen.preview());
+            QCOMPARE(screen.preview()->pages().text(0, "LABEL24"), QStringLiteral("RAM SINGH"));
+            QCOMPARE(screen.preview()->pages().texts(0, "").first(), QStringLiteral("OWN HEAD"));
+            return;
+        }
+        QCOMPARE(ts.dialogs.shown.size(), 1);
+        QVERIFY2(ts.dialogs.lastText().contains(message), qPrintable(ts.dialogs.lastText()));
+        QVERIFY(!screen.preview());
+    }
+};
+
+QTEST_MAIN(LedgerTest)
+#include "test_ledgers.moc"
