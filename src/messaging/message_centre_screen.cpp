@@ -149,6 +149,8 @@ void MessageCentreScreen::send() {
 void MessageCentreScreen::sendFinished(const RunSummary& summary) {
     if (progress_) {
         progress_->disconnect(run_.get());
+        // Hidden now: a deferred delete waits until the boxes below are closed.
+        progress_->hide();
         progress_->deleteLater();
         progress_ = nullptr;
     }
