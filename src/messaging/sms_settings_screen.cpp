@@ -1,5 +1,6 @@
 #include "messaging/sms_settings_screen.h"
 
+#include "core/caption_language.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
 #include "core/session.h"
@@ -9,6 +10,7 @@
 #include "messaging/sms_settings_store.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,12 +51,23 @@ SmsSettingsScreen::SmsSettingsScreen(core::Session& session, QWidget* parent)
     form->addRow(new QLabel(QStringLiteral("Gateway:"), page), gateway_);
     tabs->addTab(page, QStringLiteral("SMS"));
 
+    // Each language in its own script, so an operator finds the one he reads.
+    language_ = new QComboBox(this);
+    language_->setObjectName(QStringLiteral("CmbLanguage"));
+    language_->addItem(QStringLiteral("English"), QStringLiteral("1"));
+    language_->addItem(QStringLiteral("Hindi - हिन्दी"), QStringLiteral("2"));
+    language_->addItem(QStringLiteral("Gujarati - ગુજરાતી"), QStringLiteral("3"));
+    language_->addItem(QStringLiteral("Punjabi - ਪੰਜਾਬੀ"), QStringLiteral("4"));
+    auto* languageRow = new QFormLayout;
+    languageRow->addRow(new QLabel(QStringLiteral("Language"), this), language_);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
+    layout->addLayout(languageRow);
 
     // Enter moves on like on every entry screen.
     auto* flow = new core_ui::FieldFlow(this);
-    flow->add(userId_).add(key_).add(senderName_).add(gateway_);
+    flow->add(userId_).add(key_).add(senderName_).add(gateway_).add(language_);
 
     core::guarded(session_, core::ErrorKind::Log, kCaption, [this] { load(); });
     core_ui::onScreenLoad(this, session_);
@@ -66,6 +79,9 @@ void SmsSettingsScreen::load() {
     key_->setText(settings.key);
     senderName_->setText(settings.senderName);
     gateway_->setText(settings.gateway);
+    // An unknown stored value shows no choice and is kept unless one is picked.
+    loadedLanguage_ = language_->findData(SmsSettingsStore(*session_.db).loadLanguage().trimmed());
+    language_->setCurrentIndex(loadedLanguage_);
 }
 
 bool SmsSettingsScreen::store() {
@@ -81,7 +97,14 @@ bool SmsSettingsScreen::store() {
     settings.key = key_->text();
     settings.senderName = senderName_->text();
     settings.gateway = gateway;
-    SmsSettingsStore(*session_.db).save(settings);
+    SmsSettingsStore store(*session_.db);
+    store.save(settings);
+    if (language_->currentIndex() >= 0 && language_->currentIndex() != loadedLanguage_) {
+        const QString number = language_->currentData().toString();
+        store.saveLanguage(number);
+        loadedLanguage_ = language_->currentIndex();
+        session_.languageFlags = core::languageFlagsFor(number);
+    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QComboBox;
 class QLineEdit;
 
 namespace stokara::core {
@@ -10,8 +11,9 @@ struct Session;
 
 namespace stokara::messaging {
 
-// "SMS Settings" (FrmOption_beta1): the gateway account and address. The
-// values are stored when the screen closes.
+// "SMS Settings" (FrmOption_beta1): the gateway account and address, and the
+// language of the screens' captions. The values are stored when the screen
+// closes; screens opened after that show the chosen language.
 class SmsSettingsScreen : public QWidget {
     Q_OBJECT
 public:
@@ -30,6 +32,9 @@ private:
     QLineEdit* key_ = nullptr;
     QLineEdit* senderName_ = nullptr;
     QLineEdit* gateway_ = nullptr;
+    // The caption language; written only when the operator picks another one.
+    QComboBox* language_ = nullptr;
+    int loadedLanguage_ = -1;
 };
 
 } // namespace stokara::messaging

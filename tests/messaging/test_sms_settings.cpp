@@ -5,6 +5,7 @@
 #include "support/test_session.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -97,6 +98,36 @@ private slots:
         QVERIFY(screen->close());
         QVERIFY(t.dialogs.shown.isEmpty());
         QCOMPARE(settingsRow(t.db()), stored);
+    }
+
+    // The language picked is stored and used by the screens opened next; an
+    // unknown stored number stays as it is unless another language is picked.
+    void languageChoice_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("pick"); // -1: leave the list alone
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("flag");
+        QTest::newRow("Punjabi picked") << "1" << 3 << "4" << 1;
+        QTest::newRow("Gujarati picked") << "9" << 2 << "3" << 2;
+        QTest::newRow("unknown kept") << "9" << -1 << "9" << -1;
+    }
+    void languageChoice() {
+        STOKARA_REQUIRE_DATABASE();
+        QFETCH(QString, stored);
+        QFETCH(int, pick);
+        QFETCH(QString, after);
+        QFETCH(int, flag);
+        test::TestSession t;
+        t.db().exec(QString("update dairysetting set Dairylanguage = ?"), {stored});
+        auto screen = openAndType(t, {});
+        auto* list = screen->findChild<QComboBox*>("CmbLanguage");
+        QCOMPARE(list->currentIndex(), stored == "1" ? 0 : -1);
+        if (pick >= 0)
+            list->setCurrentIndex(pick);
+        QVERIFY(screen->close());
+        QCOMPARE(settingsRow(t.db()).value(4), after);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(t.session.languageFlags[i], i == flag ? QString("Y") : QString());
     }
 
     void badGatewayAddressKeepsTheScreenOpen() {
