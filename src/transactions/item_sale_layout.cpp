@@ -104,6 +104,9 @@ ItemSaleLayout::ItemSaleLayout(QWidget* screen, const sale::LineWidths& widths,
     put(QStringLiteral("Rate"), rate, 4, "lblrate");
     ++row;
     put(QStringLiteral("Amount"), amount, 0, "LblNamt");
+    // Larger captions in another language widen the screen, not squeeze the fields.
+    for (int column : {1, 3, 5})
+        form->setColumnMinimumWidth(column, 170);
 
     savePanel = new QGroupBox(QStringLiteral("More / Save "), screen);
     savePanel->setObjectName(QStringLiteral("FrameSave"));
