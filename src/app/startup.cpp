@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "core/caption_language.h"
 #include "core/database.h"
 #include "core/errors.h"
 
@@ -23,16 +24,8 @@ void hindiCheck(core::Session& session) {
         session.languageFlags = {};
         if (rows.empty())
             return;
-        const QString language = rows.front().text(QStringLiteral("Dairylanguage")).trimmed();
-        // Flags in order: Hindi, Punjabi, the third language, English.
-        if (language == QLatin1String("2"))
-            session.languageFlags[0] = QStringLiteral("Y");
-        else if (language == QLatin1String("4"))
-            session.languageFlags[1] = QStringLiteral("Y");
-        else if (language == QLatin1String("1"))
-            session.languageFlags[3] = QStringLiteral("Y");
-        else if (language == QLatin1String("3"))
-            session.languageFlags[2] = QStringLiteral("Y");
+        session.languageFlags =
+            core::languageFlagsFor(rows.front().text(QStringLiteral("Dairylanguage")));
     });
 }
 

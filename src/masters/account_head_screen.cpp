@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 #include <cmath>
 
 namespace stokara::masters {
@@ -45,12 +47,16 @@ AccountHeadScreen::AccountHeadScreen(core::Session& session, QWidget* parent)
                               {1000, 2500, 2500});
 
     auto* form = new QGridLayout;
-    form->addWidget(new QLabel(QStringLiteral("Account Head"), this), 0, 0);
-    form->addWidget(head_, 0, 1);
-    form->addWidget(new QLabel(QStringLiteral("Account Group"), this), 1, 0);
-    form->addWidget(group_, 1, 1);
-    form->addWidget(new QLabel(QStringLiteral("Auto No"), this), 2, 0);
-    form->addWidget(autoNo_, 2, 1);
+    int row = 0;
+    using Row = std::tuple<const char*, const char*, QWidget*>;
+    for (auto [label, name, field] :
+         {Row{"Account Head", "LblHead", head_}, Row{"Account Group", "LblGroup", group_},
+          Row{"Auto No", "LblentryNo", autoNo_}}) {
+        auto* l = new QLabel(QString::fromLatin1(label), this);
+        l->setObjectName(QString::fromLatin1(name));
+        form->addWidget(l, row, 0);
+        form->addWidget(field, row++, 1);
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(save_);
     buttons->addWidget(clear_);

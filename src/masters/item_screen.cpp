@@ -51,12 +51,13 @@ ItemScreen::ItemScreen(core::Session& session, QWidget* parent)
         ++row;
         return l;
     };
-    place(QStringLiteral("Item Name"), name_);
+    place(QStringLiteral("Item Name"), name_)->setObjectName(QStringLiteral("lblitemname"));
     place(QStringLiteral("Main Item"), mainItem_);
-    place(QStringLiteral("Unit"), unit_);
-    place(QStringLiteral("Rate"), rate_);
-    place(QStringLiteral("Opening Balance"), opeBal_);
+    place(QStringLiteral("Unit"), unit_)->setObjectName(QStringLiteral("lblunit"));
+    place(QStringLiteral("Rate"), rate_)->setObjectName(QStringLiteral("lblrate"));
+    place(QStringLiteral("Opening Balance"), opeBal_)->setObjectName(QStringLiteral("LblBalance"));
     autoNoLabel_ = place(QStringLiteral("Entry No."), autoNo_);
+    autoNoLabel_->setObjectName(QStringLiteral("LblentryNo"));
     autoNo_->hide();
     autoNoLabel_->hide();
 

@@ -79,23 +79,27 @@ void PartyScreen::buildControls() {
         h->addWidget(type, 1);
         return box;
     };
-    place(QStringLiteral("Party Code"), code_);
-    place(QStringLiteral("Party Name"), name_);
-    place(QStringLiteral("Address"), add1_);
-    place(QStringLiteral("City"), city_);
-    place(QStringLiteral("Mobile No."), ph_);
-    place(QStringLiteral("Vehicle / Village"), vehicle_);
-    place(QStringLiteral("Category"), category_);
+    place(QStringLiteral("Party Code"), code_)->setObjectName(QStringLiteral("LblCode"));
+    place(QStringLiteral("Party Name"), name_)->setObjectName(QStringLiteral("lblname"));
+    place(QStringLiteral("Address"), add1_)->setObjectName(QStringLiteral("LblAddress"));
+    place(QStringLiteral("City"), city_)->setObjectName(QStringLiteral("LblCity"));
+    place(QStringLiteral("Mobile No."), ph_)->setObjectName(QStringLiteral("LblMobile"));
+    place(QStringLiteral("Vehicle / Village"), vehicle_)
+        ->setObjectName(QStringLiteral("LblVehicle"));
+    place(QStringLiteral("Category"), category_)->setObjectName(QStringLiteral("LblCategory"));
     place(QStringLiteral("Card No."), cardNo_);
     place(QStringLiteral("Credit Limit"), creditLimit_);
     place(QStringLiteral("Active"), active_);
-    place(QStringLiteral("Commission (Cow)"), pair(comm_, commType_));
-    place(QStringLiteral("Commission (Buffalo)"), pair(commBuff_, commTypeBuff_));
+    place(QStringLiteral("Commission (Cow)"), pair(comm_, commType_))
+        ->setObjectName(QStringLiteral("LblCommission"));
+    place(QStringLiteral("Commission (Buffalo)"), pair(commBuff_, commTypeBuff_))
+        ->setObjectName(QStringLiteral("LblcommissionBuffalo"));
     place(QStringLiteral("Commission (Cow)"), pair(comm1_, commType1_));
     place(QStringLiteral("Commission (Buffalo)"), pair(commBuff1_, commTypeBuff1_));
     place(QStringLiteral("SNF Circuit"), circuit_);
     place(QStringLiteral("IFSC"), ifsc_);
-    place(QStringLiteral("Bank Account No."), acNo_);
+    place(QStringLiteral("Bank Account No."), acNo_)
+        ->setObjectName(QStringLiteral("LblBankAccountno"));
     place(QStringLiteral("Interest Rate %"), interest_);
     place(QStringLiteral("Bank Name"), bankName_);
     place(QStringLiteral("Bank Branch"), bankBranch_);
@@ -108,6 +112,7 @@ void PartyScreen::buildControls() {
         ++row;
     }
     QLabel* opeLabel = place(QStringLiteral("Op. Balance"), opeBal_);
+    opeLabel->setObjectName(QStringLiteral("LblBalance"));
     QLabel* drcrLabel = place(QStringLiteral("Dr./Cr."), balDrCr_);
 
     // The rate types serve the milk-collection editions only.
@@ -116,9 +121,13 @@ void PartyScreen::buildControls() {
     cowRate_ = core_ui::makeList(rateFrame_, QStringLiteral("LstCowRateType"), rateTypes());
     buffaloRate_ = core_ui::makeList(rateFrame_, QStringLiteral("LstBuffaloRateType"), rateTypes());
     auto* rateLayout = new QGridLayout(rateFrame_);
-    rateLayout->addWidget(new QLabel(QStringLiteral("Cow"), rateFrame_), 0, 0);
+    auto* cow = new QLabel(QStringLiteral("Cow"), rateFrame_);
+    cow->setObjectName(QStringLiteral("LblCattleCow"));
+    auto* buffalo = new QLabel(QStringLiteral("Buffalo"), rateFrame_);
+    buffalo->setObjectName(QStringLiteral("LblCattleBuffalo"));
+    rateLayout->addWidget(cow, 0, 0);
     rateLayout->addWidget(cowRate_, 0, 1);
-    rateLayout->addWidget(new QLabel(QStringLiteral("Buffalo"), rateFrame_), 1, 0);
+    rateLayout->addWidget(buffalo, 1, 0);
     rateLayout->addWidget(buffaloRate_, 1, 1);
 
     // Photograph panel.

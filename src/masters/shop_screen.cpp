@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <tuple>
+
 namespace stokara::masters {
 
 using core::ErrorKind;
@@ -27,10 +29,13 @@ ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
 
     auto* form = new QGridLayout(this);
     int row = 0;
-    for (auto [label, field] :
-         {std::pair{"Name", name_}, std::pair{"Address", address_}, std::pair{"City", city_},
-          std::pair{"TelNo", telNo_}, std::pair{"Mobile", mobile_}, std::pair{"GST No.", gstNo_}}) {
+    // Each label carries the control name its caption in another language is kept under.
+    for (auto [label, name, field] :
+         {std::tuple{"Name", "lblname", name_}, std::tuple{"Address", "LblAddress", address_},
+          std::tuple{"City", "LblCity", city_}, std::tuple{"TelNo", "LblPhone", telNo_},
+          std::tuple{"Mobile", "LblMobile", mobile_}, std::tuple{"GST No.", "LblTinNo", gstNo_}}) {
         auto* l = new QLabel(QString::fromLatin1(label), this);
+        l->setObjectName(QString::fromLatin1(name));
         l->setBuddy(field);
         field->setMinimumWidth(320); // an address of up to 200 characters stays readable
         form->addWidget(l, row, 0);

@@ -18,6 +18,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace stokara::masters {
 
 using core::ErrorKind;
@@ -48,10 +50,12 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
 
     auto* form = new QGridLayout;
     int row = 0;
-    for (auto [label, field] :
-         {std::pair{"Vendor Code", code_}, std::pair{"Vendor Name", name_},
-          std::pair{"Address", add1_}, std::pair{"Phone", ph_}, std::pair{"City", city_}}) {
+    for (auto [label, name, field] :
+         {std::tuple{"Vendor Code", "LblCode", code_}, std::tuple{"Vendor Name", "lblname", name_},
+          std::tuple{"Address", "LblAddress", add1_}, std::tuple{"Phone", "LblPhone", ph_},
+          std::tuple{"City", "LblCity", city_}}) {
         auto* l = new QLabel(QString::fromLatin1(label), this);
+        l->setObjectName(QString::fromLatin1(name));
         l->setBuddy(field);
         form->addWidget(l, row, 0);
         form->addWidget(field, row, 1);

@@ -1,5 +1,6 @@
 #include "messaging/sms_settings_screen.h"
 
+#include "core/caption_language.h"
 #include "core/database.h"
 #include "core/dialogs.h"
 #include "core/errors.h"
@@ -91,13 +92,25 @@ SmsSettingsScreen::SmsSettingsScreen(core::Session& session, QWidget* parent)
     form->addRow(centre);
     tabs->addTab(page, QStringLiteral("SMS"));
 
+    // Each language in its own script, so an operator finds the one he reads.
+    language_ = new QComboBox(this);
+    language_->setObjectName(QStringLiteral("CmbLanguage"));
+    language_->addItem(QStringLiteral("English"), QStringLiteral("1"));
+    language_->addItem(QStringLiteral("Hindi - हिन्दी"), QStringLiteral("2"));
+    language_->addItem(QStringLiteral("Gujarati - ગુજરાતી"), QStringLiteral("3"));
+    language_->addItem(QStringLiteral("Punjabi - ਪੰਜਾਬੀ"), QStringLiteral("4"));
+    auto* languageRow = new QFormLayout;
+    languageRow->addRow(new QLabel(QStringLiteral("Language"), this), language_);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
+    layout->addLayout(languageRow);
 
     // Enter moves on like on every entry screen.
     auto* flow = new core_ui::FieldFlow(this);
     flow->add(userId_).add(key_).add(senderName_).add(gateway_).add(webGateway_).add(format_);
     flow->add(host_).add(account_).add(password_).add(senderId_).add(gsmModem_).add(modemPort_);
+    flow->add(language_);
 
     core::guarded(session_, core::ErrorKind::Log, kCaption, [this] { load(); });
     core_ui::onScreenLoad(this, session_);
@@ -133,6 +146,9 @@ void SmsSettingsScreen::load() {
         if (width > 0)
             edit->setMaxLength(width);
     }
+    // An unknown stored value shows no choice and is kept unless one is picked.
+    loadedLanguage_ = language_->findData(SmsSettingsStore(*session_.db).loadLanguage().trimmed());
+    language_->setCurrentIndex(loadedLanguage_);
 }
 
 bool SmsSettingsScreen::store() {
@@ -171,10 +187,19 @@ bool SmsSettingsScreen::store() {
     // Columns first: on PostgreSQL a failed statement would spoil the transaction.
     smsStore.ensureGatewayColumn();
     centreStore.ensureSettingsColumns();
+    const bool newLanguage =
+        language_->currentIndex() >= 0 && language_->currentIndex() != loadedLanguage_;
+    const QString number = language_->currentData().toString();
     core::Transaction transaction(*session_.db);
     smsStore.save(settings);
     centreStore.saveSettings(centre);
+    if (newLanguage)
+        smsStore.saveLanguage(number);
     transaction.commit();
+    if (newLanguage) {
+        loadedLanguage_ = language_->currentIndex();
+        session_.languageFlags = core::languageFlagsFor(number);
+    }
     return true;
 }
 

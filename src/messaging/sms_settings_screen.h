@@ -13,8 +13,9 @@ struct Session;
 namespace stokara::messaging {
 
 // "SMS Settings" (FrmOption_beta1): the receipt gateway's account and address,
-// and how the message centre sends (web gateway, GSM modem). The values are
-// stored when the screen closes.
+// how the message centre sends (web gateway, GSM modem), and the language of
+// the screens' captions. The values are stored when the screen closes; screens
+// opened after that show the chosen language.
 class SmsSettingsScreen : public QWidget {
     Q_OBJECT
 public:
@@ -42,6 +43,9 @@ private:
     QLineEdit* senderId_ = nullptr;
     QCheckBox* gsmModem_ = nullptr;
     QComboBox* modemPort_ = nullptr;
+    // The caption language; written only when the operator picks another one.
+    QComboBox* language_ = nullptr;
+    int loadedLanguage_ = -1;
 };
 
 } // namespace stokara::messaging

@@ -54,4 +54,18 @@ void SmsSettingsStore::save(const SmsSettings& settings) {
     transaction.commit();
 }
 
+QString SmsSettingsStore::loadLanguage() {
+    const core::Rows rows = db_.query(QStringLiteral("select Dairylanguage from dairysetting"));
+    return rows.empty() ? QString() : rows.front().text(0).trimmed();
+}
+
+void SmsSettingsStore::saveLanguage(const QString& number) {
+    core::Transaction transaction(db_);
+    if (db_.scalar(QStringLiteral("select count(*) from dairysetting")).toInt() == 0)
+        db_.exec(QStringLiteral("insert into dairysetting (dairylanguage) values (?)"), {number});
+    else
+        db_.exec(QStringLiteral("update dairysetting set Dairylanguage = ?"), {number});
+    transaction.commit();
+}
+
 } // namespace stokara::messaging

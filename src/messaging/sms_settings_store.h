@@ -22,6 +22,12 @@ public:
     // settings row when there is none. Over-long values throw
     // std::invalid_argument before anything is written.
     void save(const SmsSettings& settings);
+    // The caption language number (Dairylanguage) of the first settings row;
+    // empty when there is no row or no value.
+    QString loadLanguage();
+    // Stores the caption language number, creating the settings row when
+    // there is none.
+    void saveLanguage(const QString& number);
 
 private:
     core::Database& db_;

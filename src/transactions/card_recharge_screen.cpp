@@ -30,21 +30,22 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
     lblMilkman_->setMinimumWidth(200);
 
     auto* fields = new QGridLayout;
-    auto addRow = [&](int row, const QString& label, QWidget* field) {
+    auto addRow = [&](int row, const QString& label, QWidget* field, const char* name) {
         auto* l = new QLabel(label, this);
+        l->setObjectName(QString::fromLatin1(name)); // its caption in other languages
         l->setBuddy(field);
         fields->addWidget(l, row, 0);
         fields->addWidget(field, row, 1);
     };
-    addRow(0, QStringLiteral("Date"), text2_);
-    addRow(1, QStringLiteral("Voucher Type"), list1_);
-    addRow(2, QStringLiteral("Card No."), txtCardNo_);
-    addRow(3, QStringLiteral("Party Code"), txtPartyCode_);
+    addRow(0, QStringLiteral("Date"), text2_, "LblDate");
+    addRow(1, QStringLiteral("Voucher Type"), list1_, "LblVType");
+    addRow(2, QStringLiteral("Card No."), txtCardNo_, "LblCardNo");
+    addRow(3, QStringLiteral("Party Code"), txtPartyCode_, "LblCode");
     fields->addWidget(picker_, 4, 1);
     fields->addWidget(lblMilkman_, 4, 2);
-    addRow(5, QStringLiteral("Amount"), txtAmount_);
-    addRow(6, QStringLiteral("Remark"), txtRemark_);
-    addRow(7, QStringLiteral("Entry No."), txtDocNo_);
+    addRow(5, QStringLiteral("Amount"), txtAmount_, "LblNamt");
+    addRow(6, QStringLiteral("Remark"), txtRemark_, "LblRemark");
+    addRow(7, QStringLiteral("Entry No."), txtDocNo_, "LblentryNo");
     fields->addWidget(command8_, 8, 1, Qt::AlignLeft);
 
     auto* help = new QLabel(QStringLiteral("F5 Clear  F6 Edit"), this);

@@ -17,18 +17,19 @@ DayBookScreen::DayBookScreen(core::Session& session, QWidget* parent)
     picker_->setObjectName(QStringLiteral("dcHead"));
 
     auto* fields = new QGridLayout;
-    auto addRow = [&](int row, const QString& label, QWidget* field) {
+    auto addRow = [&](int row, const QString& label, QWidget* field, const char* name) {
         auto* l = new QLabel(label, this);
+        l->setObjectName(QString::fromLatin1(name)); // its caption in other languages
         l->setBuddy(field);
         fields->addWidget(l, row, 0);
         fields->addWidget(field, row, 1);
     };
-    addRow(0, QStringLiteral("Date"), text2_);
-    addRow(1, QStringLiteral("Voucher Type"), list1_);
-    addRow(2, QStringLiteral("Account Head"), picker_);
-    addRow(3, QStringLiteral("Amount"), txtAmount_);
-    addRow(4, QStringLiteral("Remark"), txtRemark_);
-    addRow(5, QStringLiteral("Entry No."), txtDocNo_);
+    addRow(0, QStringLiteral("Date"), text2_, "LblDate");
+    addRow(1, QStringLiteral("Voucher Type"), list1_, "LblVType");
+    addRow(2, QStringLiteral("Account Head"), picker_, "LblHead");
+    addRow(3, QStringLiteral("Amount"), txtAmount_, "LblNamt");
+    addRow(4, QStringLiteral("Remark"), txtRemark_, "LblRemark");
+    addRow(5, QStringLiteral("Entry No."), txtDocNo_, "LblentryNo");
     fields->addWidget(command8_, 6, 1, Qt::AlignLeft);
 
     auto* help = new QLabel(

@@ -78,29 +78,35 @@ ItemSaleLayout::ItemSaleLayout(QWidget* screen, const sale::LineWidths& widths,
 
     auto* form = new QGridLayout;
     int row = 0;
-    auto put = [&](const QString& caption, QWidget* field, int column) {
-        form->addWidget(label(screen, caption), row, column);
+    // A label's name is the one its caption in another language is kept under.
+    auto put = [&](const QString& caption, QWidget* field, int column, const char* name = nullptr) {
+        QLabel* l = label(screen, caption, name);
+        l->setBuddy(field);
+        form->addWidget(l, row, column);
         form->addWidget(field, row, column + 1);
     };
-    put(QStringLiteral("Date"), date, 0);
+    put(QStringLiteral("Date"), date, 0, "LblDate");
     put(QStringLiteral("Bill No."), billNo, 2);
-    put(QStringLiteral("Entry No."), entryNo, 4);
+    put(QStringLiteral("Entry No."), entryNo, 4, "LblentryNo");
     ++row;
     put(QStringLiteral("Card No."), cardNo, 0);
-    put(QStringLiteral("Party Code"), partyCode, 2);
-    put(QStringLiteral("Party:"), partyName, 4);
+    put(QStringLiteral("Party Code"), partyCode, 2, "LblCode");
+    put(QStringLiteral("Party:"), partyName, 4, "lblname");
     ++row;
     form->addWidget(partyLabel, row, 0, 1, 4);
     put(QStringLiteral("Balance:"), balance, 4);
     ++row;
-    put(QStringLiteral("Item Name"), itemName, 0);
+    put(QStringLiteral("Item Name"), itemName, 0, "lblitemname");
     put(QStringLiteral("Sale Amount"), saleAmount, 2);
     ++row;
-    put(QStringLiteral("Qty"), qty, 0);
-    put(QStringLiteral("Unit"), unit, 2);
-    put(QStringLiteral("Rate"), rate, 4);
+    put(QStringLiteral("Qty"), qty, 0, "lblqty");
+    put(QStringLiteral("Unit"), unit, 2, "lblunit");
+    put(QStringLiteral("Rate"), rate, 4, "lblrate");
     ++row;
-    put(QStringLiteral("Amount"), amount, 0);
+    put(QStringLiteral("Amount"), amount, 0, "LblNamt");
+    // Larger captions in another language widen the screen, not squeeze the fields.
+    for (int column : {1, 3, 5})
+        form->setColumnMinimumWidth(column, 170);
 
     savePanel = new QGroupBox(QStringLiteral("More / Save "), screen);
     savePanel->setObjectName(QStringLiteral("FrameSave"));

@@ -45,6 +45,9 @@ ItemSaleScreen::ItemSaleScreen(core::Session& session, std::unique_ptr<BillFinis
     setUpFlow();
     run(ErrorKind::Log, kCaption, [this] { load(); });
     finishSetup();
+    // The balance label shows a figure, never a caption: a caption language
+    // gives it only its font.
+    ui_->balance->clear();
 }
 
 ItemSaleScreen::~ItemSaleScreen() {

@@ -91,20 +91,21 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
     frameSearch_->hide();
 
     auto* fields = new QGridLayout;
-    auto addRow = [&](int row, int col, const QString& label, QWidget* field) {
+    auto addRow = [&](int row, int col, const QString& label, QWidget* field, const char* name) {
         auto* l = new QLabel(label, this);
+        l->setObjectName(QString::fromLatin1(name)); // its caption in other languages
         l->setBuddy(field);
         fields->addWidget(l, row, col);
         fields->addWidget(field, row, col + 1);
     };
-    addRow(0, 0, QStringLiteral("Date"), text2_);
-    addRow(0, 2, QStringLiteral("Entry No."), txtDocNo_);
-    addRow(1, 0, QStringLiteral("Vendor Name"), dcParty_);
-    addRow(2, 0, QStringLiteral("Item Name"), itemName_);
-    addRow(3, 0, QStringLiteral("Qty"), txtQty_);
-    addRow(3, 2, QStringLiteral("Unit"), txtUnit_);
-    addRow(4, 0, QStringLiteral("Rate"), txtRate_);
-    addRow(4, 2, QStringLiteral("Amount"), txtAmount_);
+    addRow(0, 0, QStringLiteral("Date"), text2_, "LblDate");
+    addRow(0, 2, QStringLiteral("Entry No."), txtDocNo_, "LblentryNo");
+    addRow(1, 0, QStringLiteral("Vendor Name"), dcParty_, "lblname");
+    addRow(2, 0, QStringLiteral("Item Name"), itemName_, "lblitemname");
+    addRow(3, 0, QStringLiteral("Qty"), txtQty_, "lblqty");
+    addRow(3, 2, QStringLiteral("Unit"), txtUnit_, "lblunit");
+    addRow(4, 0, QStringLiteral("Rate"), txtRate_, "lblrate");
+    addRow(4, 2, QStringLiteral("Amount"), txtAmount_, "LblNamt");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(command8_);
     buttons->addWidget(command9_);

@@ -1,3 +1,4 @@
+#include "core/caption_language.h"
 #include "core/database.h"
 #include "core_ui/screen_support.h"
 #include "messaging/message_centre_store.h"
@@ -32,14 +33,18 @@ QStringList settingsRow(core::Database& db) {
     return out;
 }
 
-// FrmOption_beta1 as the menu opens it; each field retyped as the operator would.
+// FrmOption_beta1 as the menu opens it; each field retyped as the operator
+// would; a fifth value is the language number picked from the list.
 std::unique_ptr<QWidget> openAndType(test::TestSession& t, const QStringList& typed) {
     core_ui::ScreenRegistry registry;
     messaging::registerScreens(registry);
     std::unique_ptr<QWidget> screen(registry.create(QString("FrmOption_beta1"), t.session));
     screen->show();
     QApplication::setActiveWindow(screen.get());
-    for (int i = 0; i < typed.size(); ++i) {
+    auto* language = screen->findChild<QComboBox*>("CmbLanguage");
+    if (typed.size() > 4)
+        language->setCurrentIndex(language->findData(typed[4]));
+    for (int i = 0; i < qMin(typed.size(), 4); ++i) {
         auto* edit = screen->findChild<QLineEdit*>(QLatin1String(kFields[i]));
         edit->setFocus();
         edit->selectAll();
@@ -69,6 +74,7 @@ private slots:
 
     // Closing stores the fields, trimmed and cut to their columns, as empty text rather
     // than null, and leaves the other settings alone; a shop without a settings row gets one.
+    // A language picked is stored and used by the screens opened next.
     void storesOnClosing_data() {
         QTest::addColumn<bool>("hasRow");
         QTest::addColumn<QStringList>("typed");
@@ -81,6 +87,8 @@ private slots:
         QTest::newRow("cut to the columns")
             << true << QStringList{QString(25, 'u'), "k", "GREENAGRO", ""}
             << QStringList{QString(20, 'u'), "k", "GREENA", "", "2", "V1"};
+        QTest::newRow("Punjabi picked")
+            << true << QStringList{"s", "", "", "", "4"} << QStringList{"s", "", "", "", "4", "V1"};
         QTest::newRow("no settings row yet") << false << QStringList{"shop3", "", "", ""}
                                              << QStringList{"shop3", "", "", "", "1", "<null>"};
     }
@@ -100,6 +108,7 @@ private slots:
         QVERIFY(screen->close());
         QVERIFY(t.dialogs.shown.isEmpty());
         QCOMPARE(settingsRow(t.db()), stored);
+        QCOMPARE(t.session.languageFlags[core::kPunjabiFlag], typed.size() > 4 ? "Y" : "");
     }
 
     void badGatewayAddressKeepsTheScreenOpen() {
