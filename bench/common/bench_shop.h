@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/database.h"
+#include "core/dialogs.h"
 #include "demo/shop_generator.h"
 
 #include <QString>
@@ -9,6 +10,19 @@
 #include <vector>
 
 namespace stokara::bench {
+
+// Answers every question with OK or Yes, records nothing: only speed is measured.
+class QuietDialogs : public core::Dialogs {
+public:
+    core::Answer message(core::Icon, const QString&, const QString&, core::Buttons b) override {
+        return b == core::Buttons::OkCancel ? core::Answer::Ok : core::Answer::Yes;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    QString openFile(const QString&, const QString&) override { return {}; }
+    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
+};
 
 // One figure, on a line of its own, the way scripts/bench collects them:
 // "BENCH <name> <value> <unit>".

@@ -26,22 +26,7 @@
 
 using namespace stokara;
 
-namespace {
-
-// Answers every question with OK, records nothing: only speed is measured.
-class QuietDialogs : public core::Dialogs {
-public:
-    core::Answer message(core::Icon, const QString&, const QString&, core::Buttons b) override {
-        return b == core::Buttons::OkCancel ? core::Answer::Ok : core::Answer::Yes;
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    QString openFile(const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
-};
-
-} // namespace
+namespace {} // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -73,7 +58,7 @@ int main(int argc, char** argv) {
     }
     db.exec("analyze");
 
-    QuietDialogs dialogs;
+    bench::QuietDialogs dialogs;
     core::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 0)));
     core::Session session;
     session.db = &db;

@@ -19,19 +19,6 @@ using namespace stokara;
 
 namespace {
 
-// Answers every question, records nothing: only speed is measured.
-class QuietDialogs : public core::Dialogs {
-public:
-    core::Answer message(core::Icon, const QString&, const QString&, core::Buttons b) override {
-        return b == core::Buttons::OkCancel ? core::Answer::Ok : core::Answer::Yes;
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    QString openFile(const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
-};
-
 constexpr int kMessages = 50000;
 
 } // namespace
@@ -65,7 +52,7 @@ int main(int argc, char** argv) {
     }
     db.exec("analyze");
 
-    QuietDialogs dialogs;
+    bench::QuietDialogs dialogs;
     core::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 0)));
     core::Session session;
     session.db = &db;
