@@ -299,12 +299,11 @@ std::optional<Report> partyBill(core::Database& db, const ReportContext& context
         "where p.party_code = d.party_code and d.v_type = 'Dr' and %2 and d.dt < ?%1"
         ") a group by party_name, party_code");
     db.exec(opening.arg(party, voucher), before + before + before);
-    // Every party, with its opening where it has one.
-    db.exec(QStringLiteral("insert into repdaybook2 (party_name, party_code, net_amt) "
-                           "select party_name, party_code, 0 from masparty"));
-    db.exec(QStringLiteral("update repdaybook2 set net_amt = (select sum(r1.net_amt) from "
-                           "repdaybook1 r1 where r1.party_code = repdaybook2.party_code) where "
-                           "party_code in (select party_code from repdaybook1)"));
+    // Every party, with its opening where it has one: one join rather than an
+    // update probing repdaybook1 once per party.
+    db.exec(QStringLiteral("insert into repdaybook2 (party_name, party_code, net_amt) select "
+                           "m.party_name, m.party_code, coalesce(r1.net_amt, 0) from masparty m "
+                           "left join repdaybook1 r1 on r1.party_code = m.party_code"));
     shopFormulas(report, context, shop);
     report.setFormula(QStringLiteral("fromdate"), core::formatDate(from));
     report.setFormula(QStringLiteral("todate"), core::formatDate(to));
