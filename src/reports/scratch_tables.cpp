@@ -29,6 +29,10 @@ void prepareScratchTables(core::Database& db) {
                                "doc_no varchar(20), rate numeric(20,2), sn integer, "
                                "autono integer)")
                     .arg(QLatin1String(table), dt));
+    // The bills find a party's lines and opening by its code.
+    for (const char* table : {"RepDaybook", "repdaybook1"})
+        db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_party ON %1 (party_code)")
+                    .arg(QLatin1String(table)));
 }
 
 } // namespace stokara::reports
