@@ -4,11 +4,17 @@
 //   report.party_ledger.<size>        one party, its last year
 //   report.vendor_ledger.<size>       one vendor, its last year
 //   report.ledger_consolidate.<size>  every account, as on the last day
+//   report.item_sale_statement.<size>  every item, the last month
+//   report.item_sale_summary.<size>    the last year
+//   report.day_book_statement.<size>   every head, the last month
+//   report.party_bill.<size>           every party, the last month
+//   report.party_bill_invoice.<size>   one bill of one party
 // bench_reports [largest-sales]  (default 1000000; 100000 is always measured)
 #include "common/bench_shop.h"
 #include "reports/engine/output.h"
 #include "reports/engine/pages.h"
 #include "reports/ledgers.h"
+#include "reports/statements.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -79,6 +85,36 @@ void measure(const QString& folder, qint64 sales) {
     });
     time(QStringLiteral("report.ledger_consolidate.") + size, 5, folder,
          [&](int) { return reports::ledgerConsolidate(db, context, kLastDay); });
+
+    // The statements and party bills; an empty result would measure nothing.
+    auto some = [](std::optional<reports::Report> report) {
+        if (!report)
+            qFatal("no rows");
+        return std::move(*report);
+    };
+    const QDate month = kLastDay.addMonths(-1).addDays(1);
+    const core::ShopInfo shopInfo{QStringLiteral("Bench Dairy Shop"), QStringLiteral("Main Road"),
+                                  QStringLiteral("Karnal"), QStringLiteral("98120 00000"),
+                                  QStringLiteral("06AB123")};
+    time(QStringLiteral("report.item_sale_statement.") + size, 5, folder, [&](int) {
+        return some(reports::itemStatement(db, context, context.shopName,
+                                           reports::StatementMode::Sale, month, kLastDay, {}, {}));
+    });
+    time(QStringLiteral("report.item_sale_summary.") + size, 5, folder, [&](int) {
+        return some(reports::itemSaleSummary(db, context, context.shopName,
+                                             QStringLiteral("itemsale"), from, kLastDay));
+    });
+    time(QStringLiteral("report.day_book_statement.") + size, 5, folder,
+         [&](int) { return some(reports::dayBookStatement(db, context, month, kLastDay, {})); });
+    time(QStringLiteral("report.party_bill.") + size, 5, folder,
+         [&](int) { return some(reports::partyBill(db, context, shopInfo, month, kLastDay, {})); });
+    const core::Rows bills = db.query(
+        QStringLiteral("select party_code, doc_no from itemsale where doc_dt >= ? limit 500"),
+        {month});
+    time(QStringLiteral("report.party_bill_invoice.") + size, 31, folder, [&](int) {
+        const core::Row& b = bills[rng.bounded(int(bills.size()))];
+        return some(reports::partyBillInvoice(db, context, shopInfo, b.text(0), b.text(1)));
+    });
 }
 
 } // namespace

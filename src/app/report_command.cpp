@@ -8,12 +8,14 @@
 #ifdef STOKARA_HAVE_REPORTS
 #include "reports/engine/output.h"
 #include "reports/ledgers.h"
+#include "reports/statements.h"
 #endif
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
+#include <algorithm>
 
 namespace stokara::app {
 
@@ -29,10 +31,92 @@ QString reportHelpText() {
         "  party-ledger        --party CODE --from DD/MM/YYYY --to DD/MM/YYYY\n"
         "  vendor-ledger       --vendor NAME --from DD/MM/YYYY --to DD/MM/YYYY\n"
         "  ledger-consolidate  --date DD/MM/YYYY\n"
+        "  item-sale-statement      [--item NAME] [--party CODE] --from .. --to ..\n"
+        "  item-purchase-statement  [--item NAME] [--vendor CODE] --from .. --to ..\n"
+        "  item-sale-summary        --from .. --to ..\n"
+        "  day-book-statement       [--name HEAD] --from .. --to ..\n"
+        "  party-bill               [--party CODE] --from .. --to ..\n"
+        "  party-bill-invoice       --party CODE --bill NO --date DD/MM/YYYY\n"
         "\n"
         "Dates left out are today. --data-dir and --database as for the program.\n"
-        "Exit status: 0 written, 2 bad input, 1 database or file failure.\n");
+        "Exit status: 0 written, 2 bad input, 3 nothing to report, 1 database or file\n"
+        "failure.\n");
 }
+
+#ifdef STOKARA_HAVE_REPORTS
+namespace {
+
+bool isStatementName(const QString& name) {
+    static const QStringList names{"item-sale-statement", "item-purchase-statement",
+                                   "item-sale-summary",   "day-book-statement",
+                                   "party-bill",          "party-bill-invoice"};
+    return names.contains(name);
+}
+
+// A statement or bill by its command name: whether the name is one, whether
+// the names given are known, and the report (none when nothing matched).
+struct StatementRun {
+    bool known = false;
+    bool proper = true;
+    std::optional<reports::Report> report;
+};
+
+StatementRun statementReport(const QString& name, const QCommandLineParser& parser,
+                             core::Database& db, const reports::ReportContext& context,
+                             const QDate& from, const QDate& to) {
+    using namespace reports;
+    StatementRun run;
+    run.known = isStatementName(name);
+    if (!run.known)
+        return run;
+    const QString item = parser.value(QStringLiteral("item")).trimmed();
+    const QString given =
+        parser
+            .value(name == QLatin1String("item-purchase-statement") ? QStringLiteral("vendor")
+                                                                    : QStringLiteral("party"))
+            .trimmed();
+    const QString head = parser.value(QStringLiteral("name")).trimmed();
+    auto known = [](const std::vector<ListEntry>& list, const QString& bound) {
+        return std::any_of(list.begin(), list.end(),
+                           [&](const ListEntry& e) { return e.bound == bound; });
+    };
+    if ((!item.isEmpty() && !known(statementItems(db), item)) ||
+        (!head.isEmpty() && !known(dayBookNames(db), head))) {
+        run.proper = false;
+        return run;
+    }
+    const StatementMode mode = name == QLatin1String("item-purchase-statement")
+                                   ? StatementMode::Purchase
+                                   : StatementMode::Sale;
+    QString code;
+    if (!given.isEmpty()) {
+        const auto account = findStatementAccount(db, mode, given);
+        if (!account) {
+            run.proper = false;
+            return run;
+        }
+        code = account->bound;
+    }
+    const core::ShopInfo shop = readShopInfo(db);
+    // The company chosen at login is the shop's own record here.
+    const QString company = shop.name;
+    if (name == QLatin1String("item-sale-statement") ||
+        name == QLatin1String("item-purchase-statement"))
+        run.report = itemStatement(db, context, company, mode, from, to, item, code);
+    else if (name == QLatin1String("item-sale-summary"))
+        run.report = itemSaleSummary(db, context, company, QStringLiteral("itemsale"), from, to);
+    else if (name == QLatin1String("day-book-statement"))
+        run.report = dayBookStatement(db, context, from, to, head);
+    else if (name == QLatin1String("party-bill"))
+        run.report = partyBill(db, context, shop, from, to, code);
+    else // found by its party and number; the date is only checked
+        run.report = partyBillInvoice(db, context, shop, code,
+                                      parser.value(QStringLiteral("bill")).trimmed());
+    return run;
+}
+
+} // namespace
+#endif
 
 int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
                      const QString& defaultDataDir, QTextStream& err) {
@@ -45,8 +129,8 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
 #else
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const char* name :
-         {"data-dir", "database", "party", "vendor", "from", "to", "date", "output"})
+    for (const char* name : {"data-dir", "database", "party", "vendor", "from", "to", "date",
+                             "output", "item", "name", "bill"})
         parser.addOption({QString::fromLatin1(name), QString(), QStringLiteral("VALUE")});
     QStringList rest = args.mid(2);
     rest.prepend(args.value(0));
@@ -98,6 +182,12 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
         return refuse();
     if (name == QLatin1String("ledger-consolidate") && !asOn)
         return refuse();
+    // The statements and bills: both dates (the invoice bill: its date and number).
+    if (name == QLatin1String("party-bill-invoice")
+            ? !asOn || parser.value(QStringLiteral("bill")).trimmed().isEmpty() ||
+                  parser.value(QStringLiteral("party")).trimmed().isEmpty()
+            : isStatementName(name) && (!from || !to))
+        return refuse();
 
     try {
         const core::DatabaseUrl where = core::DatabaseUrl::parse(url);
@@ -122,6 +212,16 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
             report = reports::vendorLedger(*db, context, vendor->bound, *from, *to);
         } else if (name == QLatin1String("ledger-consolidate")) {
             report = reports::ledgerConsolidate(*db, context, *asOn);
+        } else if (const auto statement = statementReport(
+                       name, parser, *db, context, from.value_or(QDate()), to.value_or(QDate()));
+                   statement.known) {
+            if (!statement.proper)
+                return refuse();
+            if (!statement.report) {
+                err << reports::kNoRecords << '\n';
+                return 3;
+            }
+            report = *statement.report;
         } else {
             err << "stokara: unknown report \"" << name << "\"\n\n" << reportHelpText();
             return 2;

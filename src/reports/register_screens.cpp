@@ -2,6 +2,7 @@
 
 #include "core_ui/screen_support.h"
 #include "reports/ui/ledger_screens.h"
+#include "reports/ui/statement_screens.h"
 
 namespace stokara::reports {
 
@@ -14,6 +15,17 @@ void registerScreens(core_ui::ScreenRegistry& registry) {
     });
     registry.add(QStringLiteral("FrmLedger"),
                  [](core::Session& s) { return new LedgerConsolidateScreen(s); });
+
+    registry.add(QStringLiteral("FrmItemSaleStatement"),
+                 [](core::Session& s) { return new ItemStatementScreen(s); });
+    registry.add(QStringLiteral("FrmItemSaleSummary"),
+                 [](core::Session& s) { return new ItemSaleSummaryScreen(s); });
+    registry.add(QStringLiteral("FrmDayBokkReport"),
+                 [](core::Session& s) { return new DayBookStatementScreen(s); });
+    registry.add(QStringLiteral("FrmBill_1"),
+                 [](core::Session& s) { return new PartyBillScreen(s); });
+    registry.add(QStringLiteral("FrmBill_Invoicewise"),
+                 [](core::Session& s) { return new InvoiceBillScreen(s); });
 }
 
 } // namespace stokara::reports

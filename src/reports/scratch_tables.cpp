@@ -18,9 +18,21 @@ void prepareScratchTables(core::Database& db) {
                            "mainitemrecd numeric(20,3), subitem varchar(40), "
                            "subitemwt numeric(20,3), subitemcons numeric(20,3))")
                 .arg(dt));
-    db.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS RepDaybook (party_code varchar(100), "
-                           "party_name varchar(100), category varchar(25), dr numeric(20,2), "
-                           "cr numeric(20,2), clbal numeric(20,2))"));
+    // RepDaybook is also the party bills' repdaybook (one name to both
+    // engines), so it has the bill lines' columns too; repdaybook1 and
+    // repdaybook2 hold the bills' openings or copies of their lines.
+    for (const char* table : {"RepDaybook", "repdaybook1", "repdaybook2"})
+        db.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS %1 (party_code varchar(100), "
+                               "party_name varchar(100), category varchar(25), dr numeric(20,2), "
+                               "cr numeric(20,2), clbal numeric(20,2), doc_dt %2, "
+                               "item_name varchar(100), qty numeric(20,3), net_amt numeric(20,2), "
+                               "doc_no varchar(20), rate numeric(20,2), sn integer, "
+                               "autono integer)")
+                    .arg(QLatin1String(table), dt));
+    // The bills find a party's lines and opening by its code.
+    for (const char* table : {"RepDaybook", "repdaybook1"})
+        db.exec(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_party ON %1 (party_code)")
+                    .arg(QLatin1String(table)));
 }
 
 } // namespace stokara::reports

@@ -60,7 +60,7 @@ void ReportCriteriaScreen::notProper() {
 }
 
 void ReportCriteriaScreen::ok() {
-    run(core::ErrorKind::Show, QStringLiteral("Command1_Click"), [this] {
+    run(errorKind_, QStringLiteral("Command1_Click"), [this] {
         std::optional<Report> report;
         {
             Hourglass wait;

@@ -36,6 +36,8 @@ protected:
     void notProper();
 
     QString caption_;
+    // How a failure of OK is reported (the day book statement logs it).
+    core::ErrorKind errorKind_ = core::ErrorKind::Show;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
 

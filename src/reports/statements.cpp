@@ -1,0 +1,378 @@
+#include "statements.h"
+
+#include "core/database.h"
+#include "core/idioms.h"
+#include "presentation/amount_words.h"
+#include "scratch_tables.h"
+
+#include <cmath>
+
+namespace stokara::reports {
+
+namespace {
+
+const QString kPurchasesLayout = QStringLiteral("RepItemPurchases.xml");
+const QString kSummaryLayout = QStringLiteral("RepItemSaleSummary.xml");
+const QString kDayBookLayout = QStringLiteral("RepDayBook.xml");
+const QString kPeriodicBillFile = QStringLiteral("rptvorlk_bill.rpt");
+const QString kInvoiceBillFile = QStringLiteral("RptVorlk_Bill1.rpt");
+const QString kDateCaption = QStringLiteral("dd/mm/yy");
+const QString kTotalFormat = QStringLiteral(".00");
+
+// Vouchers of the party master's accounts, as the party ledger counts them: a
+// vendor or account head booked under a party's number is not the party's.
+const char* const kPartyVoucher = "(d.category is null or d.category in ('MilkMan', 'RetailMilk'))";
+
+std::vector<ListEntry> entries(const core::Rows& rows) {
+    std::vector<ListEntry> list;
+    list.reserve(rows.size());
+    for (const core::Row& row : rows)
+        list.push_back({row.text(0), row.text(1)});
+    return list;
+}
+
+// The page header every statement shares: company, title, dates.
+void statementHeader(Report& report, const QString& company, const QString& title,
+                     const QDate& from, const QDate& to) {
+    const QString a = QStringLiteral("a");
+    report.setCaption(a, QStringLiteral("LABEL34"), company);
+    if (!title.isEmpty())
+        report.setCaption(a, QStringLiteral("LABEL32"), title);
+    report.setCaption(a, QStringLiteral("LABEL7"), formatValue(from, kDateCaption));
+    report.setCaption(a, QStringLiteral("LABEL8"), formatValue(to, kDateCaption));
+}
+
+// The totals are those of the rows shown, so a footer always adds up its column.
+StatementTotals statementTotals(Report& report) {
+    StatementTotals t;
+    for (const core::Row& row : report.rows()) {
+        t.qty += row.number(QStringLiteral("Qty"));
+        t.amount += row.number(QStringLiteral("net_amt"));
+    }
+    const QString c = QStringLiteral("c");
+    report.setCaption(c, QStringLiteral("LABEL46"), formatValue(t.qty, kTotalFormat));
+    report.setCaption(c, QStringLiteral("LABEL47"), formatValue(t.amount, kTotalFormat));
+    return t;
+}
+
+void shopFormulas(Report& report, const ReportContext& context, const core::ShopInfo& shop) {
+    report.setFormula(QStringLiteral("dairyname"), context.shopName);
+    report.setFormula(QStringLiteral("mobileno"), shop.mobile);
+    report.setFormula(QStringLiteral("address"), shop.address);
+    report.setFormula(QStringLiteral("city"), shop.city);
+    report.setFormula(QStringLiteral("mgstno"), shop.tinNo);
+    report.setFormula(QStringLiteral("creditline"), kBillFooter);
+}
+
+} // namespace
+
+StatementMode statementMode(const QString& statementKind) {
+    return statementKind == QLatin1String("itempurchase") ? StatementMode::Purchase
+                                                          : StatementMode::Sale;
+}
+
+QString statementTitle(const QString& statementKind) {
+    if (statementKind.isEmpty())
+        return {};
+    return statementMode(statementKind) == StatementMode::Purchase
+               ? QStringLiteral("Item Purchase Statement")
+               : QStringLiteral("Item Sale Statement");
+}
+
+std::vector<ListEntry> statementItems(core::Database& db) {
+    return entries(db.query(
+        QStringLiteral("select item_name as itemname, item_name from masitem order by item_name")));
+}
+
+std::vector<ListEntry> statementAccounts(core::Database& db, StatementMode mode) {
+    return entries(db.query(
+        QStringLiteral("select coalesce(party_code, '') || ' - ' || coalesce(party_name, ''), "
+                       "party_code from %1 order by val(party_code), party_code")
+            .arg(mode == StatementMode::Purchase ? QLatin1String("masvendor")
+                                                 : QLatin1String("masparty"))));
+}
+
+std::optional<ListEntry> findStatementAccount(core::Database& db, StatementMode mode,
+                                              const QString& codeOrName) {
+    for (const char* column : {"party_code", "party_name"}) {
+        const auto rows = db.query(
+            QStringLiteral("select coalesce(party_code, '') || ' - ' || coalesce(party_name, ''), "
+                           "party_code from %1 where %2 = ? order by val(party_code), party_code")
+                .arg(mode == StatementMode::Purchase ? QLatin1String("masvendor")
+                                                     : QLatin1String("masparty"),
+                     QLatin1String(column)),
+            {codeOrName});
+        if (!rows.empty())
+            return ListEntry{rows.front().text(0), rows.front().text(1)};
+    }
+    return std::nullopt;
+}
+
+std::vector<ListEntry> dayBookNames(core::Database& db) {
+    return entries(db.query(QStringLiteral(
+        "select accounthead as Party, accounthead as party_name from accounthead union all "
+        "select coalesce(party_name, '') || ' - ' || coalesce(party_code, '') as Party, "
+        "party_name from masparty order by 1")));
+}
+
+std::vector<ListEntry> billParties(core::Database& db) {
+    return entries(db.query(QStringLiteral(
+        "select party_name, party_code from masparty order by party_name, party_code")));
+}
+
+std::optional<Report> itemStatement(core::Database& db, const ReportContext& context,
+                                    const QString& company, StatementMode mode, const QDate& from,
+                                    const QDate& to, const QString& item, const QString& account,
+                                    StatementTotals* totals) {
+    Report report(loadLayout(kPurchasesLayout, context.folders));
+    const bool purchase = mode == StatementMode::Purchase;
+    // A sale stored with a time of day on `to` is still of that day.
+    QString condition = QStringLiteral(" and i.doc_dt >= ? and i.doc_dt < ?");
+    QVariantList values{from, to.addDays(1)};
+    if (!item.isEmpty()) {
+        condition += QStringLiteral(" and i.item_name = ?");
+        values << item;
+    }
+    if (!account.isEmpty()) {
+        condition += purchase ? QStringLiteral(" and m.party_code = ?")
+                              : QStringLiteral(" and i.party_code = ?");
+        values << account;
+    }
+    const QString sql =
+        purchase ? QStringLiteral("select i.doc_dt, '' as party_code, i.party_name as Party_name, "
+                                  "i.item_name, i.qty as Qty, i.rate, i.net_amount as net_amt, "
+                                  "i.unit from ItemPurchases i, masvendor m where "
+                                  "i.party_name = m.party_name")
+                 : QStringLiteral("select i.doc_dt, i.party_code, m.party_name as Party_name, "
+                                  "i.item_name, i.qty as Qty, i.rate, i.net_amt, i.unit "
+                                  "from Itemsale i, masparty m where i.party_code = m.party_code");
+    report.setData(db.query(
+        sql + condition + QStringLiteral(" order by i.doc_dt, i.item_name, i.auto_no"), values));
+    if (report.rows().empty())
+        return std::nullopt;
+    statementHeader(report, company,
+                    purchase ? QStringLiteral("Item Purchase Statement")
+                             : QStringLiteral("Item Sale Statement"),
+                    from, to);
+    const QString d = QStringLiteral("d");
+    const std::pair<const char*, const char*> fields[] = {{"txtdoc_dt", "doc_dt"},
+                                                          {"txtpartycode", "party_code"},
+                                                          {"txtpartyname", "Party_name"},
+                                                          {"txtitemname", "item_name"},
+                                                          {"txtqty", "Qty"},
+                                                          {"txtrate", "rate"},
+                                                          {"txtamount", "net_amt"},
+                                                          {"txtunit", "unit"}};
+    for (const auto& [control, column] : fields)
+        report.setDataField(d, QString::fromLatin1(control), QString::fromLatin1(column));
+    const StatementTotals t = statementTotals(report);
+    if (totals)
+        *totals = t;
+    return report;
+}
+
+std::optional<Report> itemSaleSummary(core::Database& db, const ReportContext& context,
+                                      const QString& company, const QString& statementKind,
+                                      const QDate& from, const QDate& to, StatementTotals* totals) {
+    Report report(loadLayout(kSummaryLayout, context.folders));
+    report.setData(db.query(
+        QStringLiteral("select item_name, sum(qty) as Qty, sum(net_amt) as net_amt from Itemsale "
+                       "where doc_dt >= ? and doc_dt < ? group by item_name order by item_name"),
+        {from, to.addDays(1)}));
+    if (report.rows().empty())
+        return std::nullopt;
+    // The title follows the statement kind last chosen, sale figures either way.
+    statementHeader(report, company, statementTitle(statementKind), from, to);
+    const QString d = QStringLiteral("d");
+    report.setDataField(d, QStringLiteral("txtitemname"), QStringLiteral("item_name"));
+    report.setDataField(d, QStringLiteral("txtqty"), QStringLiteral("Qty"));
+    report.setDataField(d, QStringLiteral("txtamount"), QStringLiteral("net_amt"));
+    const StatementTotals t = statementTotals(report);
+    if (totals)
+        *totals = t;
+    return report;
+}
+
+std::optional<Report> dayBookStatement(core::Database& db, const ReportContext& context,
+                                       const QDate& from, const QDate& to, const QString& name,
+                                       DayBookTotals* totals) {
+    Report report(loadLayout(kDayBookLayout, context.folders));
+    const QDate after = to.addDays(1);
+    QString head = QStringLiteral(" and dt >= ? and dt < ?");
+    QVariantList headValues{from, after};
+    if (!name.isEmpty()) {
+        head += QStringLiteral(" and accounthead = ?");
+        headValues << name;
+    }
+    // A sale shows in the debit column and so counts in the debit total, like a
+    // purchase; the totals are those of the columns shown.
+    const QString sql = QStringLiteral(
+        "select dt, accounthead, v_type, dramt, cramt, remark from ("
+        "select dt, accounthead, v_type, net_amount as dramt, null as cramt, remark "
+        "from daybook where substr(v_type, 1, 1) = 'D'%1 "
+        "union all select dt, 'Payment', v_type, null, net_amount, remark "
+        "from daybook where substr(v_type, 1, 1) = 'C'%1 "
+        "union all select i.doc_dt, i.item_name, 'Cr.', i.net_amt, 0, 'ISale' "
+        "from ItemSale i, masparty m where i.party_code = m.party_code and m.party_name = ? "
+        "and i.net_amt > 0 and i.doc_dt >= ? and i.doc_dt < ? "
+        "union all select doc_dt, item_name, 'Dr.', net_amount, null, 'IPurch' "
+        "from ItemPurchases where party_name = ? and net_amount > 0 and doc_dt >= ? "
+        "and doc_dt < ?) a order by dt, v_type, accounthead, remark, dramt, cramt");
+    report.setData(db.query(sql.arg(head), headValues + headValues +
+                                               QVariantList{name, from, after, name, from, after}));
+    if (report.rows().empty())
+        return std::nullopt;
+    DayBookTotals t;
+    for (const core::Row& row : report.rows()) {
+        t.debit += row.number(QStringLiteral("dramt"));
+        t.credit += row.number(QStringLiteral("cramt"));
+    }
+    t.balance = std::fabs(t.debit - t.credit);
+    const QString a = QStringLiteral("section2");
+    report.setCaption(a, QStringLiteral("LABEL100"), QStringLiteral("Day Book Statement"));
+    report.setCaption(a, QStringLiteral("LABEL7"), formatValue(from, kDateCaption));
+    report.setCaption(a, QStringLiteral("LABEL29"), formatValue(to, kDateCaption));
+    report.setCaption(a, QStringLiteral("LBLpartyname"), QStringLiteral("Name: ") + name);
+    const QString d = QStringLiteral("SECTION1");
+    const std::pair<const char*, const char*> fields[] = {{"txtdoc_dt", "dt"},
+                                                          {"txthead", "accounthead"},
+                                                          {"txtdramt", "dramt"},
+                                                          {"txtcramt", "cramt"},
+                                                          {"txtremark", "remark"}};
+    for (const auto& [control, column] : fields)
+        report.setDataField(d, QString::fromLatin1(control), QString::fromLatin1(column));
+    const QString c = QStringLiteral("SECTION5");
+    report.setCaption(c, QStringLiteral("LABEL26"), formatValue(t.debit, kTotalFormat));
+    report.setCaption(c, QStringLiteral("LABEL4"), formatValue(t.credit, kTotalFormat));
+    report.setCaption(c, QStringLiteral("LABEL12"), formatValue(t.balance, kTotalFormat));
+    if (totals)
+        *totals = t;
+    return report;
+}
+
+QString amountInWords(double total) {
+    // As the converter screen does it: the total typed, rounded, spelled.
+    return QStringLiteral("Amount in Words:") +
+           presentation::convertValue(QString::number(std::fabs(total), 'f', 2)).words;
+}
+
+std::optional<Report> partyBill(core::Database& db, const ReportContext& context,
+                                const core::ShopInfo& shop, const QDate& from, const QDate& to,
+                                const QString& partyCode) {
+    // Read the file first: a missing one ends the run before any statement.
+    Report report(loadLayout(kPeriodicBillFile, context.folders));
+    const QString voucher = QString::fromLatin1(kPartyVoucher);
+    const QString party = partyCode.isEmpty() ? QString() : QStringLiteral(" and p.party_code = ?");
+    auto bound = [&](QVariantList values) {
+        if (!partyCode.isEmpty())
+            values << partyCode;
+        return values;
+    };
+    const QVariantList period = bound({from, to.addDays(1)});
+    const QVariantList before = bound({from});
+    prepareScratchTables(db);
+    core::Transaction t(db);
+    for (const char* table : {"repdaybook", "repdaybook1", "repdaybook2"})
+        db.exec(QStringLiteral("delete from %1").arg(QLatin1String(table)));
+    // The period's lines; receipts enter negated.
+    const QString lines = QStringLiteral(
+        "insert into repdaybook (party_name, doc_dt, party_code, item_name, qty, net_amt, sn, "
+        "autono) select p.party_name, i.doc_dt, i.party_code, i.item_name, i.qty, i.net_amt, 1, "
+        "i.auto_no from itemsale i, masparty p where p.party_code = i.party_code and "
+        "i.doc_dt >= ? and i.doc_dt < ?%1 "
+        "union all select p.party_name, d.dt, d.party_code, '', 0, d.net_amount * -1, 2, "
+        "d.auto_no from daybook d, masparty p where p.party_code = d.party_code and "
+        "d.v_type = 'Cr' and %2 and d.dt >= ? and d.dt < ?%1 "
+        "union all select p.party_name, d.dt, d.party_code, '', 0, d.net_amount, 3, d.auto_no "
+        "from daybook d, masparty p where p.party_code = d.party_code and d.v_type = 'Dr' and "
+        "%2 and d.dt >= ? and d.dt < ?%1");
+    db.exec(lines.arg(party, voucher), period + period + period);
+    // The balance each party brought into the period.
+    const QString opening = QStringLiteral(
+        "insert into repdaybook1 (party_name, party_code, net_amt) "
+        "select party_name, party_code, sum(net_amt) from ("
+        "select p.party_name, i.party_code, i.net_amt from itemsale i, masparty p "
+        "where p.party_code = i.party_code and i.doc_dt < ?%1 "
+        "union all select p.party_name, d.party_code, d.net_amount * -1 from daybook d, "
+        "masparty p where p.party_code = d.party_code and d.v_type = 'Cr' and %2 and d.dt < ?%1 "
+        "union all select p.party_name, d.party_code, d.net_amount from daybook d, masparty p "
+        "where p.party_code = d.party_code and d.v_type = 'Dr' and %2 and d.dt < ?%1"
+        ") a group by party_name, party_code");
+    db.exec(opening.arg(party, voucher), before + before + before);
+    // Every party, with its opening where it has one: one join rather than an
+    // update probing repdaybook1 once per party.
+    db.exec(QStringLiteral("insert into repdaybook2 (party_name, party_code, net_amt) select "
+                           "m.party_name, m.party_code, coalesce(r1.net_amt, 0) from masparty m "
+                           "left join repdaybook1 r1 on r1.party_code = m.party_code"));
+    shopFormulas(report, context, shop);
+    report.setFormula(QStringLiteral("fromdate"), core::formatDate(from));
+    report.setFormula(QStringLiteral("todate"), core::formatDate(to));
+    report.fetch(db);
+    t.commit();
+    if (report.rows().empty())
+        return std::nullopt;
+    // Each party's closing balance is followed by the same amount in words.
+    const core::Rows& fetched = report.rows();
+    core::Rows rows;
+    rows.columns = fetched.columns;
+    auto names = std::make_shared<const QStringList>(fetched.columns);
+    const int particulars = fetched.columns.indexOf(QStringLiteral("particulars"));
+    const int sn = fetched.columns.indexOf(QStringLiteral("sn"));
+    for (const core::Row& row : fetched) {
+        rows.push_back(row);
+        if (row.number(QStringLiteral("sn")) != 3)
+            continue;
+        QVariantList words(fetched.columns.size());
+        for (const char* key : {"party_code", "party_name"}) {
+            const int i = fetched.columns.indexOf(QString::fromLatin1(key));
+            words[i] = row.value(QString::fromLatin1(key));
+        }
+        words[sn] = 4;
+        words[particulars] = amountInWords(row.number(QStringLiteral("net_amt")));
+        rows.push_back(core::Row(names, words));
+    }
+    report.setData(std::move(rows));
+    return report;
+}
+
+std::optional<Report> partyBillInvoice(core::Database& db, const ReportContext& context,
+                                       const core::ShopInfo& shop, const QString& partyCode,
+                                       const QString& billNo) {
+    Report report(loadLayout(kInvoiceBillFile, context.folders));
+    const core::Rows party = db.query(
+        QStringLiteral("select party_name, ph, add1, city from masparty where party_code = ?"),
+        {partyCode});
+    prepareScratchTables(db);
+    core::Transaction t(db);
+    for (const char* table : {"repdaybook", "repdaybook1", "repdaybook2"})
+        db.exec(QStringLiteral("delete from %1").arg(QLatin1String(table)));
+    db.exec(QStringLiteral("insert into repdaybook (party_name, doc_dt, party_code, item_name, "
+                           "qty, net_amt, doc_no, rate, autono) select p.party_name, i.doc_dt, "
+                           "i.party_code, i.item_name, i.qty, i.net_amt, i.doc_no, i.rate, "
+                           "i.auto_no from itemsale i, masparty p where p.party_code = "
+                           "i.party_code and i.party_code = ? and i.doc_no = ?"),
+            {partyCode, billNo});
+    const QVariant total = db.scalar(QStringLiteral("select sum(net_amt) from repdaybook"));
+    const QString columns = QStringLiteral(
+        "party_name, doc_dt, party_code, item_name, qty, net_amt, doc_no, rate, autono");
+    for (const char* table : {"repdaybook1", "repdaybook2"})
+        db.exec(QStringLiteral("insert into %1 (%2) select %2 from repdaybook")
+                    .arg(QLatin1String(table), columns));
+    shopFormulas(report, context, shop);
+    const core::Row* p = party.empty() ? nullptr : &party.front();
+    report.setFormula(QStringLiteral("partycode"), partyCode);
+    report.setFormula(QStringLiteral("partyname"), p ? p->text(0) : QString());
+    report.setFormula(QStringLiteral("partymobile"), p ? p->text(1) : QString());
+    report.setFormula(QStringLiteral("partyaddress"), p ? p->text(2) : QString());
+    report.setFormula(QStringLiteral("partycity"), p ? p->text(3) : QString());
+    report.setFormula(QStringLiteral("amtinwords"),
+                      total.isNull() ? QString() : amountInWords(total.toDouble()));
+    report.setFormula(QStringLiteral("billtotal"), formatValue(total, QStringLiteral("0.00")));
+    report.fetch(db);
+    t.commit();
+    if (report.rows().empty())
+        return std::nullopt;
+    return report;
+}
+
+} // namespace stokara::reports

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "ledgers.h"
+
+#include "core/session.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace stokara::reports {
+
+// Told, without an icon, when a statement finds nothing to show.
+inline const QString kNoRecords = QStringLiteral("Sorry! There is no any records.");
+inline const QString kNoRecordsTitle = QStringLiteral("Tarvex Milvora Manager 4.01");
+// The footer line every party bill carries.
+inline const QString kBillFooter =
+    QStringLiteral("Stokara Dairy Shop Manager - a Tarvex Software product");
+
+enum class StatementMode { Sale, Purchase };
+// "itempurchase" is the purchase mode; anything else the sale mode.
+StatementMode statementMode(const QString& statementKind);
+// The statement's title for a kind: "" while no kind has been chosen.
+QString statementTitle(const QString& statementKind);
+
+// Items by name; parties ("code - name", bound to the code) or, in the purchase
+// mode, vendors likewise, since a purchase names its vendor.
+std::vector<ListEntry> statementItems(core::Database& db);
+std::vector<ListEntry> statementAccounts(core::Database& db, StatementMode mode);
+// A party (vendor in the purchase mode) by its code or, failing that, its name.
+std::optional<ListEntry> findStatementAccount(core::Database& db, StatementMode mode,
+                                              const QString& codeOrName);
+// Account heads and parties ("name - code"), bound to the name.
+std::vector<ListEntry> dayBookNames(core::Database& db);
+// Parties by name, bound to the code.
+std::vector<ListEntry> billParties(core::Database& db);
+
+// What a statement shows besides its rows.
+struct StatementTotals {
+    double qty = 0;
+    double amount = 0;
+};
+
+// Sales (or purchases) from `from` to `to`, optionally of one item and one
+// party (vendor code in the purchase mode): RepItemPurchases. Nothing when no
+// row matches. `company` is the company chosen at login.
+std::optional<Report> itemStatement(core::Database& db, const ReportContext& context,
+                                    const QString& company, StatementMode mode, const QDate& from,
+                                    const QDate& to, const QString& item, const QString& account,
+                                    StatementTotals* totals = nullptr);
+// Sales per item: RepItemSaleSummary, titled by `statementKind`.
+std::optional<Report> itemSaleSummary(core::Database& db, const ReportContext& context,
+                                      const QString& company, const QString& statementKind,
+                                      const QDate& from, const QDate& to,
+                                      StatementTotals* totals = nullptr);
+
+struct DayBookTotals {
+    double debit = 0;
+    double credit = 0;
+    double balance = 0; // |debit - credit|
+};
+// Day-book debits and credits (of one head or party when `name` is given),
+// with that party's sales and that vendor's purchases: RepDayBook.
+std::optional<Report> dayBookStatement(core::Database& db, const ReportContext& context,
+                                       const QDate& from, const QDate& to, const QString& name,
+                                       DayBookTotals* totals = nullptr);
+
+// Every party's (or one party's) bill for a period: opening balance, sales,
+// receipts (negative) and payments, closing balance in figures and words.
+// Fills repdaybook, repdaybook1 and repdaybook2; nothing when no party has
+// anything to show.
+std::optional<Report> partyBill(core::Database& db, const ReportContext& context,
+                                const core::ShopInfo& shop, const QDate& from, const QDate& to,
+                                const QString& partyCode);
+// One bill of a party by its number (bills of one number on several dates
+// together), with its total in words. Nothing when the party has no such bill.
+std::optional<Report> partyBillInvoice(core::Database& db, const ReportContext& context,
+                                       const core::ShopInfo& shop, const QString& partyCode,
+                                       const QString& billNo);
+// "Amount in Words:" and the total as the converter spells it.
+QString amountInWords(double total);
+
+} // namespace stokara::reports
