@@ -4,6 +4,7 @@
 #include "menu_table.h"
 #include "startup.h"
 
+#include "core/app_info.h"
 #include "core/clock.h"
 #include "core/database.h"
 #include "core/dialogs.h"
@@ -55,7 +56,7 @@ private:
 } // namespace
 
 QString MainWindow::caption() {
-    return QStringLiteral("Stokara Dairy Shop Manager - a Tarvex Software product");
+    return core::creditLine();
 }
 
 MainWindow::MainWindow(core::Session& session, const core_ui::ScreenRegistry& registry,

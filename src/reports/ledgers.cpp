@@ -1,5 +1,6 @@
 #include "ledgers.h"
 
+#include "core/app_info.h"
 #include "core/database.h"
 #include "scratch_tables.h"
 
@@ -9,8 +10,6 @@ namespace {
 
 const QString kItemBook = QStringLiteral("RepItemBook.xml");
 const QString kConsolidateFile = QStringLiteral("RptVorlk_DayBookLedgerConsolidate1.rpt");
-const QString kCreditLine =
-    QStringLiteral("Stokara Dairy Shop Manager - a Tarvex Software product");
 
 // Vouchers of the party master's accounts; vendors, account heads and product
 // buyers have codes of their own that may repeat a party's.
@@ -256,7 +255,7 @@ Report ledgerConsolidate(core::Database& db, const ReportContext& context, const
     report.setFormula(QStringLiteral("reporttitle"), QStringLiteral("Party Ledger Consolidate"));
     report.setFormula(QStringLiteral("partycode"), QStringLiteral("Code"));
     report.setFormula(QStringLiteral("partyname"), QStringLiteral("Party Name"));
-    report.setFormula(QStringLiteral("creditline"), kCreditLine);
+    report.setFormula(QStringLiteral("creditline"), core::creditLine());
     report.fetch(db);
     t.commit();
     return report;

@@ -1,5 +1,6 @@
 #include "statements.h"
 
+#include "core/app_info.h"
 #include "core/database.h"
 #include "core/idioms.h"
 #include "presentation/amount_words.h"
@@ -61,7 +62,7 @@ void shopFormulas(Report& report, const ReportContext& context, const core::Shop
     report.setFormula(QStringLiteral("address"), shop.address);
     report.setFormula(QStringLiteral("city"), shop.city);
     report.setFormula(QStringLiteral("mgstno"), shop.tinNo);
-    report.setFormula(QStringLiteral("creditline"), kBillFooter);
+    report.setFormula(QStringLiteral("creditline"), core::creditLine());
 }
 
 } // namespace

@@ -15,9 +15,6 @@ namespace stokara::reports {
 // Told, without an icon, when a statement finds nothing to show.
 inline const QString kNoRecords = QStringLiteral("Sorry! There is no any records.");
 inline const QString kNoRecordsTitle = QStringLiteral("Tarvex Milvora Manager 4.01");
-// The footer line every party bill carries.
-inline const QString kBillFooter =
-    QStringLiteral("Stokara Dairy Shop Manager - a Tarvex Software product");
 
 enum class StatementMode { Sale, Purchase };
 // "itempurchase" is the purchase mode; anything else the sale mode.
