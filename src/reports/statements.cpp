@@ -288,18 +288,22 @@ std::optional<Report> partyBill(core::Database& db, const ReportContext& context
         "from daybook d, masparty p where p.party_code = d.party_code and d.v_type = 'Dr' and "
         "%2 and d.dt >= ? and d.dt < ?%1");
     db.exec(lines.arg(party, voucher), period + period + period);
-    // The balance each party brought into the period.
+    // The balance each party brought into the period: summed by code first
+    // (read from the party indexes alone), then named.
     const QString opening = QStringLiteral(
         "insert into repdaybook1 (party_name, party_code, net_amt) "
-        "select party_name, party_code, sum(net_amt) from ("
-        "select p.party_name, i.party_code, i.net_amt from itemsale i, masparty p "
-        "where p.party_code = i.party_code and i.doc_dt < ?%1 "
-        "union all select p.party_name, d.party_code, d.net_amount * -1 from daybook d, "
-        "masparty p where p.party_code = d.party_code and d.v_type = 'Cr' and %2 and d.dt < ?%1 "
-        "union all select p.party_name, d.party_code, d.net_amount from daybook d, masparty p "
-        "where p.party_code = d.party_code and d.v_type = 'Dr' and %2 and d.dt < ?%1"
-        ") a group by party_name, party_code");
-    db.exec(opening.arg(party, voucher), before + before + before);
+        "select p.party_name, a.party_code, a.net_amt from (select party_code, sum(amt) as net_amt "
+        "from (select i.party_code, i.net_amt as amt from itemsale i where i.doc_dt < ?%1 "
+        "union all select d.party_code, d.net_amount * -1 from daybook d where d.v_type = 'Cr' "
+        "and %3 and d.dt < ?%2 "
+        "union all select d.party_code, d.net_amount from daybook d where d.v_type = 'Dr' and %3 "
+        "and d.dt < ?%2) u group by party_code) a "
+        "inner join (select distinct party_code, party_name from masparty) p "
+        "on p.party_code = a.party_code");
+    const QString byCode = QStringLiteral(" and %1.party_code = ?");
+    db.exec(opening.arg(partyCode.isEmpty() ? QString() : byCode.arg(QLatin1Char('i')),
+                        partyCode.isEmpty() ? QString() : byCode.arg(QLatin1Char('d')), voucher),
+            before + before + before);
     // Every party, with its opening where it has one: one join rather than an
     // update probing repdaybook1 once per party.
     db.exec(QStringLiteral("insert into repdaybook2 (party_name, party_code, net_amt) select "
