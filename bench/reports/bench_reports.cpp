@@ -4,11 +4,15 @@
 //   report.party_ledger.<size>        one party, its last year
 //   report.vendor_ledger.<size>       one vendor, its last year
 //   report.ledger_consolidate.<size>  every account, as on the last day
+//   report.item_stock.<size>          one main item, its last year
+//   report.sub_item_stock.<size>      one sub-item, its last year
+//   report.item_stock_consolidate.<size>  every item, as on the last day
 // bench_reports [largest-sales]  (default 1000000; 100000 is always measured)
 #include "common/bench_shop.h"
 #include "reports/engine/output.h"
 #include "reports/engine/pages.h"
 #include "reports/ledgers.h"
+#include "reports/stock_reports.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -79,6 +83,17 @@ void measure(const QString& folder, qint64 sales) {
     });
     time(QStringLiteral("report.ledger_consolidate.") + size, 5, folder,
          [&](int) { return reports::ledgerConsolidate(db, context, kLastDay); });
+
+    const QStringList mainItems = reports::mainItems(db);
+    const QStringList subItems = reports::subItems(db);
+    time(QStringLiteral("report.item_stock.") + size, 31, folder, [&](int run) {
+        return reports::itemStock(db, context, mainItems[run % mainItems.size()], from, kLastDay);
+    });
+    time(QStringLiteral("report.sub_item_stock.") + size, 31, folder, [&](int run) {
+        return reports::subItemStock(db, context, subItems[run % subItems.size()], from, kLastDay);
+    });
+    time(QStringLiteral("report.item_stock_consolidate.") + size, 5, folder,
+         [&](int) { return reports::itemStockConsolidate(db, context, kLastDay); });
 }
 
 } // namespace

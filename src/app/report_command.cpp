@@ -8,6 +8,7 @@
 #ifdef STOKARA_HAVE_REPORTS
 #include "reports/engine/output.h"
 #include "reports/ledgers.h"
+#include "reports/stock_reports.h"
 #endif
 
 #include <QCommandLineParser>
@@ -29,6 +30,9 @@ QString reportHelpText() {
         "  party-ledger        --party CODE --from DD/MM/YYYY --to DD/MM/YYYY\n"
         "  vendor-ledger       --vendor NAME --from DD/MM/YYYY --to DD/MM/YYYY\n"
         "  ledger-consolidate  --date DD/MM/YYYY\n"
+        "  item-stock              --item NAME --from DD/MM/YYYY --to DD/MM/YYYY\n"
+        "  sub-item-stock          --item NAME --from DD/MM/YYYY --to DD/MM/YYYY\n"
+        "  item-stock-consolidate  --date DD/MM/YYYY\n"
         "\n"
         "Dates left out are today. --data-dir and --database as for the program.\n"
         "Exit status: 0 written, 2 bad input, 1 database or file failure.\n");
@@ -48,6 +52,7 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
     for (const char* name :
          {"data-dir", "database", "party", "vendor", "from", "to", "date", "output"})
         parser.addOption({QString::fromLatin1(name), QString(), QStringLiteral("VALUE")});
+    parser.addOption({QStringLiteral("item"), QString(), QStringLiteral("VALUE")});
     QStringList rest = args.mid(2);
     rest.prepend(args.value(0));
     const QString name = args.value(2);
@@ -98,6 +103,14 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
         return refuse();
     if (name == QLatin1String("ledger-consolidate") && !asOn)
         return refuse();
+    // Stock reports: the item as its list shows it, and the dates.
+    const bool itemWise =
+        name == QLatin1String("item-stock") || name == QLatin1String("sub-item-stock");
+    const QString item = parser.value(QStringLiteral("item"));
+    if (itemWise && (item.trimmed().isEmpty() || !from || !to))
+        return refuse();
+    if (name == QLatin1String("item-stock-consolidate") && !asOn)
+        return refuse();
 
     try {
         const core::DatabaseUrl where = core::DatabaseUrl::parse(url);
@@ -122,6 +135,14 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
             report = reports::vendorLedger(*db, context, vendor->bound, *from, *to);
         } else if (name == QLatin1String("ledger-consolidate")) {
             report = reports::ledgerConsolidate(*db, context, *asOn);
+        } else if (itemWise) {
+            const bool mainItem = name == QLatin1String("item-stock");
+            if (!(mainItem ? reports::mainItems(*db) : reports::subItems(*db)).contains(item))
+                return refuse();
+            report = mainItem ? reports::itemStock(*db, context, item, *from, *to)
+                              : reports::subItemStock(*db, context, item, *from, *to);
+        } else if (name == QLatin1String("item-stock-consolidate")) {
+            report = reports::itemStockConsolidate(*db, context, *asOn);
         } else {
             err << "stokara: unknown report \"" << name << "\"\n\n" << reportHelpText();
             return 2;

@@ -2,6 +2,7 @@
 
 #include "core_ui/screen_support.h"
 #include "reports/ui/ledger_screens.h"
+#include "reports/ui/stock_screens.h"
 
 namespace stokara::reports {
 
@@ -14,6 +15,15 @@ void registerScreens(core_ui::ScreenRegistry& registry) {
     });
     registry.add(QStringLiteral("FrmLedger"),
                  [](core::Session& s) { return new LedgerConsolidateScreen(s); });
+
+    registry.add(QStringLiteral("FrmItemStock"), [](core::Session& s) {
+        return new ItemStockScreen(s, ItemStockScreen::Kind::Main);
+    });
+    registry.add(QStringLiteral("FrmSubItemStock"), [](core::Session& s) {
+        return new ItemStockScreen(s, ItemStockScreen::Kind::Sub);
+    });
+    registry.add(QStringLiteral("FrmItemLedgerConsolidate"),
+                 [](core::Session& s) { return new ItemStockConsolidateScreen(s); });
 }
 
 } // namespace stokara::reports
