@@ -4,8 +4,7 @@
 
 namespace stokara::test {
 
-// The ledger shop and: a main item sold to a VLCC party, a main item whose BOM
-// takes 1.5 of the sub-item (2 bought), one bought 100 and sold 30, one untouched.
+// The ledger shop, a VLCC sale of a main item, a BOM of 1.5 and items in and out.
 inline void seedStockShop(core::Database& db) {
     seedLedgerShop(db);
     db.exec("insert into masitem (item_name, unit, rate, MainItem) values ('CF PELLET', 'Bag', "
