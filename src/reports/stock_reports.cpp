@@ -100,11 +100,15 @@ Report itemStock(core::Database& db, const ReportContext& context, const QString
                            "itempurchases where item_name = ? and doc_dt >= ? and doc_dt < ?"),
             period);
     // Only the milk suppliers' purchases are lines; the totals below take every sale.
+    // The item's sales lead and each looks its party up (a join let SQLite walk
+    // every supplier's sales instead), and a party code kept twice gives one line.
+    const QString milkMan = QStringLiteral(
+        "from masparty m where m.party_code = i.party_code and m.category = 'MilkMan'");
     db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, party_name, dr, sn, autono) "
-                           "select i.doc_dt, i.item_name, m.party_name, i.qty, 2, i.auto_no "
-                           "from itemsale i inner join masparty m on i.party_code = m.party_code "
-                           "where m.category = 'MilkMan' and i.item_name = ? and i.doc_dt >= ? "
-                           "and i.doc_dt < ?"),
+                           "select i.doc_dt, i.item_name, (select min(m.party_name) %1), i.qty, "
+                           "2, i.auto_no from itemsale i where i.item_name = ? and i.doc_dt >= ? "
+                           "and i.doc_dt < ? and exists (select 1 %1)")
+                .arg(milkMan),
             period);
     Movement m{QStringLiteral("Main Item Stock Statement"), item, from, to};
     m.opening = openingStock(db, item, from);
