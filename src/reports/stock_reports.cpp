@@ -99,9 +99,9 @@ Report itemStock(core::Database& db, const ReportContext& context, const QString
                            "select doc_dt, item_name, party_name, qty, 1, auto_no from "
                            "itempurchases where item_name = ? and doc_dt >= ? and doc_dt < ?"),
             period);
-    // Only the milk suppliers' purchases are lines; the totals below take every sale.
-    // The item's sales lead and each looks its party up (a join let SQLite walk
-    // every supplier's sales instead), and a party code kept twice gives one line.
+    // Only sales to milk suppliers are lines; the totals below take every sale.
+    // The item's sales lead and each looks its party up (measured faster on
+    // SQLite than the join), and a party code kept twice gives one line.
     const QString milkMan = QStringLiteral(
         "from masparty m where m.party_code = i.party_code and m.category = 'MilkMan'");
     db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, party_name, dr, sn, autono) "
