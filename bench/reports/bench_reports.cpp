@@ -9,12 +9,16 @@
 //   report.day_book_statement.<size>   every head, the last month
 //   report.party_bill.<size>           every party, the last month
 //   report.party_bill_invoice.<size>   one bill of one party
+//   report.item_stock.<size>          one main item, its last year
+//   report.sub_item_stock.<size>      one sub-item, its last year
+//   report.item_stock_consolidate.<size>  every item, as on the last day
 // bench_reports [largest-sales]  (default 1000000; 100000 is always measured)
 #include "common/bench_shop.h"
 #include "reports/engine/output.h"
 #include "reports/engine/pages.h"
 #include "reports/ledgers.h"
 #include "reports/statements.h"
+#include "reports/stock_reports.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -115,6 +119,16 @@ void measure(const QString& folder, qint64 sales) {
         const core::Row& b = bills[rng.bounded(int(bills.size()))];
         return some(reports::partyBillInvoice(db, context, shopInfo, b.text(0), b.text(1)));
     });
+    const QStringList mainItems = reports::mainItems(db);
+    const QStringList subItems = reports::subItems(db);
+    time(QStringLiteral("report.item_stock.") + size, 31, folder, [&](int run) {
+        return reports::itemStock(db, context, mainItems[run % mainItems.size()], from, kLastDay);
+    });
+    time(QStringLiteral("report.sub_item_stock.") + size, 31, folder, [&](int run) {
+        return reports::subItemStock(db, context, subItems[run % subItems.size()], from, kLastDay);
+    });
+    time(QStringLiteral("report.item_stock_consolidate.") + size, 5, folder,
+         [&](int) { return reports::itemStockConsolidate(db, context, kLastDay); });
 }
 
 } // namespace

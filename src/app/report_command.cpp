@@ -9,6 +9,7 @@
 #include "reports/engine/output.h"
 #include "reports/ledgers.h"
 #include "reports/statements.h"
+#include "reports/stock_reports.h"
 #endif
 
 #include <QCommandLineParser>
@@ -37,6 +38,9 @@ QString reportHelpText() {
         "  day-book-statement       [--name HEAD] --from .. --to ..\n"
         "  party-bill               [--party CODE] --from .. --to ..\n"
         "  party-bill-invoice       --party CODE --bill NO --date DD/MM/YYYY\n"
+        "  item-stock              --item NAME --from DD/MM/YYYY --to DD/MM/YYYY\n"
+        "  sub-item-stock          --item NAME --from DD/MM/YYYY --to DD/MM/YYYY\n"
+        "  item-stock-consolidate  --date DD/MM/YYYY\n"
         "\n"
         "Dates left out are today. --data-dir and --database as for the program.\n"
         "Exit status: 0 written, 2 bad input, 3 nothing to report, 1 database or file\n"
@@ -188,6 +192,14 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
                   parser.value(QStringLiteral("party")).trimmed().isEmpty()
             : isStatementName(name) && (!from || !to))
         return refuse();
+    // Stock reports: the item as its list shows it, and the dates.
+    const bool itemWise =
+        name == QLatin1String("item-stock") || name == QLatin1String("sub-item-stock");
+    const QString item = parser.value(QStringLiteral("item"));
+    if (itemWise && (item.trimmed().isEmpty() || !from || !to))
+        return refuse();
+    if (name == QLatin1String("item-stock-consolidate") && !asOn)
+        return refuse();
 
     try {
         const core::DatabaseUrl where = core::DatabaseUrl::parse(url);
@@ -222,6 +234,14 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
                 return 3;
             }
             report = *statement.report;
+        } else if (itemWise) {
+            const bool mainItem = name == QLatin1String("item-stock");
+            if (!(mainItem ? reports::mainItems(*db) : reports::subItems(*db)).contains(item))
+                return refuse();
+            report = mainItem ? reports::itemStock(*db, context, item, *from, *to)
+                              : reports::subItemStock(*db, context, item, *from, *to);
+        } else if (name == QLatin1String("item-stock-consolidate")) {
+            report = reports::itemStockConsolidate(*db, context, *asOn);
         } else {
             err << "stokara: unknown report \"" << name << "\"\n\n" << reportHelpText();
             return 2;

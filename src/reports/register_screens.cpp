@@ -3,6 +3,7 @@
 #include "core_ui/screen_support.h"
 #include "reports/ui/ledger_screens.h"
 #include "reports/ui/statement_screens.h"
+#include "reports/ui/stock_screens.h"
 
 namespace stokara::reports {
 
@@ -26,6 +27,14 @@ void registerScreens(core_ui::ScreenRegistry& registry) {
                  [](core::Session& s) { return new PartyBillScreen(s); });
     registry.add(QStringLiteral("FrmBill_Invoicewise"),
                  [](core::Session& s) { return new InvoiceBillScreen(s); });
+    registry.add(QStringLiteral("FrmItemStock"), [](core::Session& s) {
+        return new ItemStockScreen(s, ItemStockScreen::Kind::Main);
+    });
+    registry.add(QStringLiteral("FrmSubItemStock"), [](core::Session& s) {
+        return new ItemStockScreen(s, ItemStockScreen::Kind::Sub);
+    });
+    registry.add(QStringLiteral("FrmItemLedgerConsolidate"),
+                 [](core::Session& s) { return new ItemStockConsolidateScreen(s); });
 }
 
 } // namespace stokara::reports

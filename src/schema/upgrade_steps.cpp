@@ -424,6 +424,10 @@ const Step kFirstBatch[] = {
     {K::Index, "itemsale", "idx_itemsale_dt", "Doc_dt"},
     {K::Index, "ItemPurchases", "idx_itempurchases_dt", "Doc_dt"},
     {K::Index, "ItemPurchases", "idx_itempurchases_item", "item_name, Doc_dt"},
+    // Stock is the sum of quantities by item and date: an item's opening stock
+    // and every item's stock, consolidated, read from these indexes alone.
+    {K::Index, "itemsale", "idx_itemsale_item_dt_qty", "item_name, Doc_dt, Qty"},
+    {K::Index, "ItemPurchases", "idx_itempurchases_item_dt_qty", "item_name, Doc_dt, Qty"},
     // A vendor's ledger finds its purchases by the vendor's name; the amount
     // makes its sums (and every vendor's, consolidated) index-only.
     {K::Index, "ItemPurchases", "idx_itempurchases_party", "Party_name, Doc_dt, Net_amount"},

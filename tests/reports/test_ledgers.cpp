@@ -1,8 +1,9 @@
-#include "ledger_shop.h"
 #include "reports/engine/output.h"
 #include "reports/engine/pages.h"
 #include "reports/ledgers.h"
-#include "reports/ui/ledger_screens.h"
+#include "reports/stock_reports.h"
+#include "reports/ui/stock_screens.h"
+#include "stock_shop.h"
 #include "support/test_session.h"
 
 #include <QDir>
@@ -23,7 +24,20 @@ const ReportContext kContext{ReportFolders{{}, QStringLiteral(STOKARA_SOURCE_DIR
                              QStringLiteral("SHIV DAIRY SHOP")};
 const QDate kFrom(2026, 4, 1), kTo(2027, 3, 31);
 
+// The stock reports' shop holds more than the ledgers' goldens were made on.
+void seed(core::Database& db, const QString& kind) {
+    kind.contains("stock") ? test::seedStockShop(db) : test::seedLedgerShop(db);
+}
+
 Report makeReport(core::Database& db, const QString& kind, const QString& account) {
+    if (kind.contains("stock")) // each starts afresh after a ledger's lines
+        partyLedger(db, kContext, "1", "RAM SINGH", kFrom, kTo);
+    if (kind == QLatin1String("item-stock"))
+        return itemStock(db, kContext, account, kFrom, kTo);
+    if (kind == QLatin1String("sub-item-stock"))
+        return subItemStock(db, kContext, account, kFrom, kTo);
+    if (kind == QLatin1String("item-stock-consolidate"))
+        return itemStockConsolidate(db, kContext, kTo);
     if (kind == QLatin1String("party-ledger"))
         return partyLedger(db, kContext, findParty(db, account)->bound,
                            findParty(db, account)->shown, kFrom, kTo);
@@ -72,6 +86,15 @@ private slots:
             << ""
             << "txtDairyName=SHIV DAIRY SHOP;txtReportTitle=Party Ledger Consolidate;"
                "txtFromDate=31/03/2027;txtPartyCode=Code;txtname=RAM SINGH;txtclbal=1660.00";
+        QTest::newRow("item stock: a VLCC sale in the totals only") << "item-stock"
+                                                                    << "CATTLE FEED"
+                                                                    << "LABEL12=9.00";
+        QTest::newRow("sub-item stock: 2 bought x 1.5 consumed is 3.00") << "sub-item-stock"
+                                                                         << "MINERAL MIX"
+                                                                         << "LABEL9=Consumed";
+        QTest::newRow("stock consolidate: 100 in, 30 out is 70") << "item-stock-consolidate"
+                                                                 << ""
+                                                                 << "txtclbal=9.00";
     }
     void goldenReports() {
         QFETCH(QString, kind);
@@ -79,7 +102,7 @@ private slots:
         QFETCH(QString, controls);
         STOKARA_REQUIRE_DATABASE();
         test::TestDatabase database;
-        test::seedLedgerShop(database.db());
+        seed(database.db(), kind);
         const Report report = makeReport(database.db(), kind, account);
         QCOMPARE(QString::fromUtf8(csvText(report)), QString::fromUtf8(golden(kind)));
         const Pages pages = layOut(report);
@@ -180,7 +203,13 @@ private slots:
         QTest::newRow("consolidate csv")
             << QStringList{"ledger-consolidate", "--date", "31/03/2027", "--output", "out.csv"} << 0
             << "ledger-consolidate";
+        QTest::newRow("item stock csv")
+            << QStringList{"item-stock", "--item", "CATTLE FEED", "--output", "o.csv"} + period << 0
+            << "item-stock";
         const QString proper = kEnterProperInformation;
+        QTest::newRow("a sub-item is no main item")
+            << QStringList{"item-stock", "--item", "MINERAL MIX", "--output", "o.csv"} + period << 2
+            << proper;
         QTest::newRow("impossible date")
             << QStringList{"party-ledger", "--party",  "1",      "--from",
                            "31/02/2026",   "--output", "out.csv"}
@@ -198,7 +227,7 @@ private slots:
         QFETCH(QString, expected);
         STOKARA_REQUIRE_DATABASE();
         test::TestDatabase database;
-        test::seedLedgerShop(database.db());
+        seed(database.db(), args.first());
         QTemporaryDir dir;
         const QString output = dir.filePath(args.at(args.indexOf("--output") + 1));
         args[args.indexOf("--output") + 1] = output;
@@ -274,6 +303,21 @@ private slots:
         QCOMPARE(ts.dialogs.shown.size(), 1);
         QVERIFY2(ts.dialogs.lastText().contains(message), qPrintable(ts.dialogs.lastText()));
         QVERIFY(!screen.preview());
+    }
+
+    // A stock screen lists its own kind of item and reports on the one chosen.
+    void subItemStockScreen() {
+        STOKARA_REQUIRE_DATABASE();
+        test::TestSession ts;
+        test::seedStockShop(ts.db());
+        ts.session.dataDir = QStringLiteral(STOKARA_SOURCE_DIR); // its reports/ as the shop's
+        ItemStockScreen screen(ts.session, ItemStockScreen::Kind::Sub);
+        auto* list = screen.findChild<QListWidget*>("DataList1");
+        QCOMPARE(list->count(), 1);
+        list->setCurrentRow(0);
+        screen.findChild<QLineEdit*>("text1")->setText("01/04/2026");
+        QTest::mouseClick(screen.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QCOMPARE(screen.preview()->pages().text(0, "LABEL25"), QStringLiteral("MINERAL MIX"));
     }
 };
 
