@@ -1,6 +1,7 @@
 #include "dialect.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 
 namespace stokara::core::dialect {
 
@@ -40,6 +41,21 @@ QString columnType(Engine engine, const QString& declared) {
     if (t.compare(QLatin1String("datetime"), Qt::CaseInsensitive) == 0)
         return dateTimeType(engine);
     return t;
+}
+
+QString inIdList(Engine engine, const QString& column) {
+    return engine == Engine::Sqlite
+               ? column + QStringLiteral(" in (select value from json_each(?))")
+               : column + QStringLiteral(" in (select json_array_elements_text(cast(? as json))"
+                                         "::bigint)");
+}
+
+QString idList(const QList<qint64>& ids) {
+    QStringList numbers;
+    numbers.reserve(ids.size());
+    for (const qint64 id : ids)
+        numbers << QString::number(id);
+    return QLatin1Char('[') + numbers.join(QLatin1Char(',')) + QLatin1Char(']');
 }
 
 } // namespace stokara::core::dialect

@@ -28,4 +28,10 @@ QString columnType(Engine engine, const QString& declared);
 // the whole-number codes the program writes); PostgreSQL: val().
 QString codeNumber(Engine engine, const QString& column);
 
+// A condition "column is one of the numbers" with the whole list bound as ONE
+// value: the numbers as a JSON array text ("[3,7,9]"), made by idList(). Any
+// number of entries, one statement, nothing spliced into the SQL.
+QString inIdList(Engine engine, const QString& column);
+QString idList(const QList<qint64>& ids);
+
 } // namespace stokara::core::dialect

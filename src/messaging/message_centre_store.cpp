@@ -1,9 +1,9 @@
 #include "messaging/message_centre_store.h"
 
 #include "core/database.h"
+#include "core/dialect.h"
 #include "schema/column_widths.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace stokara::messaging {
@@ -57,23 +57,10 @@ bool MessageCentreStore::markSent(qint64 recordId, const QString& returnText) {
 }
 
 int MessageCentreStore::remove(const std::vector<qint64>& recordIds) {
-    // In bound lists of up to 500, so that "Mark All" on a long out box is a
-    // few statements rather than one per message.
-    constexpr size_t kChunk = 500;
-    core::Transaction transaction(db_);
-    int removed = 0;
-    for (size_t from = 0; from < recordIds.size(); from += kChunk) {
-        const size_t n = std::min(kChunk, recordIds.size() - from);
-        QVariantList ids;
-        for (size_t i = 0; i < n; ++i)
-            ids << recordIds[from + i];
-        QString marks = QStringLiteral("?");
-        marks += QStringLiteral(", ?").repeated(static_cast<qsizetype>(n) - 1);
-        removed += db_.exec(
-            QStringLiteral("delete from messagelog where recordid in (%1)").arg(marks), ids);
-    }
-    transaction.commit();
-    return removed;
+    // One statement for any number of messages, the ids bound as one list.
+    return db_.exec(QStringLiteral("delete from messagelog where ") +
+                        core::dialect::inIdList(db_.engine(), QStringLiteral("recordid")),
+                    {core::dialect::idList(QList<qint64>(recordIds.begin(), recordIds.end()))});
 }
 
 void MessageCentreStore::ensureSettingsColumns() {

@@ -35,4 +35,10 @@ void prepareScratchTables(core::Database& db) {
                     .arg(QLatin1String(table)));
 }
 
+void emptyBillTables(core::Database& db) {
+    db.exec(QStringLiteral("delete from repdaybook"));
+    db.exec(QStringLiteral("delete from repdaybook1"));
+    db.exec(QStringLiteral("delete from repdaybook2"));
+}
+
 } // namespace stokara::reports

@@ -13,4 +13,8 @@ namespace stokara::reports {
 // first use on a connection (and again after a reconnect); emptied by each run.
 void prepareScratchTables(core::Database& db);
 
+// Empties the three tables a party bill fills (repdaybook, repdaybook1,
+// repdaybook2); inside the run's transaction.
+void emptyBillTables(core::Database& db);
+
 } // namespace stokara::reports

@@ -273,8 +273,7 @@ std::optional<Report> partyBill(core::Database& db, const ReportContext& context
     const QVariantList before = bound({from});
     prepareScratchTables(db);
     core::Transaction t(db);
-    for (const char* table : {"repdaybook", "repdaybook1", "repdaybook2"})
-        db.exec(QStringLiteral("delete from %1").arg(QLatin1String(table)));
+    emptyBillTables(db);
     // The period's lines; receipts enter negated.
     const QString lines = QStringLiteral(
         "insert into repdaybook (party_name, doc_dt, party_code, item_name, qty, net_amt, sn, "
@@ -349,8 +348,7 @@ std::optional<Report> partyBillInvoice(core::Database& db, const ReportContext& 
         {partyCode});
     prepareScratchTables(db);
     core::Transaction t(db);
-    for (const char* table : {"repdaybook", "repdaybook1", "repdaybook2"})
-        db.exec(QStringLiteral("delete from %1").arg(QLatin1String(table)));
+    emptyBillTables(db);
     db.exec(QStringLiteral("insert into repdaybook (party_name, doc_dt, party_code, item_name, "
                            "qty, net_amt, doc_no, rate, autono) select p.party_name, i.doc_dt, "
                            "i.party_code, i.item_name, i.qty, i.net_amt, i.doc_no, i.rate, "
