@@ -1,6 +1,8 @@
 #include "register_screens.h"
 
 #include "core_ui/screen_support.h"
+#include "reports/ledgers.h"
+#include "reports/stock_reports.h"
 #include "reports/ui/ledger_screens.h"
 #include "reports/ui/statement_screens.h"
 #include "reports/ui/stock_screens.h"
@@ -14,8 +16,10 @@ void registerScreens(core_ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("FrmVendorLedger"), [](core::Session& s) {
         return new AccountLedgerScreen(s, AccountLedgerScreen::Kind::Vendor);
     });
-    registry.add(QStringLiteral("FrmLedger"),
-                 [](core::Session& s) { return new LedgerConsolidateScreen(s); });
+    registry.add(QStringLiteral("FrmLedger"), [](core::Session& s) {
+        return new AsOnDateScreen(s, QStringLiteral("FrmLedger"),
+                                  QStringLiteral("Ledger Consolidate"), ledgerConsolidate);
+    });
 
     registry.add(QStringLiteral("FrmItemSaleStatement"),
                  [](core::Session& s) { return new ItemStatementScreen(s); });
@@ -33,8 +37,10 @@ void registerScreens(core_ui::ScreenRegistry& registry) {
     registry.add(QStringLiteral("FrmSubItemStock"), [](core::Session& s) {
         return new ItemStockScreen(s, ItemStockScreen::Kind::Sub);
     });
-    registry.add(QStringLiteral("FrmItemLedgerConsolidate"),
-                 [](core::Session& s) { return new ItemStockConsolidateScreen(s); });
+    registry.add(QStringLiteral("FrmItemLedgerConsolidate"), [](core::Session& s) {
+        return new AsOnDateScreen(s, QStringLiteral("FrmItemLedgerConsolidate"),
+                                  QStringLiteral("Item Ledger Consolidate"), itemStockConsolidate);
+    });
 }
 
 } // namespace stokara::reports

@@ -120,9 +120,9 @@ std::optional<Report> AccountLedgerScreen::makeReport() {
     return vendorLedger(*session_.db, context(), bound, *from, *to);
 }
 
-LedgerConsolidateScreen::LedgerConsolidateScreen(core::Session& session)
-    : ReportCriteriaScreen(session, QStringLiteral("FrmLedger"),
-                           QStringLiteral("Ledger Consolidate")) {
+AsOnDateScreen::AsOnDateScreen(core::Session& session, const QString& name, const QString& caption,
+                               MakeReport make)
+    : ReportCriteriaScreen(session, name, caption), make_(std::move(make)) {
     text1_ = dateField(QStringLiteral("text1"));
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("As on Date"), this), 0, 0);
@@ -132,13 +132,13 @@ LedgerConsolidateScreen::LedgerConsolidateScreen(core::Session& session)
     grid->addWidget(command2_, 1, 1);
 }
 
-std::optional<Report> LedgerConsolidateScreen::makeReport() {
+std::optional<Report> AsOnDateScreen::makeReport() {
     const auto asOn = core::parseDate(text1_->text());
     if (!asOn) {
         notProper();
         return std::nullopt;
     }
-    return ledgerConsolidate(*session_.db, context(), *asOn);
+    return make_(*session_.db, context(), *asOn);
 }
 
 } // namespace stokara::reports

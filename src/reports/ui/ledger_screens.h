@@ -4,7 +4,10 @@
 #include "reports/engine/report.h"
 #include "reports/ui/preview_window.h"
 
+#include <QDate>
 #include <QPointer>
+
+#include <functional>
 
 class QLineEdit;
 class QListWidget;
@@ -62,16 +65,21 @@ private:
     QListWidget* dataList1_;
 };
 
-// FrmLedger: every account's closing balance on a date.
-class LedgerConsolidateScreen : public ReportCriteriaScreen {
+// FrmLedger (every account's balance) and FrmItemLedgerConsolidate (every
+// item's stock): one date, "As on Date", and the report made for it.
+class AsOnDateScreen : public ReportCriteriaScreen {
     Q_OBJECT
 public:
-    explicit LedgerConsolidateScreen(core::Session& session);
+    using MakeReport =
+        std::function<Report(core::Database&, const ReportContext&, const QDate& asOn)>;
+    AsOnDateScreen(core::Session& session, const QString& name, const QString& caption,
+                   MakeReport make);
 
 protected:
     std::optional<Report> makeReport() override;
 
 private:
+    MakeReport make_;
     QLineEdit* text1_;
 };
 

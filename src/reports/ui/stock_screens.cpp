@@ -49,25 +49,4 @@ std::optional<Report> ItemStockScreen::makeReport() {
     return subItemStock(*session_.db, context(), chosen->text(), *from, *to);
 }
 
-ItemStockConsolidateScreen::ItemStockConsolidateScreen(core::Session& session)
-    : ReportCriteriaScreen(session, QStringLiteral("FrmItemLedgerConsolidate"),
-                           QStringLiteral("Item Ledger Consolidate")) {
-    text1_ = dateField(QStringLiteral("text1"));
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("As on Date"), this), 0, 0);
-    grid->addWidget(text1_, 0, 1);
-    finish({text1_});
-    grid->addWidget(command1_, 1, 0);
-    grid->addWidget(command2_, 1, 1);
-}
-
-std::optional<Report> ItemStockConsolidateScreen::makeReport() {
-    const auto asOn = core::parseDate(text1_->text());
-    if (!asOn) {
-        notProper();
-        return std::nullopt;
-    }
-    return itemStockConsolidate(*session_.db, context(), *asOn);
-}
-
 } // namespace stokara::reports

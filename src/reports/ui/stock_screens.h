@@ -24,17 +24,4 @@ private:
     QListWidget* dataList1_;
 };
 
-// FrmItemLedgerConsolidate: every item's stock on a date.
-class ItemStockConsolidateScreen : public ReportCriteriaScreen {
-    Q_OBJECT
-public:
-    explicit ItemStockConsolidateScreen(core::Session& session);
-
-protected:
-    std::optional<Report> makeReport() override;
-
-private:
-    QLineEdit* text1_;
-};
-
 } // namespace stokara::reports
