@@ -10,12 +10,8 @@
 namespace stokara::reports {
 
 void registerScreens(core_ui::ScreenRegistry& registry) {
-    registry.add(QStringLiteral("FrmPartyLedger"), [](core::Session& s) {
-        return new AccountLedgerScreen(s, AccountLedgerScreen::Kind::Party);
-    });
-    registry.add(QStringLiteral("FrmVendorLedger"), [](core::Session& s) {
-        return new AccountLedgerScreen(s, AccountLedgerScreen::Kind::Vendor);
-    });
+    registry.add(QStringLiteral("FrmPartyLedger"), partyLedgerScreen);
+    registry.add(QStringLiteral("FrmVendorLedger"), vendorLedgerScreen);
     registry.add(QStringLiteral("FrmLedger"), [](core::Session& s) {
         return new AsOnDateScreen(s, QStringLiteral("FrmLedger"),
                                   QStringLiteral("Ledger Consolidate"), ledgerConsolidate);
@@ -31,12 +27,8 @@ void registerScreens(core_ui::ScreenRegistry& registry) {
                  [](core::Session& s) { return new PartyBillScreen(s); });
     registry.add(QStringLiteral("FrmBill_Invoicewise"),
                  [](core::Session& s) { return new InvoiceBillScreen(s); });
-    registry.add(QStringLiteral("FrmItemStock"), [](core::Session& s) {
-        return new ItemStockScreen(s, ItemStockScreen::Kind::Main);
-    });
-    registry.add(QStringLiteral("FrmSubItemStock"), [](core::Session& s) {
-        return new ItemStockScreen(s, ItemStockScreen::Kind::Sub);
-    });
+    registry.add(QStringLiteral("FrmItemStock"), itemStockScreen);
+    registry.add(QStringLiteral("FrmSubItemStock"), subItemStockScreen);
     registry.add(QStringLiteral("FrmItemLedgerConsolidate"), [](core::Session& s) {
         return new AsOnDateScreen(s, QStringLiteral("FrmItemLedgerConsolidate"),
                                   QStringLiteral("Item Ledger Consolidate"), itemStockConsolidate);

@@ -289,7 +289,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(layout.toUtf8());
         }
-        AccountLedgerScreen screen(ts.session, AccountLedgerScreen::Kind::Party);
+        const std::unique_ptr<DatedListScreen> owned(stokara::reports::partyLedgerScreen(ts.session));
+        DatedListScreen& screen = *owned;
         screen.findChild<QLineEdit*>("text1")->setText(from);
         screen.findChild<QListWidget*>("DataList1")->setCurrentRow(party);
         QTest::mouseClick(screen.findChild<QPushButton*>("Command1"), Qt::LeftButton);
@@ -311,7 +312,8 @@ private slots:
         test::TestSession ts;
         test::seedStockShop(ts.db());
         ts.session.dataDir = QStringLiteral(STOKARA_SOURCE_DIR); // its reports/ as the shop's
-        ItemStockScreen screen(ts.session, ItemStockScreen::Kind::Sub);
+        const std::unique_ptr<DatedListScreen> owned(stokara::reports::subItemStockScreen(ts.session));
+        DatedListScreen& screen = *owned;
         auto* list = screen.findChild<QListWidget*>("DataList1");
         QCOMPARE(list->count(), 1);
         list->setCurrentRow(0);

@@ -74,20 +74,13 @@ void ReportCriteriaScreen::ok() {
     });
 }
 
-AccountLedgerScreen::AccountLedgerScreen(core::Session& session, Kind kind)
-    : ReportCriteriaScreen(session,
-                           kind == Kind::Party ? QStringLiteral("FrmPartyLedger")
-                                               : QStringLiteral("FrmVendorLedger"),
-                           kind == Kind::Party ? QStringLiteral("Party Ledger")
-                                               : QStringLiteral("Vendor Ledger")),
-      kind_(kind) {
+DatedListScreen::DatedListScreen(core::Session& session, Setup setup)
+    : ReportCriteriaScreen(session, setup.name, setup.caption), make_(std::move(setup.make)) {
     text1_ = dateField(QStringLiteral("text1"));
     text2_ = dateField(QStringLiteral("text2"));
     dataList1_ = new QListWidget(this);
     dataList1_->setObjectName(QStringLiteral("DataList1"));
-    const auto entries =
-        kind == Kind::Party ? ledgerParties(*session.db) : ledgerVendors(*session.db);
-    for (const ListEntry& e : entries) {
+    for (const ListEntry& e : setup.entries) {
         auto* item = new QListWidgetItem(e.shown, dataList1_);
         item->setData(Qt::UserRole, e.bound);
     }
@@ -96,17 +89,14 @@ AccountLedgerScreen::AccountLedgerScreen(core::Session& session, Kind kind)
     grid->addWidget(text1_, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("To Date"), this), 1, 0);
     grid->addWidget(text2_, 1, 1);
-    grid->addWidget(new QLabel(kind == Kind::Party ? QStringLiteral("Party Description")
-                                                   : QStringLiteral("Vendor Description"),
-                               this),
-                    2, 0, 1, 2);
+    grid->addWidget(new QLabel(setup.listLabel, this), 2, 0, 1, 2);
     grid->addWidget(dataList1_, 3, 0, 1, 2);
     finish({text1_, text2_, dataList1_});
     grid->addWidget(command1_, 4, 0);
     grid->addWidget(command2_, 4, 1);
 }
 
-std::optional<Report> AccountLedgerScreen::makeReport() {
+std::optional<Report> DatedListScreen::makeReport() {
     const QListWidgetItem* chosen = dataList1_->currentItem();
     const auto from = core::parseDate(text1_->text());
     const auto to = core::parseDate(text2_->text());
@@ -114,10 +104,28 @@ std::optional<Report> AccountLedgerScreen::makeReport() {
         notProper();
         return std::nullopt;
     }
-    const QString bound = chosen->data(Qt::UserRole).toString();
-    if (kind_ == Kind::Party)
-        return partyLedger(*session_.db, context(), bound, chosen->text(), *from, *to);
-    return vendorLedger(*session_.db, context(), bound, *from, *to);
+    const ListEntry entry{chosen->text(), chosen->data(Qt::UserRole).toString()};
+    return make_(*session_.db, context(), entry, *from, *to);
+}
+
+DatedListScreen* partyLedgerScreen(core::Session& session) {
+    return new DatedListScreen(
+        session, {QStringLiteral("FrmPartyLedger"), QStringLiteral("Party Ledger"),
+                  QStringLiteral("Party Description"), ledgerParties(*session.db),
+                  [](core::Database& db, const ReportContext& context, const ListEntry& party,
+                     const QDate& from, const QDate& to) {
+                      return partyLedger(db, context, party.bound, party.shown, from, to);
+                  }});
+}
+
+DatedListScreen* vendorLedgerScreen(core::Session& session) {
+    return new DatedListScreen(session,
+                               {QStringLiteral("FrmVendorLedger"), QStringLiteral("Vendor Ledger"),
+                                QStringLiteral("Vendor Description"), ledgerVendors(*session.db),
+                                [](core::Database& db, const ReportContext& context,
+                                   const ListEntry& vendor, const QDate& from, const QDate& to) {
+                                    return vendorLedger(db, context, vendor.bound, from, to);
+                                }});
 }
 
 AsOnDateScreen::AsOnDateScreen(core::Session& session, const QString& name, const QString& caption,

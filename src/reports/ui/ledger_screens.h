@@ -2,12 +2,14 @@
 
 #include "core_ui/entry_screen.h"
 #include "reports/engine/report.h"
+#include "reports/ledgers.h"
 #include "reports/ui/preview_window.h"
 
 #include <QDate>
 #include <QPointer>
 
 #include <functional>
+#include <vector>
 
 class QLineEdit;
 class QListWidget;
@@ -48,22 +50,35 @@ private:
     QPointer<PreviewWindow> preview_;
 };
 
-// FrmPartyLedger and FrmVendorLedger: one account over two dates.
-class AccountLedgerScreen : public ReportCriteriaScreen {
+// One entry of a list over two dates: FrmPartyLedger, FrmVendorLedger,
+// FrmItemStock and FrmSubItemStock.
+class DatedListScreen : public ReportCriteriaScreen {
     Q_OBJECT
 public:
-    enum class Kind { Party, Vendor };
-    AccountLedgerScreen(core::Session& session, Kind kind);
+    using MakeReport =
+        std::function<Report(core::Database&, const ReportContext&, const ListEntry& chosen,
+                             const QDate& from, const QDate& to)>;
+    struct Setup {
+        QString name;
+        QString caption;
+        QString listLabel;
+        std::vector<ListEntry> entries;
+        MakeReport make;
+    };
+    DatedListScreen(core::Session& session, Setup setup);
 
 protected:
     std::optional<Report> makeReport() override;
 
 private:
-    Kind kind_;
+    MakeReport make_;
     QLineEdit* text1_;
     QLineEdit* text2_;
     QListWidget* dataList1_;
 };
+
+DatedListScreen* partyLedgerScreen(core::Session& session);
+DatedListScreen* vendorLedgerScreen(core::Session& session);
 
 // FrmLedger (every account's balance) and FrmItemLedgerConsolidate (every
 // item's stock): one date, "As on Date", and the report made for it.
