@@ -69,7 +69,7 @@ private slots:
             QCOMPARE(pages.text(p, "LABEL100"), QStringLiteral("Party Ledger"));
             QCOMPARE(pages.text(p, "lblPage"), QStringLiteral("Page %1 of 9").arg(p + 1));
             double lowest = 0, footerTop = 0;
-            for (const PageText& t : pages.pages[p].texts) {
+            for (const PageText& t : pages.page(p).texts) {
                 if (t.control == QLatin1String("txthead")) {
                     ++rows;
                     QVERIFY(t.rect.bottom() <= 297 - 12 - 8 + 1e-6); // above the page footer
@@ -84,6 +84,17 @@ private slots:
         }
         QCOMPARE(rows, 300);
         QCOMPARE(pages.text(8, "txthead"), QStringLiteral("Line 297"));
+        // A page is made when first asked for: the last one first, through a
+        // copy, after the report it came from is gone, reads the same.
+        Pages later;
+        {
+            const Report gone(report);
+            later = layOut(gone);
+        }
+        const Pages copy = later;
+        QCOMPARE(copy.texts(8, "txthead"), pages.texts(8, "txthead"));
+        QCOMPARE(later.texts(0, "txthead"), pages.texts(0, "txthead"));
+        QCOMPARE(later.text(3, "lblPage"), QStringLiteral("Page 4 of 9"));
 
         // The preview turns pages with PgDn/PgUp and closes with Escape.
         core::Session session;

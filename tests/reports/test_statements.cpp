@@ -121,7 +121,8 @@ private slots:
         }
         const Pages pages = layOut(*report);
         QCOMPARE(pages.width, width);
-        for (const Page& page : pages.pages) {
+        for (int p = 0; p < pages.count(); ++p) {
+            const Page& page = pages.page(p);
             for (const PageText& t : page.texts)
                 QVERIFY2(t.rect.left() >= 0 && t.rect.right() <= width, qPrintable(t.text));
             for (const PageLine& l : page.lines)

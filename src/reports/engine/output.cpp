@@ -83,7 +83,7 @@ QByteArray csvText(const Report& report) {
 }
 
 void paintPage(QPainter& painter, const Pages& pages, int index) {
-    const Page& page = pages.pages.at(index);
+    const Page& page = pages.page(index);
     const double dpmm = painter.device()->logicalDpiX() / 25.4;
     auto scaled = [dpmm](const QRectF& r) {
         return QRectF(r.x() * dpmm, r.y() * dpmm, r.width() * dpmm, r.height() * dpmm);

@@ -8,11 +8,31 @@
 
 namespace stokara::reports {
 
-QStringList Pages::texts(int page, const QString& control) const {
+struct Pages::Plan {
+    explicit Plan(const Report& r) : report(r) {}
+
+    Report report; // a copy: pages are made from it after the caller's is gone
+    const LayoutSection* header = nullptr;
+    const LayoutSection* detail = nullptr;
+    const LayoutSection* footer = nullptr;
+    const LayoutSection* pageFooter = nullptr;
+    double bodyTop = 0;
+    double bodyBottom = 0;
+    std::vector<size_t> firstRow; // of each page; the next page's is its end
+    int footerPage = -1;
+    double footerTop = 0;
+    std::vector<std::unique_ptr<Page>> made;
+};
+
+int Pages::count() const {
+    return plan_ ? static_cast<int>(plan_->made.size()) : 0;
+}
+
+QStringList Pages::texts(int index, const QString& control) const {
     QStringList found;
-    if (page < 0 || page >= count())
+    if (index < 0 || index >= count())
         return found;
-    for (const PageText& t : pages[page].texts)
+    for (const PageText& t : page(index).texts)
         if (t.control.compare(control, Qt::CaseInsensitive) == 0)
             found << t.text;
     return found;
@@ -25,104 +45,109 @@ QString Pages::text(int page, const QString& control) const {
 
 namespace {
 
-struct Placement {
-    int page = 0;
-    double top = 0;
-};
-
-class PageBuilder {
-public:
-    PageBuilder(const Report& report, Pages& pages) : report_(report), pages_(pages) {}
-
-    // Places one section's controls with its top at `top` on a page.
-    void place(int page, const LayoutSection& section, double top,
-               const std::function<QString(const LayoutItem&)>& textOf) {
-        Page& target = pages_.pages[page];
-        const double left = report_.layout().marginLeft;
-        const double defaultSize = report_.layout().fontSize;
-        for (const LayoutItem& item : section.items) {
-            const QRectF rect = item.rect.translated(left, top);
-            switch (item.kind) {
-            case ItemKind::Line:
-                target.lines.push_back(
-                    {QLineF(rect.topLeft(), rect.bottomRight()), item.lineWidth});
-                break;
-            case ItemKind::Box:
-                target.boxes.push_back({rect, item.lineWidth});
-                break;
-            default:
-                target.texts.push_back({rect, textOf(item), item.align,
-                                        item.fontSize > 0 ? item.fontSize : defaultSize, item.bold,
-                                        section.name, item.name});
-            }
+// Places one section's controls with its top at `top` on a page.
+void place(const Report& report, Page& target, const LayoutSection& section, double top,
+           const std::function<QString(const LayoutItem&)>& textOf) {
+    const double left = report.layout().marginLeft;
+    const double defaultSize = report.layout().fontSize;
+    for (const LayoutItem& item : section.items) {
+        const QRectF rect = item.rect.translated(left, top);
+        switch (item.kind) {
+        case ItemKind::Line:
+            target.lines.push_back({QLineF(rect.topLeft(), rect.bottomRight()), item.lineWidth});
+            break;
+        case ItemKind::Box:
+            target.boxes.push_back({rect, item.lineWidth});
+            break;
+        default:
+            target.texts.push_back({rect, textOf(item), item.align,
+                                    item.fontSize > 0 ? item.fontSize : defaultSize, item.bold,
+                                    section.name, item.name});
         }
     }
-
-private:
-    const Report& report_;
-    Pages& pages_;
-};
+}
 
 } // namespace
 
-Pages layOut(const Report& report) {
-    const Layout& layout = report.layout();
-    const LayoutSection* header = layout.sectionOfKind(SectionKind::PageHeader);
-    const LayoutSection* detail = layout.sectionOfKind(SectionKind::Detail);
-    const LayoutSection* footer = layout.sectionOfKind(SectionKind::ReportFooter);
-    const LayoutSection* pageFooter = layout.sectionOfKind(SectionKind::PageFooter);
+const Page& Pages::page(int index) const {
+    Plan& plan = *plan_;
+    std::unique_ptr<Page>& slot = plan.made.at(index);
+    if (slot)
+        return *slot;
+    auto made = std::make_unique<Page>();
+    const Report& report = plan.report;
+    const int pageCount = count();
+    const auto textOf = [&](const LayoutItem& item) {
+        return report.text(item, index + 1, pageCount);
+    };
+    if (plan.header)
+        place(report, *made, *plan.header, report.layout().marginTop, textOf);
+    if (plan.pageFooter)
+        place(report, *made, *plan.pageFooter, plan.bodyBottom, textOf);
+    const auto& rows = report.rows();
+    const size_t end = index + 1 < pageCount ? plan.firstRow[index + 1] : rows.size();
+    double top = plan.bodyTop;
+    for (size_t i = plan.firstRow[index]; i < end; ++i) {
+        const core::Row& row = rows[i];
+        place(report, *made, *plan.detail, top,
+              [&](const LayoutItem& item) { return report.detailText(item, row); });
+        top += plan.detail->height;
+    }
+    if (plan.footer && plan.footerPage == index)
+        place(report, *made, *plan.footer, plan.footerTop, textOf);
+    slot = std::move(made);
+    return *slot;
+}
 
-    const double bodyTop = layout.marginTop + (header ? header->height : 0);
+Pages layOut(const Report& source) {
+    auto plan = std::make_shared<Pages::Plan>(source);
+    const Report& report = plan->report;
+    const Layout& layout = report.layout();
+    plan->header = layout.sectionOfKind(SectionKind::PageHeader);
+    plan->detail = layout.sectionOfKind(SectionKind::Detail);
+    plan->footer = layout.sectionOfKind(SectionKind::ReportFooter);
+    plan->pageFooter = layout.sectionOfKind(SectionKind::PageFooter);
+
+    const double bodyTop = layout.marginTop + (plan->header ? plan->header->height : 0);
     const double bodyBottom =
-        layout.pageHeight - layout.marginBottom - (pageFooter ? pageFooter->height : 0);
+        layout.pageHeight - layout.marginBottom - (plan->pageFooter ? plan->pageFooter->height : 0);
     const double room = bodyBottom - bodyTop;
-    for (const LayoutSection* band : {detail, footer})
+    for (const LayoutSection* band : {plan->detail, plan->footer})
         if (band && band->height > room)
             throw ReportError(QStringLiteral("The section %1 of the report layout %2 is taller "
                                              "than the room a page leaves for it.")
                                   .arg(band->name, QDir::toNativeSeparators(layout.file)));
+    plan->bodyTop = bodyTop;
+    plan->bodyBottom = bodyBottom;
 
-    // First where everything goes, so the page count is known when the texts are made.
-    const auto& rows = report.rows();
-    std::vector<Placement> rowPlaces;
-    rowPlaces.reserve(rows.size());
-    Placement at{0, bodyTop};
-    auto next = [&](double height) {
-        if (at.top + height > bodyBottom + 1e-9)
-            at = {at.page + 1, bodyTop};
-        const Placement here = at;
-        at.top += height;
+    // Where everything goes, so the page count is known before any text is made.
+    int page = 0;
+    double top = bodyTop;
+    plan->firstRow.push_back(0);
+    auto next = [&](double height, size_t row) {
+        if (top + height > bodyBottom + 1e-9) {
+            ++page;
+            top = bodyTop;
+            plan->firstRow.push_back(row);
+        }
+        const double here = top;
+        top += height;
         return here;
     };
-    for (size_t i = 0; i < rows.size(); ++i)
-        rowPlaces.push_back(next(detail->height));
-    const Placement footerPlace = footer ? next(footer->height) : Placement{};
-    const int pageCount = at.page + 1;
+    const size_t rowCount = report.rows().size();
+    for (size_t i = 0; i < rowCount; ++i)
+        next(plan->detail->height, i);
+    if (plan->footer) {
+        plan->footerTop = next(plan->footer->height, rowCount);
+        plan->footerPage = page;
+    }
+    plan->made.resize(page + 1);
 
     Pages pages;
     pages.width = layout.pageWidth;
     pages.height = layout.pageHeight;
     pages.fontFamily = layout.fontFamily;
-    pages.pages.resize(pageCount);
-    PageBuilder builder(report, pages);
-    for (int p = 0; p < pageCount; ++p) {
-        const auto textOf = [&](const LayoutItem& item) {
-            return report.text(item, p + 1, pageCount);
-        };
-        if (header)
-            builder.place(p, *header, layout.marginTop, textOf);
-        if (pageFooter)
-            builder.place(p, *pageFooter, bodyBottom, textOf);
-    }
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const core::Row& row = rows[i];
-        builder.place(rowPlaces[i].page, *detail, rowPlaces[i].top,
-                      [&](const LayoutItem& item) { return report.detailText(item, row); });
-    }
-    if (footer)
-        builder.place(footerPlace.page, *footer, footerPlace.top, [&](const LayoutItem& item) {
-            return report.text(item, footerPlace.page + 1, pageCount);
-        });
+    pages.plan_ = std::move(plan);
     return pages;
 }
 

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace stokara::reports {
@@ -40,17 +41,29 @@ struct Page {
     std::vector<PageBox> boxes;
 };
 
-struct Pages {
+// The pages of a report. Where every row falls is worked out at once, so the
+// page count is known; a page's texts are made the first time it is asked for,
+// so a report of thousands of pages shows its first one without making the
+// rest. Copies share the pages already made; not for use across threads.
+class Pages {
+public:
     double width = 210; // mm
     double height = 297;
     QString fontFamily;
-    std::vector<Page> pages;
 
-    int count() const { return static_cast<int>(pages.size()); }
+    int count() const;
+    // One page (0-based), laid out on first use.
+    const Page& page(int index) const;
     // Texts of one control on a page (0-based), top to bottom.
     QStringList texts(int page, const QString& control) const;
     // The first of them; "" when the page does not show that control.
     QString text(int page, const QString& control) const;
+
+    struct Plan;
+
+private:
+    friend Pages layOut(const Report& report);
+    std::shared_ptr<Plan> plan_;
 };
 
 // Page header on every page, detail rows never cut across pages, the report
