@@ -219,6 +219,12 @@ private:
             if (execute({QStringLiteral("DROP TABLE ") + table}))
                 catalogue_.dropTable(table);
             return;
+        case StepKind::DropIndex:
+            if (!catalogue_.hasIndex(name))
+                return skip();
+            if (execute({QStringLiteral("DROP INDEX ") + name}))
+                catalogue_.dropIndex(name);
+            return;
         case StepKind::Sql:
             return sql(table, name, text, s.value);
         case StepKind::MenuNames:

@@ -67,6 +67,7 @@ public:
         primaryKeys_.remove(t.toLower());
     }
     void addIndex(const QString& i) { indexes_.insert(i.toLower()); }
+    void dropIndex(const QString& i) { indexes_.remove(i.toLower()); }
     void addTrigger(const QString& i) { triggers_.insert(i.toLower()); }
     void addPrimaryKey(const QString& t) { primaryKeys_.insert(t.toLower()); }
 

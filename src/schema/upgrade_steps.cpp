@@ -406,7 +406,10 @@ const Step kFirstBatch[] = {
     {K::Index, "REPLED2", "repled2_party_code", "party_code"},
 
     // Indexes this edition's screens and reports lean on.
-    {K::Index, "masparty", "idx_masparty_code", "party_code"},
+    // A party found by its code gives its category and name from the index:
+    // the item stock looks up every sale's party this way.
+    {K::Index, "masparty", "idx_masparty_code_cat_name", "party_code, category, party_name"},
+    {K::DropIndex, "masparty", "idx_masparty_code", nullptr},
     {K::Index, "masparty", "idx_masparty_card", "CardNo"},
     // One card, one party: a card given twice would charge its sales to either.
     {K::UniqueIndex, "masparty", "ux_masparty_cardno", "CardNo"},
@@ -426,12 +429,18 @@ const Step kFirstBatch[] = {
     {K::Index, "ItemPurchases", "idx_itempurchases_item", "item_name, Doc_dt"},
     // Stock is the sum of quantities by item and date: an item's opening stock
     // and every item's stock, consolidated, read from these indexes alone.
-    {K::Index, "itemsale", "idx_itemsale_item_dt_qty", "item_name, Doc_dt, Qty"},
+    // The party too: an item's stock lines name the party of each sale.
+    {K::Index, "itemsale", "idx_itemsale_item_dt_qty_party", "item_name, Doc_dt, Qty, Party_code"},
+    {K::DropIndex, "itemsale", "idx_itemsale_item_dt_qty", nullptr},
     {K::Index, "ItemPurchases", "idx_itempurchases_item_dt_qty", "item_name, Doc_dt, Qty"},
     // A vendor's ledger finds its purchases by the vendor's name; the amount
     // makes its sums (and every vendor's, consolidated) index-only.
     {K::Index, "ItemPurchases", "idx_itempurchases_party", "Party_name, Doc_dt, Net_amount"},
-    {K::Index, "daybook", "idx_daybook_party_dt", "party_code, Dt"},
+    // Every party's vouchers summed by code (the party bill's openings) from
+    // the index alone, not two hundred thousand rows visited in code order.
+    {K::Index, "daybook", "idx_daybook_party_dt_type",
+     "party_code, Dt, V_Type, Category, Net_Amount"},
+    {K::DropIndex, "daybook", "idx_daybook_party_dt", nullptr},
     {K::Index, "daybook", "idx_daybook_dt", "Dt"},
     {K::Index, "BOM", "idx_bom_main", "MainItem"},
     {K::Index, "MessageLog", "idx_messagelog_dt", "Doc_Dt"},

@@ -14,6 +14,7 @@ enum class StepKind {
     Index,      // create index `name` on `table` (`text`)
     PrimaryKey, // primary key `name` on `table` (`text`), when the table has none
     DropTable,  // drop table `table` (scratch tables that are re-created)
+    DropIndex,  // drop index `name` of `table` (one a wider index has replaced)
     Sql,        // `text` as it stands, with the values named by `bind`
     MenuNames,  // the suite's menu names, when `mnuname` is empty
     // unique index `name` on `table` (`text`, one column) over its non-empty

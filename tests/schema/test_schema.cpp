@@ -73,6 +73,8 @@ void makeOldDatabase(Database& db) {
                     "varchar(40), Qty numeric(9,2), unit varchar(10), Rate numeric(9,2), "
                     "Net_amt numeric(9,2), Auto_No %2)")
                 .arg(dt, key));
+    // An index a later, wider one replaces: the upgrade drops it.
+    db.exec(QString("create index idx_itemsale_item_dt_qty on itemsale (item_name, Doc_dt, Qty)"));
     db.exec(QString("create table daybook (auto_No %1, Dt %2, AccountHead varchar(20), "
                     "V_Type Varchar(2), Net_Amount numeric(9), Remark varchar(100))")
                 .arg(key, dt));
