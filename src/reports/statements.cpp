@@ -85,24 +85,30 @@ std::vector<ListEntry> statementItems(core::Database& db) {
         QStringLiteral("select item_name as itemname, item_name from masitem order by item_name")));
 }
 
+namespace {
+
+// The accounts a statement can be limited to: "code - name" and the code.
+QString accountList(StatementMode mode) {
+    return mode == StatementMode::Purchase
+               ? QStringLiteral("select coalesce(party_code, '') || ' - ' || "
+                                "coalesce(party_name, ''), party_code from masvendor")
+               : QStringLiteral("select coalesce(party_code, '') || ' - ' || "
+                                "coalesce(party_name, ''), party_code from masparty");
+}
+
+const char* const kAccountOrder = " order by val(party_code), party_code";
+
+} // namespace
+
 std::vector<ListEntry> statementAccounts(core::Database& db, StatementMode mode) {
-    return entries(db.query(
-        QStringLiteral("select coalesce(party_code, '') || ' - ' || coalesce(party_name, ''), "
-                       "party_code from %1 order by val(party_code), party_code")
-            .arg(mode == StatementMode::Purchase ? QLatin1String("masvendor")
-                                                 : QLatin1String("masparty"))));
+    return entries(db.query(accountList(mode) + QLatin1String(kAccountOrder)));
 }
 
 std::optional<ListEntry> findStatementAccount(core::Database& db, StatementMode mode,
                                               const QString& codeOrName) {
-    for (const char* column : {"party_code", "party_name"}) {
+    for (const char* by : {" where party_code = ?", " where party_name = ?"}) {
         const auto rows = db.query(
-            QStringLiteral("select coalesce(party_code, '') || ' - ' || coalesce(party_name, ''), "
-                           "party_code from %1 where %2 = ? order by val(party_code), party_code")
-                .arg(mode == StatementMode::Purchase ? QLatin1String("masvendor")
-                                                     : QLatin1String("masparty"),
-                     QLatin1String(column)),
-            {codeOrName});
+            accountList(mode) + QLatin1String(by) + QLatin1String(kAccountOrder), {codeOrName});
         if (!rows.empty())
             return ListEntry{rows.front().text(0), rows.front().text(1)};
     }
@@ -207,20 +213,24 @@ std::optional<Report> dayBookStatement(core::Database& db, const ReportContext& 
     }
     // A sale shows in the debit column and so counts in the debit total, like a
     // purchase; the totals are those of the columns shown.
-    const QString sql = QStringLiteral(
-        "select dt, accounthead, v_type, dramt, cramt, remark from ("
-        "select dt, accounthead, v_type, net_amount as dramt, null as cramt, remark "
-        "from daybook where substr(v_type, 1, 1) = 'D'%1 "
-        "union all select dt, 'Payment', v_type, null, net_amount, remark "
-        "from daybook where substr(v_type, 1, 1) = 'C'%1 "
-        "union all select i.doc_dt, i.item_name, 'Cr.', i.net_amt, 0, 'ISale' "
-        "from ItemSale i, masparty m where i.party_code = m.party_code and m.party_name = ? "
-        "and i.net_amt > 0 and i.doc_dt >= ? and i.doc_dt < ? "
-        "union all select doc_dt, item_name, 'Dr.', net_amount, null, 'IPurch' "
-        "from ItemPurchases where party_name = ? and net_amount > 0 and doc_dt >= ? "
-        "and doc_dt < ?) a order by dt, v_type, accounthead, remark, dramt, cramt");
-    report.setData(db.query(sql.arg(head), headValues + headValues +
-                                               QVariantList{name, from, after, name, from, after}));
+    // The two voucher selects end where the period's condition goes.
+    const QString sql =
+        QStringList{
+            QStringLiteral("select dt, accounthead, v_type, dramt, cramt, remark from (select dt, "
+                           "accounthead, v_type, net_amount as dramt, null as cramt, remark from "
+                           "daybook where substr(v_type, 1, 1) = 'D'"),
+            QStringLiteral(" union all select dt, 'Payment', v_type, null, net_amount, remark "
+                           "from daybook where substr(v_type, 1, 1) = 'C'"),
+            QStringLiteral(
+                " union all select i.doc_dt, i.item_name, 'Cr.', i.net_amt, 0, 'ISale' from "
+                "ItemSale i, masparty m where i.party_code = m.party_code and m.party_name = ? "
+                "and i.net_amt > 0 and i.doc_dt >= ? and i.doc_dt < ? union all select doc_dt, "
+                "item_name, 'Dr.', net_amount, null, 'IPurch' from ItemPurchases where "
+                "party_name = ? and net_amount > 0 and doc_dt >= ? and doc_dt < ?) a order by "
+                "dt, v_type, accounthead, remark, dramt, cramt")}
+            .join(head);
+    report.setData(db.query(sql, headValues + headValues +
+                                     QVariantList{name, from, after, name, from, after}));
     if (report.rows().empty())
         return std::nullopt;
     DayBookTotals t;
@@ -274,35 +284,45 @@ std::optional<Report> partyBill(core::Database& db, const ReportContext& context
     prepareScratchTables(db);
     core::Transaction t(db);
     emptyBillTables(db);
-    // The period's lines; receipts enter negated.
-    const QString lines = QStringLiteral(
-        "insert into repdaybook (party_name, doc_dt, party_code, item_name, qty, net_amt, sn, "
-        "autono) select p.party_name, i.doc_dt, i.party_code, i.item_name, i.qty, i.net_amt, 1, "
-        "i.auto_no from itemsale i, masparty p where p.party_code = i.party_code and "
-        "i.doc_dt >= ? and i.doc_dt < ?%1 "
-        "union all select p.party_name, d.dt, d.party_code, '', 0, d.net_amount * -1, 2, "
-        "d.auto_no from daybook d, masparty p where p.party_code = d.party_code and "
-        "d.v_type = 'Cr' and %2 and d.dt >= ? and d.dt < ?%1 "
-        "union all select p.party_name, d.dt, d.party_code, '', 0, d.net_amount, 3, d.auto_no "
-        "from daybook d, masparty p where p.party_code = d.party_code and d.v_type = 'Dr' and "
-        "%2 and d.dt >= ? and d.dt < ?%1");
-    db.exec(lines.arg(party, voucher), period + period + period);
-    // The balance each party brought into the period: summed by code first
-    // (read from the party indexes alone), then named.
-    const QString opening = QStringLiteral(
-        "insert into repdaybook1 (party_name, party_code, net_amt) "
-        "select p.party_name, a.party_code, a.net_amt from (select party_code, sum(amt) as net_amt "
-        "from (select i.party_code, i.net_amt as amt from itemsale i where i.doc_dt < ?%1 "
-        "union all select d.party_code, d.net_amount * -1 from daybook d where d.v_type = 'Cr' "
-        "and %3 and d.dt < ?%2 "
-        "union all select d.party_code, d.net_amount from daybook d where d.v_type = 'Dr' and %3 "
-        "and d.dt < ?%2) u group by party_code) a "
-        "inner join (select distinct party_code, party_name from masparty) p "
-        "on p.party_code = a.party_code");
-    const QString byCode = QStringLiteral(" and %1.party_code = ?");
-    db.exec(opening.arg(partyCode.isEmpty() ? QString() : byCode.arg(QLatin1Char('i')),
-                        partyCode.isEmpty() ? QString() : byCode.arg(QLatin1Char('d')), voucher),
-            before + before + before);
+    // The period's lines; receipts enter negated. Each select ends where the
+    // one-party condition goes.
+    const QString lines =
+        QStringList{
+            QStringLiteral(
+                "insert into repdaybook (party_name, doc_dt, party_code, item_name, qty, net_amt, "
+                "sn, autono) select p.party_name, i.doc_dt, i.party_code, i.item_name, i.qty, "
+                "i.net_amt, 1, i.auto_no from itemsale i, masparty p where p.party_code = "
+                "i.party_code and i.doc_dt >= ? and i.doc_dt < ?"),
+            QStringLiteral(" union all select p.party_name, d.dt, d.party_code, '', 0, "
+                           "d.net_amount * -1, 2, d.auto_no from daybook d, masparty p where "
+                           "p.party_code = d.party_code and d.v_type = 'Cr' and ") +
+                voucher + QStringLiteral(" and d.dt >= ? and d.dt < ?"),
+            QStringLiteral(" union all select p.party_name, d.dt, d.party_code, '', 0, "
+                           "d.net_amount, 3, d.auto_no from daybook d, masparty p where "
+                           "p.party_code = d.party_code and d.v_type = 'Dr' and ") +
+                voucher + QStringLiteral(" and d.dt >= ? and d.dt < ?"),
+            QString()}
+            .join(party);
+    db.exec(lines, period + period + period);
+    // The balance each party brought into the period: sales and vouchers each
+    // summed by code from their own index (every earlier entry is read, so
+    // never sorted), then added up and named.
+    const QString byCode = partyCode.isEmpty() ? QString() : QStringLiteral(" and party_code = ?");
+    const QString opening =
+        QStringList{
+            QStringLiteral("insert into repdaybook1 (party_name, party_code, net_amt) select "
+                           "p.party_name, a.party_code, a.net_amt from (select party_code, "
+                           "sum(amt) as net_amt from (select party_code, sum(net_amt) as amt "
+                           "from itemsale where doc_dt < ?"),
+            QStringLiteral(" group by party_code union all select party_code, sum(case when "
+                           "v_type = 'Cr' then net_amount * -1 else net_amount end) from daybook "
+                           "d where v_type in ('Cr', 'Dr') and ") +
+                voucher + QStringLiteral(" and dt < ?"),
+            QStringLiteral(" group by party_code) u group by party_code) a inner join (select "
+                           "distinct party_code, party_name from masparty) p on p.party_code = "
+                           "a.party_code")}
+            .join(byCode);
+    db.exec(opening, before + before);
     // Every party, with its opening where it has one: one join rather than an
     // update probing repdaybook1 once per party.
     db.exec(QStringLiteral("insert into repdaybook2 (party_name, party_code, net_amt) select "
@@ -356,11 +376,15 @@ std::optional<Report> partyBillInvoice(core::Database& db, const ReportContext& 
                            "i.party_code and i.party_code = ? and i.doc_no = ?"),
             {partyCode, billNo});
     const QVariant total = db.scalar(QStringLiteral("select sum(net_amt) from repdaybook"));
-    const QString columns = QStringLiteral(
-        "party_name, doc_dt, party_code, item_name, qty, net_amt, doc_no, rate, autono");
-    for (const char* table : {"repdaybook1", "repdaybook2"})
-        db.exec(QStringLiteral("insert into %1 (%2) select %2 from repdaybook")
-                    .arg(QLatin1String(table), columns));
+    // The lines go into the other two tables too: a shop's own bill file may read them there.
+    db.exec(QStringLiteral("insert into repdaybook1 (party_name, doc_dt, party_code, item_name, "
+                           "qty, net_amt, doc_no, rate, autono) select party_name, doc_dt, "
+                           "party_code, item_name, qty, net_amt, doc_no, rate, autono from "
+                           "repdaybook"));
+    db.exec(QStringLiteral("insert into repdaybook2 (party_name, doc_dt, party_code, item_name, "
+                           "qty, net_amt, doc_no, rate, autono) select party_name, doc_dt, "
+                           "party_code, item_name, qty, net_amt, doc_no, rate, autono from "
+                           "repdaybook"));
     shopFormulas(report, context, shop);
     const core::Row* p = party.empty() ? nullptr : &party.front();
     report.setFormula(QStringLiteral("partycode"), partyCode);

@@ -38,8 +38,8 @@ struct Movement {
     QString receivedColumn, issuedColumn, issuedHeading;
 };
 
-// RepItemBook with the lines now in repled2.
-Report itemBook(core::Database& db, const ReportContext& context, const Movement& m) {
+// RepItemBook over its lines (doc_dt, item_name, party_name, dr, cr).
+Report itemBook(const ReportContext& context, const Movement& m, core::Rows lines) {
     Report report(loadLayout(kItemBook, context.folders));
     const QString a = QStringLiteral("section2");
     report.setCaption(a, QStringLiteral("LABEL1"), context.shopName);
@@ -61,8 +61,7 @@ Report itemBook(core::Database& db, const ReportContext& context, const Movement
     report.setCaption(c, QStringLiteral("LABEL26"), formatValue(m.received, kAmount));
     report.setCaption(c, QStringLiteral("LABEL12"),
                       formatValue(m.opening + m.received - m.issued, kAmount));
-    report.setData(db.query(QStringLiteral("select doc_dt, item_name, party_name, dr, cr from "
-                                           "repled2 order by doc_dt, sn, autono")));
+    report.setData(std::move(lines));
     return report;
 }
 
@@ -91,24 +90,22 @@ Report itemStock(core::Database& db, const ReportContext& context, const QString
                  const QDate& from, const QDate& to) {
     const QDate after = to.addDays(1); // a sale stored with a time of day on `to` counts
     const QVariantList period{item, from, after};
-    prepareScratchTables(db);
-    core::Transaction t(db);
-    db.exec(QStringLiteral("delete from repled2"));
-    db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, party_name, cr, sn, autono) "
-                           "select doc_dt, item_name, party_name, qty, 1, auto_no from "
-                           "itempurchases where item_name = ? and doc_dt >= ? and doc_dt < ?"),
-            period);
-    // Only sales to milk suppliers are lines; the totals below take every sale.
-    // The item's sales lead and each looks its party up (measured faster on
-    // SQLite than the join), and a party code kept twice gives one line.
-    const QString milkMan = QStringLiteral(
-        "from masparty m where m.party_code = i.party_code and m.category = 'MilkMan'");
-    db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, party_name, dr, sn, autono) "
-                           "select i.doc_dt, i.item_name, (select min(m.party_name) %1), i.qty, "
-                           "2, i.auto_no from itemsale i where i.item_name = ? and i.doc_dt >= ? "
-                           "and i.doc_dt < ? and exists (select 1 %1)")
-                .arg(milkMan),
-            period);
+    core::Transaction t(db); // the lines and the totals from one state of the tables
+    // Purchases received, and sales issued to milk suppliers only; the totals
+    // below take every sale. Read straight from the entries (a busy item has
+    // tens of thousands of lines a year): each sale looks its party up in the
+    // index of code, category and name, and a code kept twice gives one line.
+    core::Rows lines = db.query(
+        QStringLiteral(
+            "select doc_dt, item_name, party_name, dr, cr from (select doc_dt, item_name, "
+            "party_name, null as dr, qty as cr, 1 as sn, auto_no as autono from itempurchases "
+            "where item_name = ? and doc_dt >= ? and doc_dt < ? union all select i.doc_dt, "
+            "i.item_name, (select min(m.party_name) from masparty m where m.party_code = "
+            "i.party_code and m.category = 'MilkMan'), i.qty, null, 2, i.auto_no from itemsale i "
+            "where i.item_name = ? and i.doc_dt >= ? and i.doc_dt < ? and exists (select 1 from "
+            "masparty m where m.party_code = i.party_code and m.category = 'MilkMan')) a "
+            "order by doc_dt, sn, autono"),
+        period + period);
     Movement m{QStringLiteral("Main Item Stock Statement"), item, from, to};
     m.opening = openingStock(db, item, from);
     m.received = sum(db,
@@ -122,9 +119,8 @@ Report itemStock(core::Database& db, const ReportContext& context, const QString
     m.receivedColumn = QStringLiteral("cr");
     m.issuedColumn = QStringLiteral("dr");
     m.issuedHeading = QStringLiteral("Issued");
-    Report report = itemBook(db, context, m);
     t.commit();
-    return report;
+    return itemBook(context, m, std::move(lines));
 }
 
 Report subItemStock(core::Database& db, const ReportContext& context, const QString& item,
@@ -165,7 +161,10 @@ Report subItemStock(core::Database& db, const ReportContext& context, const QStr
     m.receivedColumn = QStringLiteral("dr");
     m.issuedColumn = QStringLiteral("cr");
     m.issuedHeading = QStringLiteral("Consumed");
-    Report report = itemBook(db, context, m);
+    Report report =
+        itemBook(context, m,
+                 db.query(QStringLiteral("select doc_dt, item_name, party_name, dr, "
+                                         "cr from repled2 order by doc_dt, sn, autono")));
     t.commit();
     return report;
 }
