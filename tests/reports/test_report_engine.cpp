@@ -3,7 +3,13 @@
 #include "reports/engine/pages.h"
 #include "reports/engine/report.h"
 #include "reports/ui/preview_window.h"
+#include "support/scripted_dialogs.h"
 
+#include <QFile>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -106,6 +112,61 @@ private slots:
         QCOMPARE(preview->currentPage(), 1);
         QTest::keyClick(preview.get(), Qt::Key_Escape);
         QVERIFY(!preview->isVisible());
+    }
+
+    // The PDF is painted in a worker while the preview stays usable; a cancelled
+    // one leaves no file, a finished one has every page.
+    void previewSavesPdfInTheBackground() {
+        Report report(itemBook());
+        report.setDataField("d", "txthead", "item_name");
+        report.setData(ledgerRows(3000));
+        test::ScriptedDialogs dialogs;
+        core::Session session;
+        session.dialogs = &dialogs;
+        QTemporaryDir folder;
+        const QString stopped = folder.filePath("stopped.pdf");
+        const QString whole = folder.filePath("whole.pdf");
+        PreviewWindow preview(session, report, "Ledger");
+        preview.show();
+        auto* pdf = preview.findChild<QPushButton*>("cmdPdf");
+
+        dialogs.answerFile(stopped);
+        QTest::mouseClick(pdf, Qt::LeftButton);
+        QVERIFY(preview.busy());
+        QVERIFY(!pdf->isEnabled());
+        emit preview.findChild<QProgressDialog*>("PrgPages")->canceled(); // its Cancel button
+        QTRY_VERIFY(!preview.busy());
+        QVERIFY(!QFile::exists(stopped));
+
+        dialogs.answerFile(whole);
+        QTest::mouseClick(pdf, Qt::LeftButton);
+        QTest::keyClick(&preview, Qt::Key_PageDown);
+        QCOMPARE(preview.currentPage(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!preview.busy(), 120000);
+        QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.lastText()));
+        QVERIFY(pdf->isEnabled());
+        QFile file(whole);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        QCOMPARE(QString::fromLatin1(bytes).count(QRegularExpression("/Type\\s*/Page[^s]")),
+                 preview.pages().count());
+    }
+
+    // A PDF that cannot be written is reported, and the preview can try again.
+    void previewReportsAPdfItCannotWrite() {
+        Report report(itemBook());
+        report.setData(ledgerRows(10));
+        test::ScriptedDialogs dialogs;
+        core::Session session;
+        session.dialogs = &dialogs;
+        PreviewWindow preview(session, report, "Ledger");
+        dialogs.answerFile("/nonexistent-folder/ledger.pdf");
+        preview.saveAsPdf();
+        QTRY_VERIFY(!preview.busy());
+        QCOMPARE(dialogs.shown.size(), 1);
+        QVERIFY2(dialogs.lastText().contains("ledger.pdf"), qPrintable(dialogs.lastText()));
+        QVERIFY(preview.findChild<QPushButton*>("cmdPdf")->isEnabled());
     }
 
     // What a broken layout or a wrong name says: the file and the name, never a crash.

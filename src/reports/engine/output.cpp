@@ -115,10 +115,24 @@ void paintPage(QPainter& painter, const Pages& pages, int index) {
     painter.restore();
 }
 
-void writePdf(const Pages& pages, const QString& path, const QString& title) {
+bool paintPages(QPainter& painter, QPagedPaintDevice& device, const Pages& pages, int from, int to,
+                const PageProgress& progress) {
+    for (int p = from; p <= to; ++p) {
+        if (p > from)
+            device.newPage();
+        paintPage(painter, pages, p);
+        if (progress && !progress(p - from + 1, to - from + 1))
+            return false;
+    }
+    return true;
+}
+
+bool writePdf(const Pages& pages, const QString& path, const QString& title,
+              const PageProgress& progress) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         cannotWrite(path, file.errorString());
+    bool whole = false;
     {
         QPdfWriter writer(&file);
         writer.setResolution(300);
@@ -129,14 +143,15 @@ void writePdf(const Pages& pages, const QString& path, const QString& title) {
         QPainter painter;
         if (!painter.begin(&writer))
             cannotWrite(path, QStringLiteral("the PDF could not be started"));
-        for (int p = 0; p < pages.count(); ++p) {
-            if (p > 0)
-                writer.newPage();
-            paintPage(painter, pages, p);
-        }
+        whole = paintPages(painter, writer, pages, 0, pages.count() - 1, progress);
         painter.end();
     }
+    if (!whole) {
+        file.cancelWriting(); // a stopped run leaves the earlier file, or none
+        return false;
+    }
     commit(file, path);
+    return true;
 }
 
 void writeCsv(const Report& report, const QString& path) {

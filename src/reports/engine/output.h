@@ -3,12 +3,15 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
+class QPagedPaintDevice;
 class QPainter;
 
 namespace stokara::reports {
 
 class Report;
-struct Pages;
+class Pages;
 
 // The report as CSV (UTF-8): the page header's named controls as
 // "control,value" lines, a blank line, the detail headings and rows as the
@@ -19,9 +22,19 @@ QByteArray csvText(const Report& report);
 // dpi (a printer, a PDF writer, an image with its dots per metre set).
 void paintPage(QPainter& painter, const Pages& pages, int page);
 
+// Told after each page painted (pages done, pages to do); false stops the run.
+using PageProgress = std::function<bool(int done, int total)>;
+
+// Paints pages `from` to `to` (0-based, both included) with a new page of the
+// device between them. False when `progress` stopped it.
+bool paintPages(QPainter& painter, QPagedPaintDevice& device, const Pages& pages, int from, int to,
+                const PageProgress& progress = {});
+
 // Files; each throws ReportError when the file cannot be written, and leaves
-// any earlier file of that name as it was.
-void writePdf(const Pages& pages, const QString& path, const QString& title);
+// any earlier file of that name as it was. A PDF stopped by `progress` is not
+// written (false).
+bool writePdf(const Pages& pages, const QString& path, const QString& title,
+              const PageProgress& progress = {});
 void writeCsv(const Report& report, const QString& path);
 // PDF or CSV by the file's extension (.pdf, .csv); anything else is refused.
 void writeReportFile(const Report& report, const QString& path);

@@ -15,11 +15,17 @@
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <atomic>
+#include <exception>
 
 namespace stokara::reports {
 
@@ -64,8 +70,8 @@ PreviewWindow::PreviewWindow(core::Session& session, Report report, const QStrin
         zoomList_->addItem(QStringLiteral("%1%").arg(percent), percent);
     zoomList_->setCurrentIndex(2);
     bar->addWidget(zoomList_);
-    QPushButton* print = button(this, bar, QStringLiteral("cmdPrint"), QStringLiteral("&Print"));
-    QPushButton* pdf = button(this, bar, QStringLiteral("cmdPdf"), QStringLiteral("Save as PD&F"));
+    print_ = button(this, bar, QStringLiteral("cmdPrint"), QStringLiteral("&Print"));
+    pdf_ = button(this, bar, QStringLiteral("cmdPdf"), QStringLiteral("Save as PD&F"));
     QPushButton* csv = button(this, bar, QStringLiteral("cmdCsv"), QStringLiteral("Save as &CSV"));
     QPushButton* close = button(this, bar, QStringLiteral("cmdClose"), QStringLiteral("Close"));
     bar->addStretch();
@@ -89,8 +95,8 @@ PreviewWindow::PreviewWindow(core::Session& session, Report report, const QStrin
     connect(last_, &QPushButton::clicked, this, [this] { showPage(pages_.count() - 1); });
     connect(zoomList_, &QComboBox::currentIndexChanged, this,
             [this](int index) { setZoom(zoomList_->itemData(index).toInt()); });
-    connect(print, &QPushButton::clicked, this, &PreviewWindow::print);
-    connect(pdf, &QPushButton::clicked, this, &PreviewWindow::saveAsPdf);
+    connect(print_, &QPushButton::clicked, this, &PreviewWindow::print);
+    connect(pdf_, &QPushButton::clicked, this, &PreviewWindow::saveAsPdf);
     connect(csv, &QPushButton::clicked, this, &PreviewWindow::saveAsCsv);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* printKey = new QShortcut(QKeySequence::Print, this);
@@ -135,39 +141,123 @@ void PreviewWindow::render() {
     last_->setEnabled(page_ + 1 < pages_.count());
 }
 
+// What the worker and the window share: the pages done, the cancel, the failure.
+struct PreviewWindow::PageJob {
+    std::atomic<int> done{0};
+    std::atomic<bool> cancel{false};
+    std::exception_ptr error;
+};
+
+PreviewWindow::~PreviewWindow() {
+    if (job_) {
+        // The worker stops after the page in hand; its report is its own copy.
+        jobState_->cancel = true;
+        job_->wait();
+        delete job_;
+    }
+}
+
+void PreviewWindow::runPageJob(const QString& handler, const QString& label, int total,
+                               PageWork work) {
+    if (job_)
+        return;
+    auto state = std::make_shared<PageJob>();
+    // The worker lays out pages of its own: the preview's are made on demand
+    // on this thread.
+    job_ = QThread::create([state, report = report_, work = std::move(work)] {
+        try {
+            work(layOut(report), [&state](int done, int) {
+                state->done = done;
+                return !state->cancel;
+            });
+        } catch (...) {
+            state->error = std::current_exception();
+        }
+    });
+    jobState_ = state;
+    progress_ =
+        new QProgressDialog(label.arg(0).arg(total), QStringLiteral("Cancel"), 0, total, this);
+    progress_->setObjectName(QStringLiteral("PrgPages"));
+    progress_->setWindowTitle(title_);
+    progress_->setAutoClose(false);
+    progress_->setAutoReset(false);
+    progress_->setMinimumDuration(500); // a bill of a page or two shows no dialog
+    connect(progress_, &QProgressDialog::canceled, this, [state] { state->cancel = true; });
+    progressTimer_ = new QTimer(this);
+    connect(progressTimer_, &QTimer::timeout, this, [this, state, label, total] {
+        const int done = state->done;
+        progress_->setValue(done);
+        progress_->setLabelText(label.arg(done).arg(total));
+    });
+    connect(job_, &QThread::finished, this, [this, handler] { pageJobFinished(handler); });
+    print_->setEnabled(false);
+    pdf_->setEnabled(false);
+    progressTimer_->start(100);
+    job_->start();
+}
+
+void PreviewWindow::pageJobFinished(const QString& handler) {
+    const std::shared_ptr<PageJob> state = std::move(jobState_);
+    progressTimer_->deleteLater();
+    progressTimer_ = nullptr;
+    // Hidden now: a deferred delete waits until a message box below is closed.
+    progress_->hide();
+    progress_->deleteLater();
+    progress_ = nullptr;
+    job_->wait();
+    delete job_;
+    job_ = nullptr;
+    print_->setEnabled(true);
+    pdf_->setEnabled(true);
+    if (state->error)
+        core::guarded(session_, core::ErrorKind::Show, handler,
+                      [&] { std::rethrow_exception(state->error); });
+}
+
 void PreviewWindow::print() {
     core::guarded(session_, core::ErrorKind::Show, QStringLiteral("cmdPrint_Click"), [this] {
-        QPrinter printer(QPrinter::HighResolution); // the default printer, chosen already
-        printer.setDocName(title_);
-        printer.setFullPage(true);
-        printer.setPageSize(QPageSize(QSizeF(pages_.width, pages_.height), QPageSize::Millimeter));
-        printer.setFromTo(1, pages_.count());
-        QPrintDialog dialog(&printer, this);
+        if (job_)
+            return;
+        // The default printer, chosen already; the worker paints on it.
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        printer->setDocName(title_);
+        printer->setFullPage(true);
+        printer->setPageSize(QPageSize(QSizeF(pages_.width, pages_.height), QPageSize::Millimeter));
+        printer->setFromTo(1, pages_.count());
+        QPrintDialog dialog(printer.get(), this);
         dialog.setMinMax(1, pages_.count());
         if (dialog.exec() != QDialog::Accepted)
             return;
-        int from = printer.fromPage() > 0 ? printer.fromPage() - 1 : 0;
-        int to = printer.toPage() > 0 ? printer.toPage() - 1 : pages_.count() - 1;
-        QPainter painter;
-        if (!painter.begin(&printer))
-            throw ReportError(
-                QStringLiteral("The printer %1 cannot be used.").arg(printer.printerName()));
-        for (int p = from; p <= to; ++p) {
-            if (p > from)
-                printer.newPage();
-            paintPage(painter, pages_, p);
-        }
-        painter.end();
+        const int from = printer->fromPage() > 0 ? printer->fromPage() - 1 : 0;
+        const int to = printer->toPage() > 0 ? printer->toPage() - 1 : pages_.count() - 1;
+        runPageJob(QStringLiteral("cmdPrint_Click"), QStringLiteral("Printing page %1 of %2"),
+                   to - from + 1,
+                   [printer, from, to](const Pages& pages, const PageProgress& progress) {
+                       QPainter painter;
+                       if (!painter.begin(printer.get()))
+                           throw ReportError(QStringLiteral("The printer %1 cannot be used.")
+                                                 .arg(printer->printerName()));
+                       if (!paintPages(painter, *printer, pages, from, to, progress))
+                           printer->abort();
+                       painter.end();
+                   });
     });
 }
 
 void PreviewWindow::saveAsPdf() {
     core::guarded(session_, core::ErrorKind::Show, QStringLiteral("cmdPdf_Click"), [this] {
+        if (job_)
+            return;
         const QString path = session_.dialogs->saveFile(
             QStringLiteral("Save as PDF"), QStringLiteral("PDF files (*.pdf)"),
             safeFileName(title_) + QStringLiteral(".pdf"));
-        if (!path.isEmpty())
-            writePdf(pages_, path, title_);
+        if (path.isEmpty())
+            return;
+        runPageJob(QStringLiteral("cmdPdf_Click"), QStringLiteral("Saving page %1 of %2"),
+                   pages_.count(),
+                   [path, title = title_](const Pages& pages, const PageProgress& progress) {
+                       writePdf(pages, path, title, progress);
+                   });
     });
 }
 
