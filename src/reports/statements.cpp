@@ -335,25 +335,30 @@ std::optional<Report> partyBill(core::Database& db, const ReportContext& context
     t.commit();
     if (report.rows().empty())
         return std::nullopt;
-    // Each party's closing balance is followed by the same amount in words.
+    // Each party's closing balance is followed by the same amount in words, in
+    // a column of its own that the layout runs across the line.
     const core::Rows& fetched = report.rows();
     core::Rows rows;
     rows.columns = fetched.columns;
-    auto names = std::make_shared<const QStringList>(fetched.columns);
-    const int particulars = fetched.columns.indexOf(QStringLiteral("particulars"));
+    rows.columns << QStringLiteral("words");
+    auto names = std::make_shared<const QStringList>(rows.columns);
+    const int code = fetched.columns.indexOf(QStringLiteral("party_code"));
+    const int name = fetched.columns.indexOf(QStringLiteral("party_name"));
     const int sn = fetched.columns.indexOf(QStringLiteral("sn"));
+    const int amount = fetched.columns.indexOf(QStringLiteral("net_amt"));
+    rows.reserve(fetched.size() * 3 / 2);
     for (const core::Row& row : fetched) {
-        rows.push_back(row);
-        if (row.number(QStringLiteral("sn")) != 3)
+        QVariantList values = row.values();
+        values.append(QVariant());
+        rows.push_back(core::Row(names, std::move(values)));
+        if (row.number(sn) != 3)
             continue;
-        QVariantList words(fetched.columns.size());
-        for (const char* key : {"party_code", "party_name"}) {
-            const int i = fetched.columns.indexOf(QString::fromLatin1(key));
-            words[i] = row.value(QString::fromLatin1(key));
-        }
+        QVariantList words(rows.columns.size());
+        words[code] = row.at(code);
+        words[name] = row.at(name);
         words[sn] = 4;
-        words[particulars] = amountInWords(row.number(QStringLiteral("net_amt")));
-        rows.push_back(core::Row(names, words));
+        words.back() = amountInWords(row.number(amount));
+        rows.push_back(core::Row(names, std::move(words)));
     }
     report.setData(std::move(rows));
     return report;

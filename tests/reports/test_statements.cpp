@@ -9,6 +9,8 @@
 #include "transactions/sale_test_data.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
@@ -89,8 +91,9 @@ private slots:
     }
 
     // One party's periodic bill: its opening in repdaybook2, the others' 0, and
-    // the pages within the paper's width, as are the invoice bill's on A4 and on
-    // the 80 mm roll (the shop's copy in its data folder).
+    // the pages within the paper's width, every text (the words too) within its
+    // box, as are the invoice bill's on A4 and on the 80 mm roll (the shop's
+    // copy in its data folder).
     void billPages_data() {
         QTest::addColumn<QString>("layout"); // the data folder's RptVorlk_Bill1.rpt
         QTest::addColumn<double>("width");
@@ -121,10 +124,20 @@ private slots:
         }
         const Pages pages = layOut(*report);
         QCOMPARE(pages.width, width);
+        QImage paper(1, 1, QImage::Format_RGB32); // measured as the PDF is drawn, 300 dpi
+        paper.setDotsPerMeterX(qRound(300 / 0.0254));
+        paper.setDotsPerMeterY(qRound(300 / 0.0254));
         for (int p = 0; p < pages.count(); ++p) {
             const Page& page = pages.page(p);
-            for (const PageText& t : page.texts)
+            for (const PageText& t : page.texts) {
                 QVERIFY2(t.rect.left() >= 0 && t.rect.right() <= width, qPrintable(t.text));
+                QFont font(pages.fontFamily);
+                font.setPointSizeF(t.fontSize);
+                font.setBold(t.bold);
+                const double mm =
+                    QFontMetricsF(font, &paper).horizontalAdvance(t.text) * 25.4 / 300;
+                QVERIFY2(mm <= t.rect.width(), qPrintable(t.control + ": " + t.text));
+            }
             for (const PageLine& l : page.lines)
                 QVERIFY(std::max(l.line.x1(), l.line.x2()) <= width);
         }
