@@ -90,7 +90,6 @@ Report itemStock(core::Database& db, const ReportContext& context, const QString
                  const QDate& from, const QDate& to) {
     const QDate after = to.addDays(1); // a sale stored with a time of day on `to` counts
     const QVariantList period{item, from, after};
-    core::Transaction t(db); // the lines and the totals from one state of the tables
     // Purchases received, and sales issued to milk suppliers only; the totals
     // below take every sale. Read straight from the entries (a busy item has
     // tens of thousands of lines a year): each sale looks its party up in the
@@ -119,7 +118,6 @@ Report itemStock(core::Database& db, const ReportContext& context, const QString
     m.receivedColumn = QStringLiteral("cr");
     m.issuedColumn = QStringLiteral("dr");
     m.issuedHeading = QStringLiteral("Issued");
-    t.commit();
     return itemBook(context, m, std::move(lines));
 }
 
