@@ -5,6 +5,7 @@
 #include <QDir>
 
 #include <functional>
+#include <stdexcept>
 
 namespace stokara::reports {
 
@@ -70,6 +71,8 @@ void place(const Report& report, Page& target, const LayoutSection& section, dou
 } // namespace
 
 const Page& Pages::page(int index) const {
+    if (!plan_)
+        throw std::out_of_range("no pages laid out");
     Plan& plan = *plan_;
     std::unique_ptr<Page>& slot = plan.made.at(index);
     if (slot)
