@@ -24,9 +24,15 @@ double median(std::vector<double> values) {
 
 GeneratedShop generateSqliteShop(const QString& folder, const QString& name,
                                  const demo::GenerateOptions& options) {
+    return generateShop(core::Database::open(QStringLiteral("sqlite:") +
+                                             QDir(folder).filePath(name + QStringLiteral(".db"))),
+                        name, options);
+}
+
+GeneratedShop generateShop(std::unique_ptr<core::Database> db, const QString& name,
+                           const demo::GenerateOptions& options) {
     GeneratedShop shop;
-    shop.db = core::Database::open(QStringLiteral("sqlite:") +
-                                   QDir(folder).filePath(name + QStringLiteral(".db")));
+    shop.db = std::move(db);
     schema::createNewDatabase(*shop.db);
     QElapsedTimer timer;
     timer.start();

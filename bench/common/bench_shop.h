@@ -40,5 +40,8 @@ struct GeneratedShop {
 };
 GeneratedShop generateSqliteShop(const QString& folder, const QString& name,
                                  const demo::GenerateOptions& options);
+// The same on an empty database already open (a scratch PostgreSQL database).
+GeneratedShop generateShop(std::unique_ptr<core::Database> db, const QString& name,
+                           const demo::GenerateOptions& options);
 
 } // namespace stokara::bench

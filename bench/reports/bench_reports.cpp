@@ -13,6 +13,10 @@
 //   report.sub_item_stock.<size>      one sub-item, its last year
 //   report.item_stock_consolidate.<size>  every item, as on the last day
 // bench_reports [largest-sales]  (default 1000000; 100000 is always measured)
+// SQLite always; PostgreSQL too when STOKARA_BENCH_PG names a server
+// (postgresql://user@host:port/db): a scratch database is made there for each
+// size and dropped afterwards, and its figures carry "pg." before the size
+// (report.item_stock.pg.1m).
 #include "common/bench_shop.h"
 #include "reports/engine/output.h"
 #include "reports/engine/pages.h"
@@ -60,14 +64,27 @@ void time(const QString& name, int runs, const QString& folder,
     bench::printFigure(name + QStringLiteral(".csv"), bench::median(csv), QStringLiteral("ms"));
 }
 
-void measure(const QString& folder, qint64 sales) {
-    const QString size = sizeName(sales);
+// The reports on one generated shop; `engine` is "" for SQLite, "pg." for
+// PostgreSQL at `server`.
+void measure(const QString& folder, qint64 sales, const QString& engine = {},
+             const core::DatabaseUrl& server = {}) {
+    const QString size = engine + sizeName(sales);
     demo::GenerateOptions options = demo::GenerateOptions::benchmark(sales, kLastDay);
     options.parties = 20000;
     options.vouchers = 200000;
     options.purchases = 100000;
-    bench::GeneratedShop shop =
-        bench::generateSqliteShop(folder, QStringLiteral("reports.") + size, options);
+    const QString name = QStringLiteral("reports.") + size;
+    bench::GeneratedShop shop;
+    core::DatabaseUrl scratch = server;
+    scratch.database = QStringLiteral("stokara_bench_reports");
+    if (engine.isEmpty()) {
+        shop = bench::generateSqliteShop(folder, name, options);
+    } else {
+        auto admin = core::Database::open(server);
+        admin->exec(QStringLiteral("drop database if exists stokara_bench_reports"));
+        admin->exec(QStringLiteral("create database stokara_bench_reports"));
+        shop = bench::generateShop(core::Database::open(scratch), name, options);
+    }
     core::Database& db = *shop.db;
     db.exec(QStringLiteral("analyze"));
 
@@ -129,6 +146,11 @@ void measure(const QString& folder, qint64 sales) {
     });
     time(QStringLiteral("report.item_stock_consolidate.") + size, 5, folder,
          [&](int) { return reports::itemStockConsolidate(db, context, kLastDay); });
+    if (!engine.isEmpty()) {
+        shop.db.reset();
+        core::Database::open(server)->exec(
+            QStringLiteral("drop database if exists stokara_bench_reports"));
+    }
 }
 
 } // namespace
@@ -142,5 +164,12 @@ int main(int argc, char** argv) {
     measure(folder.path(), 100000);
     if (largest > 100000)
         measure(folder.path(), largest);
+    const QString pg = qEnvironmentVariable("STOKARA_BENCH_PG");
+    if (!pg.isEmpty()) {
+        const core::DatabaseUrl server = core::DatabaseUrl::parse(pg);
+        measure(folder.path(), 100000, QStringLiteral("pg."), server);
+        if (largest > 100000)
+            measure(folder.path(), largest, QStringLiteral("pg."), server);
+    }
     return 0;
 }

@@ -108,7 +108,7 @@ Report partyLedger(core::Database& db, const ReportContext& context, const QStri
     const QString voucher = QString::fromLatin1(kPartyVoucher);
     prepareScratchTables(db);
     core::Transaction t(db);
-    db.exec(QStringLiteral("delete from repled2"));
+    emptyLedgerLines(db);
     db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, dr, sn, autono) "
                            "select doc_dt, item_name, net_amt, 1, auto_no from itemsale "
                            "where party_code = ? and doc_dt >= ? and doc_dt < ?"),
@@ -159,7 +159,7 @@ Report vendorLedger(core::Database& db, const ReportContext& context, const QStr
         "'Vendor' and m.party_name = ? and i.v_type = ");
     prepareScratchTables(db);
     core::Transaction t(db);
-    db.exec(QStringLiteral("delete from repled2"));
+    emptyLedgerLines(db);
     db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, cr, sn, autono) "
                            "select doc_dt, item_name, net_amount, 1, auto_no from itempurchases "
                            "where party_name = ? and doc_dt >= ? and doc_dt < ?"),
@@ -205,7 +205,7 @@ Report ledgerConsolidate(core::Database& db, const ReportContext& context, const
     Report report(loadLayout(kConsolidateFile, context.folders));
     prepareScratchTables(db);
     core::Transaction t(db);
-    db.exec(QStringLiteral("delete from repled2"));
+    emptyLedgerLines(db);
     // One line per account and source, already summed: the balances below
     // group them again, so the result is that of one line per entry, at a
     // fraction of the rows.
@@ -237,7 +237,7 @@ Report ledgerConsolidate(core::Database& db, const ReportContext& context, const
     db.exec(QStringLiteral(
         "update repled2 set party_code = coalesce((select min(m.party_code) from masvendor m "
         "where m.party_name = repled2.party_name), party_code) where category = 'Vendor'"));
-    db.exec(QStringLiteral("delete from RepDaybook"));
+    emptyConsolidateLines(db);
     // A vendor's balance is what the shop owes it; a party's or a head's what it owes the shop.
     // A side with no entries counts as 0.
     const QString group = QStringLiteral(

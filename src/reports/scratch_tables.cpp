@@ -35,10 +35,32 @@ void prepareScratchTables(core::Database& db) {
                     .arg(QLatin1String(table)));
 }
 
+namespace {
+
+bool postgres(const core::Database& db) {
+    return db.engine() == core::Engine::Postgres;
+}
+
+} // namespace
+
 void emptyBillTables(core::Database& db) {
+    if (postgres(db)) {
+        db.exec(QStringLiteral("truncate repdaybook, repdaybook1, repdaybook2"));
+        return;
+    }
     db.exec(QStringLiteral("delete from repdaybook"));
     db.exec(QStringLiteral("delete from repdaybook1"));
     db.exec(QStringLiteral("delete from repdaybook2"));
+}
+
+void emptyLedgerLines(core::Database& db) {
+    db.exec(postgres(db) ? QStringLiteral("truncate repled2")
+                         : QStringLiteral("delete from repled2"));
+}
+
+void emptyConsolidateLines(core::Database& db) {
+    db.exec(postgres(db) ? QStringLiteral("truncate RepDaybook")
+                         : QStringLiteral("delete from RepDaybook"));
 }
 
 } // namespace stokara::reports

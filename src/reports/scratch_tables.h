@@ -13,8 +13,15 @@ namespace stokara::reports {
 // first use on a connection (and again after a reconnect); emptied by each run.
 void prepareScratchTables(core::Database& db);
 
-// Empties the three tables a party bill fills (repdaybook, repdaybook1,
-// repdaybook2); inside the run's transaction.
+// Each empties its tables inside the run's transaction. PostgreSQL keeps a
+// deleted row until a vacuum, which never visits a temporary table, so there a
+// table is truncated: otherwise every run would read through the rows of all
+// the runs before it.
+// The three tables a party bill fills (repdaybook, repdaybook1, repdaybook2).
 void emptyBillTables(core::Database& db);
+// repled2, of the ledgers and stock reports.
+void emptyLedgerLines(core::Database& db);
+// RepDaybook, of the consolidated reports.
+void emptyConsolidateLines(core::Database& db);
 
 } // namespace stokara::reports

@@ -126,7 +126,7 @@ Report subItemStock(core::Database& db, const ReportContext& context, const QStr
     const QDate after = to.addDays(1);
     prepareScratchTables(db);
     core::Transaction t(db);
-    db.exec(QStringLiteral("delete from repled2"));
+    emptyLedgerLines(db);
     // One consumption line per purchase of a main item that contains the sub-item.
     db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, party_name, cr, subitem, sn, "
                            "autono) select doc_dt, item_name, coalesce(party_name, '') || ' - ' "
@@ -173,7 +173,7 @@ Report itemStockConsolidate(core::Database& db, const ReportContext& context, co
     Report report(loadLayout(kConsolidateFile, context.folders));
     prepareScratchTables(db);
     core::Transaction t(db);
-    db.exec(QStringLiteral("delete from repled2"));
+    emptyLedgerLines(db);
     // One line per item and side, already summed: a million sales become a few
     // hundred lines. Purchases are the debit of the stock, sales its credit.
     db.exec(QStringLiteral("insert into repled2 (party_name, dr) select item_name, sum(qty) "
@@ -182,7 +182,7 @@ Report itemStockConsolidate(core::Database& db, const ReportContext& context, co
     db.exec(QStringLiteral("insert into repled2 (party_name, cr) select item_name, sum(qty) "
                            "from itemsale where doc_dt < ? group by item_name"),
             {after});
-    db.exec(QStringLiteral("delete from RepDaybook"));
+    emptyConsolidateLines(db);
     db.exec(QStringLiteral("insert into RepDaybook (category, party_code, party_name, dr, cr, "
                            "clbal) select '', '', party_name, coalesce(sum(dr), 0), "
                            "coalesce(sum(cr), 0), coalesce(sum(dr), 0) - coalesce(sum(cr), 0) "
