@@ -271,6 +271,10 @@ void Database::applySessionLimits() {
     exec(QStringLiteral("SET statement_timeout = '%1s'").arg(kStatementTimeoutSeconds));
     exec(QStringLiteral("SET idle_in_transaction_session_timeout = '%1s'")
              .arg(kIdleInTransactionSeconds));
+    // The server's notices ("relation ... already exists, skipping" from every
+    // report run's IF NOT EXISTS) would fill the terminal and logs; warnings
+    // and errors still come through.
+    exec(QStringLiteral("SET client_min_messages = warning"));
 }
 
 void Database::reconnectIfLost() {
