@@ -13,6 +13,7 @@
 //   report.sub_item_stock.<size>      one sub-item, its last year
 //   report.item_stock_consolidate.<size>  every item, as on the last day
 // bench_reports [largest-sales]  (default 1000000; 100000 is always measured)
+// STOKARA_BENCH_ONLY=text measures only the reports whose figure names hold it.
 // SQLite always; PostgreSQL too when STOKARA_BENCH_PG names a server
 // (postgresql://user@host:port/db): a scratch database of 100,000 sales is made
 // there and dropped afterwards, and its figures carry "pg." before the size
@@ -47,6 +48,9 @@ QString sizeName(qint64 sales) {
 // Median of `runs` timings of one report, to its pages and to its CSV.
 void time(const QString& name, int runs, const QString& folder,
           const std::function<reports::Report(int run)>& make) {
+    const QString only = qEnvironmentVariable("STOKARA_BENCH_ONLY");
+    if (!only.isEmpty() && !name.contains(only))
+        return;
     std::vector<double> pages, csv;
     QElapsedTimer timer;
     for (int i = 0; i < runs; ++i) {

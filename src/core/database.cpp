@@ -245,6 +245,11 @@ void Database::installFunctions() {
         // WAL lets readers go on while a counter writes; a failure here (read-only
         // medium) leaves the default journal and is not fatal.
         tryExec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        // A shop's file grows to hundreds of megabytes; SQLite's own cache of
+        // 2 MB would send every report back to the disk for the same pages.
+        // 64 MB, filled only as pages are read; a file that cannot be read is
+        // reported by the steps that need it.
+        tryExec(QStringLiteral("PRAGMA cache_size = -65536"));
         return;
     }
     applySessionLimits();

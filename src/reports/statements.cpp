@@ -336,11 +336,15 @@ std::optional<Report> partyBill(core::Database& db, const ReportContext& context
     if (report.rows().empty())
         return std::nullopt;
     // Each party's closing balance is followed by the same amount in words, in
-    // a column of its own that the layout runs across the line.
+    // a column of its own that the layout runs across the line (the file reads
+    // it as empty; a shop's own file without it gets it here).
     const core::Rows& fetched = report.rows();
+    const bool read = fetched.columns.contains(QStringLiteral("words"));
     core::Rows rows;
     rows.columns = fetched.columns;
-    rows.columns << QStringLiteral("words");
+    if (!read)
+        rows.columns << QStringLiteral("words");
+    const int wordsColumn = rows.columns.indexOf(QStringLiteral("words"));
     auto names = std::make_shared<const QStringList>(rows.columns);
     const int code = fetched.columns.indexOf(QStringLiteral("party_code"));
     const int name = fetched.columns.indexOf(QStringLiteral("party_name"));
@@ -348,16 +352,20 @@ std::optional<Report> partyBill(core::Database& db, const ReportContext& context
     const int amount = fetched.columns.indexOf(QStringLiteral("net_amt"));
     rows.reserve(fetched.size() * 3 / 2);
     for (const core::Row& row : fetched) {
-        QVariantList values = row.values();
-        values.append(QVariant());
-        rows.push_back(core::Row(names, std::move(values)));
+        if (read) {
+            rows.push_back(row);
+        } else {
+            QVariantList values = row.values();
+            values.append(QVariant());
+            rows.push_back(core::Row(names, std::move(values)));
+        }
         if (row.number(sn) != 3)
             continue;
         QVariantList words(rows.columns.size());
         words[code] = row.at(code);
         words[name] = row.at(name);
         words[sn] = 4;
-        words.back() = amountInWords(row.number(amount));
+        words[wordsColumn] = amountInWords(row.number(amount));
         rows.push_back(core::Row(names, std::move(words)));
     }
     report.setData(std::move(rows));

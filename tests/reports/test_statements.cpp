@@ -97,13 +97,16 @@ private slots:
     void billPages_data() {
         QTest::addColumn<QString>("layout"); // the data folder's RptVorlk_Bill1.rpt
         QTest::addColumn<double>("width");
-        QTest::newRow("periodic") << "" << 210.0;
-        QTest::newRow("A4 invoice") << "RptVorlk_Bill1.rpt" << 210.0;
-        QTest::newRow("80 mm invoice") << "RptVorlk_Bill1.80mm.rpt" << 80.0;
+        QTest::addColumn<bool>("olderFile"); // a periodic file that reads no words column
+        QTest::newRow("periodic") << "" << 210.0 << false;
+        QTest::newRow("periodic, file without words") << "" << 210.0 << true;
+        QTest::newRow("A4 invoice") << "RptVorlk_Bill1.rpt" << 210.0 << false;
+        QTest::newRow("80 mm invoice") << "RptVorlk_Bill1.80mm.rpt" << 80.0 << false;
     }
     void billPages() {
         QFETCH(QString, layout);
         QFETCH(double, width);
+        QFETCH(bool, olderFile);
         STOKARA_REQUIRE_DATABASE();
         test::TestDatabase database;
         core::Database& db = database.db();
@@ -113,6 +116,14 @@ private slots:
         QVERIFY(QDir(data.path()).mkpath("reports"));
         QFile::copy(STOKARA_SOURCE_DIR "/reports/" + layout,
                     data.filePath("reports/RptVorlk_Bill1.rpt"));
+        if (olderFile) {
+            QString text = file(STOKARA_SOURCE_DIR "/reports/rptvorlk_bill.rpt");
+            QVERIFY(text.contains(", null as words from ("));
+            text.replace(", null as words from (", " from (");
+            QFile older(data.filePath("reports/rptvorlk_bill.rpt"));
+            QVERIFY(older.open(QIODevice::WriteOnly));
+            older.write(text.toUtf8());
+        }
         const auto report = layout.isEmpty()
                                 ? partyBill(db, context, kShop, {2026, 4, 1}, {2027, 3, 31}, "1")
                                 : partyBillInvoice(db, context, kShop, "1", "2");
@@ -121,6 +132,8 @@ private slots:
             QCOMPARE(db.scalar("select sum(net_amt) from repdaybook2 where party_code <> '1'"), 0);
             QCOMPARE(db.scalar("select net_amt from repdaybook2 where party_code = '1'"), 700);
             QCOMPARE(report->rows().size(), size_t(9)); // opening, 6 lines, closing, words
+            QCOMPARE(report->rows().back().text("words"),
+                     "Amount in Words:one thousand, seven hundred forty");
         }
         const Pages pages = layOut(*report);
         QCOMPARE(pages.width, width);
