@@ -198,6 +198,7 @@ void PreviewWindow::runPageJob(const QString& handler, const QString& label, int
 
 void PreviewWindow::pageJobFinished(const QString& handler) {
     const std::shared_ptr<PageJob> state = std::move(jobState_);
+    progressTimer_->stop(); // no tick may reach the dialog going below
     progressTimer_->deleteLater();
     progressTimer_ = nullptr;
     // Hidden now: a deferred delete waits until a message box below is closed.
