@@ -289,7 +289,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(layout.toUtf8());
         }
-        const std::unique_ptr<DatedListScreen> owned(stokara::reports::partyLedgerScreen(ts.session));
+        const std::unique_ptr<DatedListScreen> owned(
+            stokara::reports::partyLedgerScreen(ts.session));
         DatedListScreen& screen = *owned;
         screen.findChild<QLineEdit*>("text1")->setText(from);
         screen.findChild<QListWidget*>("DataList1")->setCurrentRow(party);
@@ -312,7 +313,8 @@ private slots:
         test::TestSession ts;
         test::seedStockShop(ts.db());
         ts.session.dataDir = QStringLiteral(STOKARA_SOURCE_DIR); // its reports/ as the shop's
-        const std::unique_ptr<DatedListScreen> owned(stokara::reports::subItemStockScreen(ts.session));
+        const std::unique_ptr<DatedListScreen> owned(
+            stokara::reports::subItemStockScreen(ts.session));
         DatedListScreen& screen = *owned;
         auto* list = screen.findChild<QListWidget*>("DataList1");
         QCOMPARE(list->count(), 1);
