@@ -15,6 +15,16 @@ void printFigure(const QString& name, double value, const QString& unit) {
     std::fflush(stdout);
 }
 
+core::Session benchSession(core::Database& db, core::Dialogs& dialogs, core::Clock& clock,
+                           const QString& dataDir) {
+    core::Session session;
+    session.db = &db;
+    session.dialogs = &dialogs;
+    session.clock = &clock;
+    session.dataDir = dataDir;
+    return session;
+}
+
 double median(std::vector<double> values) {
     if (values.empty())
         return 0;

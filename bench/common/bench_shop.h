@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 #include "core/dialogs.h"
+#include "core/session.h"
 #include "demo/shop_generator.h"
 
 #include <QString>
@@ -23,6 +24,10 @@ public:
     QString openFile(const QString&, const QString&) override { return {}; }
     QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
 };
+
+// A session over `db` for the screens under measurement.
+core::Session benchSession(core::Database& db, core::Dialogs& dialogs, core::Clock& clock,
+                           const QString& dataDir);
 
 // One figure, on a line of its own, the way scripts/bench collects them:
 // "BENCH <name> <value> <unit>".

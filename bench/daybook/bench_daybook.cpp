@@ -92,11 +92,7 @@ int measure(core::Database& db, const QString& dataDir, int vouchers, int purcha
 
     AcceptingDialogs dialogs;
     core::FixedClock clock(QDateTime(kToday, QTime(10, 0)));
-    core::Session session;
-    session.db = &db;
-    session.dialogs = &dialogs;
-    session.clock = &clock;
-    session.dataDir = dataDir;
+    core::Session session = bench::benchSession(db, dialogs, clock, dataDir);
 
     QRandomGenerator rng(7);
     constexpr int kRuns = 60;

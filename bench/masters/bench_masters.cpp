@@ -60,11 +60,7 @@ int main(int argc, char** argv) {
 
     bench::QuietDialogs dialogs;
     core::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 0)));
-    core::Session session;
-    session.db = &db;
-    session.dialogs = &dialogs;
-    session.clock = &clock;
-    session.dataDir = folder.path();
+    core::Session session = bench::benchSession(db, dialogs, clock, folder.path());
 
     const std::pair<const char*, std::function<QWidget*()>> screens[] = {
         {"masparty",

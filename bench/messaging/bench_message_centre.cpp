@@ -54,11 +54,7 @@ int main(int argc, char** argv) {
 
     bench::QuietDialogs dialogs;
     core::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 0)));
-    core::Session session;
-    session.db = &db;
-    session.dialogs = &dialogs;
-    session.clock = &clock;
-    session.dataDir = folder.path();
+    core::Session session = bench::benchSession(db, dialogs, clock, folder.path());
 
     std::vector<double> query;
     for (int i = 0; i < 15; ++i) {

@@ -60,11 +60,7 @@ int main(int argc, char** argv) {
 
     CountingDialogs dialogs;
     core::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 0)));
-    core::Session session;
-    session.db = &db;
-    session.dialogs = &dialogs;
-    session.clock = &clock;
-    session.dataDir = folder.path();
+    core::Session session = bench::benchSession(db, dialogs, clock, folder.path());
 
     auto module = std::make_shared<reader::SimulatedReaderModule>();
     auto* screen = new transactions::ItemSaleScreen(session);

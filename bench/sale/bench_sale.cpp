@@ -67,11 +67,7 @@ void measure(const QString& folder, qint64 sales) {
 
     AcceptingDialogs dialogs;
     core::FixedClock clock(QDateTime(QDate(2024, 4, 15), QTime(10, 0)));
-    core::Session session;
-    session.db = &db;
-    session.dialogs = &dialogs;
-    session.clock = &clock;
-    session.dataDir = folder;
+    core::Session session = bench::benchSession(db, dialogs, clock, folder);
     session.shop.name = QStringLiteral("Bench Dairy Shop");
 
     // The memo drawn on a recording canvas and the receipt composed as the
