@@ -15,23 +15,16 @@ const QString kConsolidateFile = QStringLiteral("RptVorlk_DayBookLedgerConsolida
 // buyers have codes of their own that may repeat a party's.
 const char* const kPartyVoucher = "(category is null or category in ('MilkMan', 'RetailMilk'))";
 
-double sum(core::Database& db, const QString& sql, const QVariantList& values) {
-    const QVariant v = db.scalar(sql, values);
-    return v.isNull() ? 0.0 : v.toDouble(); // no rows: nothing owed
-}
-
-std::vector<ListEntry> entries(const core::Rows& rows) {
-    std::vector<ListEntry> list;
-    list.reserve(rows.size());
-    for (const core::Row& row : rows)
-        list.push_back({row.text(0), row.text(1)});
-    return list;
-}
-
-// RepItemBook with the lines now in repled2.
+// RepItemBook with the lines now in repled2: the period's totals are theirs (a
+// vendor's sides the other way round), added to `f`'s opening for the closing.
 Report itemBook(core::Database& db, const ReportContext& context, const QString& title,
-                const QString& name, const QDate& from, const QDate& to, const LedgerFigures& f,
+                const QString& name, const QDate& from, const QDate& to, LedgerFigures& f,
                 bool vendor) {
+    const double dr = sumOrZero(db, QStringLiteral("select sum(dr) from repled2"));
+    const double cr = sumOrZero(db, QStringLiteral("select sum(cr) from repled2"));
+    f.debit = vendor ? cr : dr;
+    f.credit = vendor ? dr : cr;
+    f.closing = f.opening + f.debit - f.credit;
     Report report(loadLayout(kItemBook, context.folders));
     const QString a = QStringLiteral("section2");
     report.setCaption(a, QStringLiteral("LABEL1"), context.shopName);
@@ -63,13 +56,26 @@ Report itemBook(core::Database& db, const ReportContext& context, const QString&
 
 } // namespace
 
+std::vector<ListEntry> listEntries(const core::Rows& rows) {
+    std::vector<ListEntry> list;
+    list.reserve(rows.size());
+    for (const core::Row& row : rows)
+        list.push_back({row.text(0), row.text(1)});
+    return list;
+}
+
+double sumOrZero(core::Database& db, const QString& sql, const QVariantList& values) {
+    const QVariant v = db.scalar(sql, values);
+    return v.isNull() ? 0.0 : v.toDouble();
+}
+
 std::vector<ListEntry> ledgerParties(core::Database& db) {
-    return entries(db.query(QStringLiteral(
+    return listEntries(db.query(QStringLiteral(
         "select party_name, party_code from masparty order by val(party_code), party_code")));
 }
 
 std::vector<ListEntry> ledgerVendors(core::Database& db) {
-    return entries(db.query(
+    return listEntries(db.query(
         QStringLiteral("select coalesce(party_code, '') || ' - ' || coalesce(party_name, '') as "
                        "Party, party_name from masvendor order by val(party_code), party_code")));
 }
@@ -125,23 +131,22 @@ Report partyLedger(core::Database& db, const ReportContext& context, const QStri
             {partyCode, from, after});
 
     LedgerFigures f;
-    const double sales = sum(
+    const double sales = sumOrZero(
         db, QStringLiteral("select sum(net_amt) from itemsale where party_code = ? and doc_dt < ?"),
         {partyCode, from});
-    const double given = sum(db,
-                             QStringLiteral("select sum(net_amount) from daybook where party_code "
-                                            "= ? and v_type = 'Dr' and dt < ? and ") +
-                                 voucher,
-                             {partyCode, from});
-    const double received = sum(db,
-                                QStringLiteral("select sum(net_amount) from daybook where "
-                                               "party_code = ? and v_type = 'Cr' and dt < ? and ") +
-                                    voucher,
-                                {partyCode, from});
+    const double given =
+        sumOrZero(db,
+                  QStringLiteral("select sum(net_amount) from daybook where party_code "
+                                 "= ? and v_type = 'Dr' and dt < ? and ") +
+                      voucher,
+                  {partyCode, from});
+    const double received =
+        sumOrZero(db,
+                  QStringLiteral("select sum(net_amount) from daybook where "
+                                 "party_code = ? and v_type = 'Cr' and dt < ? and ") +
+                      voucher,
+                  {partyCode, from});
     f.opening = sales + given - received;
-    f.debit = sum(db, QStringLiteral("select sum(dr) from repled2"), {});
-    f.credit = sum(db, QStringLiteral("select sum(cr) from repled2"), {});
-    f.closing = f.opening + f.debit - f.credit;
     Report report =
         itemBook(db, context, QStringLiteral("Party Ledger"), partyName, from, to, f, false);
     t.commit();
@@ -174,23 +179,20 @@ Report vendorLedger(core::Database& db, const ReportContext& context, const QStr
             {vendorName, from, after});
 
     LedgerFigures f;
-    const double purchases =
-        sum(db,
-            QStringLiteral(
-                "select sum(net_amount) from itempurchases where party_name = ? and doc_dt < ?"),
-            {vendorName, from});
-    const double received = sum(db,
-                                QStringLiteral("select sum(i.net_amount) ") + vouchers +
-                                    QStringLiteral("'Cr' and i.dt < ?"),
-                                {vendorName, from});
-    const double paid = sum(db,
-                            QStringLiteral("select sum(i.net_amount) ") + vouchers +
-                                QStringLiteral("'Dr' and i.dt < ?"),
-                            {vendorName, from});
+    const double purchases = sumOrZero(
+        db,
+        QStringLiteral(
+            "select sum(net_amount) from itempurchases where party_name = ? and doc_dt < ?"),
+        {vendorName, from});
+    const double received = sumOrZero(db,
+                                      QStringLiteral("select sum(i.net_amount) ") + vouchers +
+                                          QStringLiteral("'Cr' and i.dt < ?"),
+                                      {vendorName, from});
+    const double paid = sumOrZero(db,
+                                  QStringLiteral("select sum(i.net_amount) ") + vouchers +
+                                      QStringLiteral("'Dr' and i.dt < ?"),
+                                  {vendorName, from});
     f.opening = purchases + received - paid;
-    f.debit = sum(db, QStringLiteral("select sum(cr) from repled2"), {});
-    f.credit = sum(db, QStringLiteral("select sum(dr) from repled2"), {});
-    f.closing = f.opening + f.debit - f.credit;
     Report report =
         itemBook(db, context, QStringLiteral("Vendor Ledger"), vendorName, from, to, f, true);
     t.commit();

@@ -24,14 +24,6 @@ const QString kTotalFormat = QStringLiteral(".00");
 // vendor or account head booked under a party's number is not the party's.
 const char* const kPartyVoucher = "(d.category is null or d.category in ('MilkMan', 'RetailMilk'))";
 
-std::vector<ListEntry> entries(const core::Rows& rows) {
-    std::vector<ListEntry> list;
-    list.reserve(rows.size());
-    for (const core::Row& row : rows)
-        list.push_back({row.text(0), row.text(1)});
-    return list;
-}
-
 // The page header every statement shares: company, title, dates.
 void statementHeader(Report& report, const QString& company, const QString& title,
                      const QDate& from, const QDate& to) {
@@ -81,7 +73,7 @@ QString statementTitle(const QString& statementKind) {
 }
 
 std::vector<ListEntry> statementItems(core::Database& db) {
-    return entries(db.query(
+    return listEntries(db.query(
         QStringLiteral("select item_name as itemname, item_name from masitem order by item_name")));
 }
 
@@ -101,7 +93,7 @@ const char* const kAccountOrder = " order by val(party_code), party_code";
 } // namespace
 
 std::vector<ListEntry> statementAccounts(core::Database& db, StatementMode mode) {
-    return entries(db.query(accountList(mode) + QLatin1String(kAccountOrder)));
+    return listEntries(db.query(accountList(mode) + QLatin1String(kAccountOrder)));
 }
 
 std::optional<ListEntry> findStatementAccount(core::Database& db, StatementMode mode,
@@ -116,14 +108,14 @@ std::optional<ListEntry> findStatementAccount(core::Database& db, StatementMode 
 }
 
 std::vector<ListEntry> dayBookNames(core::Database& db) {
-    return entries(db.query(QStringLiteral(
+    return listEntries(db.query(QStringLiteral(
         "select accounthead as Party, accounthead as party_name from accounthead union all "
         "select coalesce(party_name, '') || ' - ' || coalesce(party_code, '') as Party, "
         "party_name from masparty order by 1")));
 }
 
 std::vector<ListEntry> billParties(core::Database& db) {
-    return entries(db.query(QStringLiteral(
+    return listEntries(db.query(QStringLiteral(
         "select party_name, party_code from masparty order by party_name, party_code")));
 }
 

@@ -13,11 +13,6 @@ const QString kItemBook = QStringLiteral("RepItemBook.xml");
 const QString kConsolidateFile = QStringLiteral("RptVorlk_DayBookLedgerConsolidate1.rpt");
 const QString kAmount = QStringLiteral(".00");
 
-double sum(core::Database& db, const QString& sql, const QVariantList& values) {
-    const QVariant v = db.scalar(sql, values);
-    return v.isNull() ? 0.0 : v.toDouble(); // no rows: no stock moved
-}
-
 QStringList names(core::Database& db, const QString& mainItem) {
     QStringList list;
     for (const core::Row& row : db.query(QStringLiteral("select item_name as itemname from masitem "
@@ -67,11 +62,12 @@ Report itemBook(const ReportContext& context, const Movement& m, core::Rows line
 
 // Direct purchases less sales (every party) of the item before `from`.
 double openingStock(core::Database& db, const QString& item, const QDate& from) {
-    return sum(db,
-               QStringLiteral(
-                   "select sum(qty) from itempurchases where doc_dt < ? and item_name = ?"),
-               {from, item}) -
-           sum(db,
+    return sumOrZero(db,
+                     QStringLiteral(
+                         "select sum(qty) from itempurchases where doc_dt < ? and item_name = ?"),
+                     {from, item}) -
+           sumOrZero(
+               db,
                QStringLiteral("select sum(qty) from itemsale where doc_dt < ? and item_name = ?"),
                {from, item});
 }
@@ -107,14 +103,15 @@ Report itemStock(core::Database& db, const ReportContext& context, const QString
         period + period);
     Movement m{QStringLiteral("Main Item Stock Statement"), item, from, to};
     m.opening = openingStock(db, item, from);
-    m.received = sum(db,
-                     QStringLiteral("select sum(qty) from itempurchases where item_name = ? and "
-                                    "doc_dt >= ? and doc_dt < ?"),
-                     period);
-    m.issued = sum(db,
-                   QStringLiteral("select sum(qty) from itemsale where item_name = ? and "
-                                  "doc_dt >= ? and doc_dt < ?"),
-                   period);
+    m.received =
+        sumOrZero(db,
+                  QStringLiteral("select sum(qty) from itempurchases where item_name = ? and "
+                                 "doc_dt >= ? and doc_dt < ?"),
+                  period);
+    m.issued = sumOrZero(db,
+                         QStringLiteral("select sum(qty) from itemsale where item_name = ? and "
+                                        "doc_dt >= ? and doc_dt < ?"),
+                         period);
     m.receivedColumn = QStringLiteral("cr");
     m.issuedColumn = QStringLiteral("dr");
     m.issuedHeading = QStringLiteral("Issued");
@@ -151,11 +148,12 @@ Report subItemStock(core::Database& db, const ReportContext& context, const QStr
     // sub-item's own sales of the period in the closing one: the shop's figures
     // have always been read this way.
     m.opening = openingStock(db, item, from);
-    m.received = sum(db,
-                     QStringLiteral("select sum(qty) from itempurchases where item_name = ? and "
-                                    "doc_dt >= ? and doc_dt < ?"),
-                     {item, from, after});
-    m.issued = sum(db, QStringLiteral("select sum(cr) from repled2"), {});
+    m.received =
+        sumOrZero(db,
+                  QStringLiteral("select sum(qty) from itempurchases where item_name = ? and "
+                                 "doc_dt >= ? and doc_dt < ?"),
+                  {item, from, after});
+    m.issued = sumOrZero(db, QStringLiteral("select sum(cr) from repled2"), {});
     m.receivedColumn = QStringLiteral("dr");
     m.issuedColumn = QStringLiteral("cr");
     m.issuedHeading = QStringLiteral("Consumed");
