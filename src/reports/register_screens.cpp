@@ -21,10 +21,8 @@ void registerScreens(core_ui::ScreenRegistry& registry) {
                  [](core::Session& s) { return new ItemStatementScreen(s); });
     registry.add(QStringLiteral("FrmItemSaleSummary"),
                  [](core::Session& s) { return new ItemSaleSummaryScreen(s); });
-    registry.add(QStringLiteral("FrmDayBokkReport"),
-                 [](core::Session& s) { return new DayBookStatementScreen(s); });
-    registry.add(QStringLiteral("FrmBill_1"),
-                 [](core::Session& s) { return new PartyBillScreen(s); });
+    registry.add(QStringLiteral("FrmDayBokkReport"), dayBookStatementScreen);
+    registry.add(QStringLiteral("FrmBill_1"), partyBillScreen);
     registry.add(QStringLiteral("FrmBill_Invoicewise"),
                  [](core::Session& s) { return new InvoiceBillScreen(s); });
     registry.add(QStringLiteral("FrmItemStock"), itemStockScreen);

@@ -156,6 +156,63 @@ private slots:
         }
     }
 
+    // The day book statement and the periodic bill: two dates and a list of
+    // which nothing need be chosen; an empty period or a bad date is told.
+    void datedStatementScreens_data() {
+        QTest::addColumn<bool>("bill");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("chosen");  // the list line chosen; "" none
+        QTest::addColumn<QString>("control"); // on the first page; "" for a message
+        QTest::addColumn<QString>("expected");
+        const QString year[] = {"01/04/2026", "31/03/2027"};
+        QTest::newRow("bill, every party") << true << year[0] << year[1] << QString() << "txtname"
+                                           << "D'SOUZA DAIRY";
+        QTest::newRow("bill, one party") << true << year[0] << year[1] << "RAM SINGH"
+                                         << "txtname"
+                                         << "RAM SINGH";
+        QTest::newRow("bill, date not typed")
+            << true << "__/__/____" << year[1] << QString() << QString() << kEnterProperInformation;
+        QTest::newRow("day book of a party") << false << year[0] << year[1] << "RAM SINGH - 1"
+                                             << "LBLpartyname"
+                                             << "Name: RAM SINGH";
+        QTest::newRow("day book, nothing in the period")
+            << false << "01/01/2025"
+            << "31/01/2025"
+            << "RAM SINGH - 1" << QString() << kNoRecords;
+    }
+    void datedStatementScreens() {
+        QFETCH(bool, bill);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, chosen);
+        QFETCH(QString, control);
+        QFETCH(QString, expected);
+        STOKARA_REQUIRE_DATABASE();
+        test::TestSession ts;
+        seedStatementShop(ts.db());
+        ts.session.dataDir = QStringLiteral(STOKARA_SOURCE_DIR); // its reports/ as the shop's
+        const std::unique_ptr<DatedStatementScreen> screen(
+            bill ? partyBillScreen(ts.session) : dayBookStatementScreen(ts.session));
+        screen->findChild<QLineEdit*>("text1")->setText(from);
+        screen->findChild<QLineEdit*>("text2")->setText(to);
+        auto* list = screen->findChild<QListWidget*>("DataList1");
+        if (!chosen.isEmpty()) {
+            const auto found = list->findItems(chosen, Qt::MatchExactly);
+            QCOMPARE(found.size(), 1);
+            list->setCurrentItem(found.first());
+        }
+        QTest::mouseClick(screen->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        if (control.isEmpty()) {
+            QCOMPARE(ts.dialogs.texts(), QStringList{expected});
+            QVERIFY(!screen->preview());
+            return;
+        }
+        QVERIFY2(ts.dialogs.shown.isEmpty(), qPrintable(ts.dialogs.lastText()));
+        QVERIFY(screen->preview());
+        QCOMPARE(screen->preview()->pages().text(0, control), expected);
+    }
+
     // Each run starts its scratch tables afresh. PostgreSQL keeps a deleted row
     // in place until a vacuum, which never reaches a temporary table, so runs
     // that only deleted grew the tables and slowed every later run.

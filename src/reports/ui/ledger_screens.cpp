@@ -59,6 +59,34 @@ void ReportCriteriaScreen::notProper() {
     session_.dialogs->information(caption_, kEnterProperInformation);
 }
 
+std::optional<ReportCriteriaScreen::Period> ReportCriteriaScreen::period(const QLineEdit* from,
+                                                                         const QLineEdit* to) {
+    const auto first = core::parseDate(from->text());
+    const auto last = core::parseDate(to->text());
+    if (!first || !last) {
+        notProper();
+        return std::nullopt;
+    }
+    return Period{*first, *last};
+}
+
+QListWidget* ReportCriteriaScreen::entryList(const std::vector<ListEntry>& entries) {
+    auto* list = new QListWidget(this);
+    list->setObjectName(QStringLiteral("DataList1"));
+    for (const ListEntry& e : entries) {
+        auto* item = new QListWidgetItem(e.shown, list);
+        item->setData(Qt::UserRole, e.bound);
+    }
+    return list;
+}
+
+std::optional<ListEntry> ReportCriteriaScreen::chosenEntry(const QListWidget* list) {
+    const QListWidgetItem* item = list->currentItem();
+    if (!item || !item->isSelected())
+        return std::nullopt;
+    return ListEntry{item->text(), item->data(Qt::UserRole).toString()};
+}
+
 void ReportCriteriaScreen::ok() {
     run(errorKind_, QStringLiteral("Command1_Click"), [this] {
         std::optional<Report> report;
@@ -78,12 +106,7 @@ DatedListScreen::DatedListScreen(core::Session& session, Setup setup)
     : ReportCriteriaScreen(session, setup.name, setup.caption), make_(std::move(setup.make)) {
     text1_ = dateField(QStringLiteral("text1"));
     text2_ = dateField(QStringLiteral("text2"));
-    dataList1_ = new QListWidget(this);
-    dataList1_->setObjectName(QStringLiteral("DataList1"));
-    for (const ListEntry& e : setup.entries) {
-        auto* item = new QListWidgetItem(e.shown, dataList1_);
-        item->setData(Qt::UserRole, e.bound);
-    }
+    dataList1_ = entryList(setup.entries);
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("From Date"), this), 0, 0);
     grid->addWidget(text1_, 0, 1);
@@ -97,15 +120,15 @@ DatedListScreen::DatedListScreen(core::Session& session, Setup setup)
 }
 
 std::optional<Report> DatedListScreen::makeReport() {
-    const QListWidgetItem* chosen = dataList1_->currentItem();
-    const auto from = core::parseDate(text1_->text());
-    const auto to = core::parseDate(text2_->text());
-    if (!chosen || !chosen->isSelected() || chosen->text().isEmpty() || !from || !to) {
+    const std::optional<ListEntry> entry = chosenEntry(dataList1_);
+    if (!entry || entry->shown.isEmpty()) {
         notProper();
         return std::nullopt;
     }
-    const ListEntry entry{chosen->text(), chosen->data(Qt::UserRole).toString()};
-    return make_(*session_.db, context(), entry, *from, *to);
+    const auto dates = period(text1_, text2_);
+    if (!dates)
+        return std::nullopt;
+    return make_(*session_.db, context(), *entry, dates->from, dates->to);
 }
 
 DatedListScreen* partyLedgerScreen(core::Session& session) {

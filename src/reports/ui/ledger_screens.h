@@ -39,6 +39,15 @@ protected:
     virtual std::optional<Report> makeReport() = 0;
     // Tells the operator "Enter proper information for report."
     void notProper();
+    // The dates of two fields; nothing, the operator told, when either is not a date.
+    struct Period {
+        QDate from, to;
+    };
+    std::optional<Period> period(const QLineEdit* from, const QLineEdit* to);
+    // DataList1: one line per entry, bound to its value.
+    QListWidget* entryList(const std::vector<ListEntry>& entries);
+    // The entry chosen in such a list; nothing when none is.
+    static std::optional<ListEntry> chosenEntry(const QListWidget* list);
 
     QString caption_;
     // How a failure of OK is reported (the day book statement logs it).

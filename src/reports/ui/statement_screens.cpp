@@ -26,22 +26,6 @@ QComboBox* optionalList(QWidget* parent, const QString& name,
     return list;
 }
 
-QListWidget* partyList(QWidget* parent, const std::vector<ListEntry>& entries) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QStringLiteral("DataList1"));
-    for (const ListEntry& e : entries) {
-        auto* item = new QListWidgetItem(e.shown, list);
-        item->setData(Qt::UserRole, e.bound);
-    }
-    return list;
-}
-
-// The chosen entry's bound value; "" when none is chosen.
-QString chosen(const QListWidget* list) {
-    const QListWidgetItem* item = list->currentItem();
-    return item && item->isSelected() ? item->data(Qt::UserRole).toString() : QString();
-}
-
 // Label and field pairs, one per row, then the buttons.
 QGridLayout* criteriaGrid(QWidget* screen, const QList<std::pair<QString, QWidget*>>& rows) {
     auto* grid = new QGridLayout(screen);
@@ -67,10 +51,6 @@ std::optional<Report> StatementScreen::orNoRecords(std::optional<Report> report)
     return report;
 }
 
-core::ShopInfo StatementScreen::shop() const {
-    return session_.shop;
-}
-
 ItemStatementScreen::ItemStatementScreen(core::Session& session)
     : StatementScreen(session, QStringLiteral("FrmItemSaleStatement"),
                       statementMode(session.statementKind) == StatementMode::Purchase
@@ -91,14 +71,11 @@ ItemStatementScreen::ItemStatementScreen(core::Session& session)
 }
 
 std::optional<Report> ItemStatementScreen::makeReport() {
-    const auto from = core::parseDate(text1_->text());
-    const auto to = core::parseDate(text2_->text());
-    if (!from || !to) {
-        notProper();
+    const auto dates = period(text1_, text2_);
+    if (!dates)
         return std::nullopt;
-    }
-    return orNoRecords(itemStatement(*session_.db, context(), session_.loginCompany, mode_, *from,
-                                     *to, dc1_->currentData().toString(),
+    return orNoRecords(itemStatement(*session_.db, context(), session_.loginCompany, mode_,
+                                     dates->from, dates->to, dc1_->currentData().toString(),
                                      txtFromCode_->currentData().toString()));
 }
 
@@ -117,60 +94,60 @@ ItemSaleSummaryScreen::ItemSaleSummaryScreen(core::Session& session)
 }
 
 std::optional<Report> ItemSaleSummaryScreen::makeReport() {
-    const auto from = core::parseDate(text1_->text());
-    const auto to = core::parseDate(text2_->text());
-    if (!from || !to) {
-        notProper();
+    const auto dates = period(text1_, text2_);
+    if (!dates)
         return std::nullopt;
-    }
-    return orNoRecords(
-        itemSaleSummary(*session_.db, context(), session_.loginCompany, kind_, *from, *to));
+    return orNoRecords(itemSaleSummary(*session_.db, context(), session_.loginCompany, kind_,
+                                       dates->from, dates->to));
 }
 
-DayBookStatementScreen::DayBookStatementScreen(core::Session& session)
-    : StatementScreen(session, QStringLiteral("FrmDayBokkReport"),
-                      QStringLiteral("Day Book Statement")) {
-    errorKind_ = core::ErrorKind::Log;
+DatedStatementScreen::DatedStatementScreen(core::Session& session, Setup setup)
+    : StatementScreen(session, setup.name, setup.caption), make_(std::move(setup.make)) {
+    errorKind_ = setup.errors;
     text1_ = dateField(QStringLiteral("text1"));
     text2_ = dateField(QStringLiteral("text2"));
-    dataList1_ = partyList(this, dayBookNames(*session.db));
-    auto* grid = criteriaGrid(this, {{QStringLiteral("From Date"), text1_},
-                                     {QStringLiteral("To Date"), text2_},
-                                     {QStringLiteral("Account Head"), dataList1_}});
+    dataList1_ = entryList(setup.entries);
+    auto* grid = criteriaGrid(
+        this,
+        {{setup.labels[0], text1_}, {setup.labels[1], text2_}, {setup.labels[2], dataList1_}});
     finish({text1_, text2_, dataList1_});
     addButtons(grid, command1_, command2_);
 }
 
-std::optional<Report> DayBookStatementScreen::makeReport() {
-    const auto from = core::parseDate(text1_->text());
-    const auto to = core::parseDate(text2_->text());
-    if (!from || !to) {
-        notProper();
+std::optional<Report> DatedStatementScreen::makeReport() {
+    const auto dates = period(text1_, text2_);
+    if (!dates)
         return std::nullopt;
-    }
-    return orNoRecords(dayBookStatement(*session_.db, context(), *from, *to, chosen(dataList1_)));
+    const std::optional<ListEntry> entry = chosenEntry(dataList1_);
+    return orNoRecords(make_(*session_.db, context(), session_.shop, dates->from, dates->to,
+                             entry ? entry->bound : QString()));
 }
 
-PartyBillScreen::PartyBillScreen(core::Session& session)
-    : StatementScreen(session, QStringLiteral("FrmBill_1"), QStringLiteral("Party Bill ")) {
-    text1_ = dateField(QStringLiteral("text1"));
-    text2_ = dateField(QStringLiteral("text2"));
-    dataList1_ = partyList(this, billParties(*session.db));
-    auto* grid = criteriaGrid(this, {{QStringLiteral("Enter From Date "), text1_},
-                                     {QStringLiteral("Enter To Date "), text2_},
-                                     {QStringLiteral("Party Description"), dataList1_}});
-    finish({text1_, text2_, dataList1_});
-    addButtons(grid, command1_, command2_);
+DatedStatementScreen* dayBookStatementScreen(core::Session& session) {
+    return new DatedStatementScreen(
+        session,
+        {QStringLiteral("FrmDayBokkReport"),
+         QStringLiteral("Day Book Statement"),
+         {QStringLiteral("From Date"), QStringLiteral("To Date"), QStringLiteral("Account Head")},
+         dayBookNames(*session.db),
+         core::ErrorKind::Log,
+         [](core::Database& db, const ReportContext& context, const core::ShopInfo&,
+            const QDate& from, const QDate& to,
+            const QString& name) { return dayBookStatement(db, context, from, to, name); }});
 }
 
-std::optional<Report> PartyBillScreen::makeReport() {
-    const auto from = core::parseDate(text1_->text());
-    const auto to = core::parseDate(text2_->text());
-    if (!from || !to) {
-        notProper();
-        return std::nullopt;
-    }
-    return orNoRecords(partyBill(*session_.db, context(), shop(), *from, *to, chosen(dataList1_)));
+DatedStatementScreen* partyBillScreen(core::Session& session) {
+    return new DatedStatementScreen(
+        session, {QStringLiteral("FrmBill_1"),
+                  QStringLiteral("Party Bill "),
+                  {QStringLiteral("Enter From Date "), QStringLiteral("Enter To Date "),
+                   QStringLiteral("Party Description")},
+                  billParties(*session.db),
+                  core::ErrorKind::Show,
+                  [](core::Database& db, const ReportContext& context, const core::ShopInfo& shop,
+                     const QDate& from, const QDate& to, const QString& partyCode) {
+                      return partyBill(db, context, shop, from, to, partyCode);
+                  }});
 }
 
 InvoiceBillScreen::InvoiceBillScreen(core::Session& session)
@@ -179,7 +156,7 @@ InvoiceBillScreen::InvoiceBillScreen(core::Session& session)
     text1_ = dateField(QStringLiteral("text1"));
     txtBillNo_ = new QLineEdit(this);
     txtBillNo_->setObjectName(QStringLiteral("TxtBillNo"));
-    dataList1_ = partyList(this, billParties(*session.db));
+    dataList1_ = entryList(billParties(*session.db));
     auto* grid = criteriaGrid(this, {{QStringLiteral("Enter From Date "), text1_},
                                      {QStringLiteral("Enter Bill No.:"), txtBillNo_},
                                      {QStringLiteral("Party Description"), dataList1_}});
@@ -205,7 +182,9 @@ std::optional<Report> InvoiceBillScreen::makeReport() {
         notProper();
         return std::nullopt;
     }
-    return orNoRecords(partyBillInvoice(*session_.db, context(), shop(), chosen(dataList1_),
+    const std::optional<ListEntry> party = chosenEntry(dataList1_);
+    return orNoRecords(partyBillInvoice(*session_.db, context(), session_.shop,
+                                        party ? party->bound : QString(),
                                         txtBillNo_->text().trimmed()));
 }
 

@@ -4,6 +4,8 @@
 #include "ledger_screens.h"
 #include "reports/statements.h"
 
+#include <array>
+
 class QComboBox;
 
 namespace stokara::reports {
@@ -16,7 +18,6 @@ protected:
     using ReportCriteriaScreen::ReportCriteriaScreen;
     // Tells the operator "Sorry! There is no any records." when there is no report.
     std::optional<Report> orNoRecords(std::optional<Report> report);
-    core::ShopInfo shop() const;
 };
 
 // FrmItemSaleStatement: sales (or, by the statement kind it opened with,
@@ -52,35 +53,36 @@ private:
     QLineEdit* text2_;
 };
 
-// FrmDayBokkReport: the day book of an optional head or party over two dates.
-class DayBookStatementScreen : public StatementScreen {
+// Two dates and a list of which nothing need be chosen: FrmDayBokkReport (the
+// day book of a head or party) and FrmBill_1 (the party bill of every party, or one).
+class DatedStatementScreen : public StatementScreen {
     Q_OBJECT
 public:
-    explicit DayBookStatementScreen(core::Session& session);
+    using MakeReport = std::function<std::optional<Report>(core::Database&, const ReportContext&,
+                                                           const core::ShopInfo&, const QDate& from,
+                                                           const QDate& to, const QString& chosen)>;
+    struct Setup {
+        QString name;
+        QString caption;
+        std::array<QString, 3> labels; // the two dates', the list's
+        std::vector<ListEntry> entries;
+        core::ErrorKind errors = core::ErrorKind::Show;
+        MakeReport make;
+    };
+    DatedStatementScreen(core::Session& session, Setup setup);
 
 protected:
     std::optional<Report> makeReport() override;
 
 private:
+    MakeReport make_;
     QLineEdit* text1_;
     QLineEdit* text2_;
     QListWidget* dataList1_;
 };
 
-// FrmBill_1: the party bill of every party (or one) for a period.
-class PartyBillScreen : public StatementScreen {
-    Q_OBJECT
-public:
-    explicit PartyBillScreen(core::Session& session);
-
-protected:
-    std::optional<Report> makeReport() override;
-
-private:
-    QLineEdit* text1_;
-    QLineEdit* text2_;
-    QListWidget* dataList1_;
-};
+DatedStatementScreen* dayBookStatementScreen(core::Session& session);
+DatedStatementScreen* partyBillScreen(core::Session& session);
 
 // FrmBill_Invoicewise: one bill of a party by its number; the sale screen's F7
 // opens it filled in.
