@@ -126,8 +126,7 @@ void measure(const QString& folder, qint64 sales, const QString& engine = {},
                                            reports::StatementMode::Sale, month, kLastDay, {}, {}));
     });
     time(QStringLiteral("report.item_sale_summary.") + size, 5, folder, [&](int) {
-        return some(reports::itemSaleSummary(db, context, context.shopName,
-                                             QStringLiteral("itemsale"), from, kLastDay));
+        return some(reports::itemSaleSummary(db, context, context.shopName, from, kLastDay));
     });
     time(QStringLiteral("report.day_book_statement.") + size, 5, folder,
          [&](int) { return some(reports::dayBookStatement(db, context, month, kLastDay, {})); });

@@ -40,10 +40,12 @@ int main(int argc, char** argv) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication application(argc, argv);
+        QTextStream out(stdout);
         QTextStream err(stderr);
         const int status = app::runReportCommand(
             args, QProcessEnvironment::systemEnvironment(),
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), err);
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), out, err);
+        out.flush();
         err.flush();
         return status;
     }

@@ -5,12 +5,9 @@
 #include "core/idioms.h"
 #include "startup.h"
 
-#ifdef STOKARA_HAVE_REPORTS
 #include "reports/engine/output.h"
-#include "reports/ledgers.h"
+#include "reports/report_table.h"
 #include "reports/statements.h"
-#include "reports/stock_reports.h"
-#endif
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -20,129 +17,87 @@
 
 namespace stokara::app {
 
-bool isReportCommand(const QStringList& args) {
-    return args.size() > 1 && args.at(1) == QLatin1String("report");
-}
-
-QString reportHelpText() {
-    return QStringLiteral(
-        "Usage: stokara report NAME [options] --output FILE\n"
-        "Writes a report to FILE, as PDF or CSV by its extension.\n"
-        "\n"
-        "  party-ledger        --party CODE --from DD/MM/YYYY --to DD/MM/YYYY\n"
-        "  vendor-ledger       --vendor NAME --from DD/MM/YYYY --to DD/MM/YYYY\n"
-        "  ledger-consolidate  --date DD/MM/YYYY\n"
-        "  item-sale-statement      [--item NAME] [--party CODE] --from .. --to ..\n"
-        "  item-purchase-statement  [--item NAME] [--vendor CODE] --from .. --to ..\n"
-        "  item-sale-summary        --from .. --to ..\n"
-        "  day-book-statement       [--name HEAD] --from .. --to ..\n"
-        "  party-bill               [--party CODE] --from .. --to ..\n"
-        "  party-bill-invoice       --party CODE --bill NO --date DD/MM/YYYY\n"
-        "  item-stock              --item NAME --from DD/MM/YYYY --to DD/MM/YYYY\n"
-        "  sub-item-stock          --item NAME --from DD/MM/YYYY --to DD/MM/YYYY\n"
-        "  item-stock-consolidate  --date DD/MM/YYYY\n"
-        "\n"
-        "Dates left out are today. --data-dir and --database as for the program.\n"
-        "Exit status: 0 written, 2 bad input, 3 nothing to report, 1 database or file\n"
-        "failure.\n");
-}
-
-#ifdef STOKARA_HAVE_REPORTS
 namespace {
 
-bool isStatementName(const QString& name) {
-    static const QStringList names{"item-sale-statement", "item-purchase-statement",
-                                   "item-sale-summary",   "day-book-statement",
-                                   "party-bill",          "party-bill-invoice"};
-    return names.contains(name);
+// The program's options that take a value, which may stand before "report".
+const QStringList kValued{QStringLiteral("--data-dir"), QStringLiteral("--database"),
+                          QStringLiteral("--backup-dir")};
+
+// Where the word "report" stands among the arguments; -1 when it is not the
+// first word that is not an option.
+int reportWord(const QStringList& args) {
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (a == QLatin1String("report"))
+            return i;
+        if (!a.startsWith(QLatin1Char('-')))
+            return -1;
+        if (kValued.contains(a))
+            ++i; // its value
+    }
+    return -1;
 }
 
-// A statement or bill by its command name: whether the name is one, whether
-// the names given are known, and the report (none when nothing matched).
-struct StatementRun {
-    bool known = false;
-    bool proper = true;
-    std::optional<reports::Report> report;
-};
-
-StatementRun statementReport(const QString& name, const QCommandLineParser& parser,
-                             core::Database& db, const reports::ReportContext& context,
-                             const QDate& from, const QDate& to) {
-    using namespace reports;
-    StatementRun run;
-    run.known = isStatementName(name);
-    if (!run.known)
-        return run;
-    const QString item = parser.value(QStringLiteral("item")).trimmed();
-    const QString given =
-        parser
-            .value(name == QLatin1String("item-purchase-statement") ? QStringLiteral("vendor")
-                                                                    : QStringLiteral("party"))
-            .trimmed();
-    const QString head = parser.value(QStringLiteral("name")).trimmed();
-    auto known = [](const std::vector<ListEntry>& list, const QString& bound) {
-        return std::any_of(list.begin(), list.end(),
-                           [&](const ListEntry& e) { return e.bound == bound; });
-    };
-    if ((!item.isEmpty() && !known(statementItems(db), item)) ||
-        (!head.isEmpty() && !known(dayBookNames(db), head))) {
-        run.proper = false;
-        return run;
-    }
-    const StatementMode mode = name == QLatin1String("item-purchase-statement")
-                                   ? StatementMode::Purchase
-                                   : StatementMode::Sale;
-    QString code;
-    if (!given.isEmpty()) {
-        const auto account = findStatementAccount(db, mode, given);
-        if (!account) {
-            run.proper = false;
-            return run;
-        }
-        code = account->bound;
-    }
-    const core::ShopInfo shop = readShopInfo(db);
-    // The company chosen at login is the shop's own record here.
-    const QString company = shop.name;
-    if (name == QLatin1String("item-sale-statement") ||
-        name == QLatin1String("item-purchase-statement"))
-        run.report = itemStatement(db, context, company, mode, from, to, item, code);
-    else if (name == QLatin1String("item-sale-summary"))
-        run.report = itemSaleSummary(db, context, company, QStringLiteral("itemsale"), from, to);
-    else if (name == QLatin1String("day-book-statement"))
-        run.report = dayBookStatement(db, context, from, to, head);
-    else if (name == QLatin1String("party-bill"))
-        run.report = partyBill(db, context, shop, from, to, code);
-    else // found by its party and number; the date is only checked
-        run.report = partyBillInvoice(db, context, shop, code,
-                                      parser.value(QStringLiteral("bill")).trimmed());
-    return run;
+QString listText() {
+    QString text = QStringLiteral("Reports:\n");
+    for (const reports::ReportEntry& r : reports::reportTable())
+        text += QStringLiteral("  ") + r.command.leftJustified(26) + r.caption.trimmed() +
+                QLatin1Char('\n');
+    return text;
 }
 
 } // namespace
-#endif
+
+bool isReportCommand(const QStringList& args) {
+    return reportWord(args) > 0;
+}
+
+QString reportHelpText() {
+    QString text = QStringLiteral("Usage: stokara report NAME [options] --output FILE\n"
+                                  "Writes a report to FILE, as PDF or CSV by its extension.\n"
+                                  "Options may stand before or after NAME.\n\n");
+    for (const reports::ReportEntry& r : reports::reportTable())
+        text += QStringLiteral("  ") + reports::usageLine(r) + QLatin1Char('\n');
+    return text + QStringLiteral(
+                      "\nDates left out are today. --data-dir and --database as for the program.\n"
+                      "Exit status: 0 written (or the list of reports), 2 bad input, 3 nothing to\n"
+                      "report, 1 database or file failure.\n");
+}
 
 int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
-                     const QString& defaultDataDir, QTextStream& err) {
-#ifndef STOKARA_HAVE_REPORTS
-    (void)args;
-    (void)env;
-    (void)defaultDataDir;
-    err << "stokara: this build has no reports\n";
-    return 2;
-#else
+                     const QString& defaultDataDir, QTextStream& out, QTextStream& err) {
+    using namespace reports;
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const char* name : {"data-dir", "database", "party", "vendor", "from", "to", "date",
-                             "output", "item", "name", "bill"})
-        parser.addOption({QString::fromLatin1(name), QString(), QStringLiteral("VALUE")});
-    QStringList rest = args.mid(2);
-    rest.prepend(args.value(0));
-    const QString name = args.value(2);
-    if (!parser.parse(rest) || parser.positionalArguments().size() != 1 ||
-        !parser.isSet(QStringLiteral("output"))) {
+    QStringList options{QStringLiteral("data-dir"), QStringLiteral("database"),
+                        QStringLiteral("backup-dir"), QStringLiteral("output")};
+    for (const ReportEntry& r : reportTable())
+        for (const Field& f : r.fields)
+            if (!options.contains(f.option))
+                options << f.option;
+    for (const QString& name : options)
+        parser.addOption({name, QString(), QStringLiteral("VALUE")});
+    QStringList rest = args;
+    rest.removeAt(reportWord(args));
+    if (!parser.parse(rest)) {
+        err << "stokara: " << parser.errorText() << "\n\n" << reportHelpText();
+        return 2;
+    }
+    if (parser.positionalArguments().isEmpty()) {
+        out << listText();
+        return 0;
+    }
+    const QString name = parser.positionalArguments().constFirst();
+    const ReportEntry* report = reportByCommand(name);
+    if (!report) {
+        err << "stokara: unknown report \"" << name << "\"\n\n" << reportHelpText();
+        return 2;
+    }
+    if (parser.positionalArguments().size() != 1 || !parser.isSet(QStringLiteral("output"))) {
         err << "stokara: "
-            << (parser.errorText().isEmpty() ? QStringLiteral("bad arguments") : parser.errorText())
+            << (parser.positionalArguments().size() != 1
+                    ? QStringLiteral("one report at a time")
+                    : QStringLiteral("--output FILE is missing"))
             << "\n\n"
             << reportHelpText();
         return 2;
@@ -154,6 +109,35 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
         return 2;
     }
 
+    // The dates are checked before the database is opened; one left out is
+    // today, as the screens start.
+    Inputs in;
+    for (const Field& f : report->fields) {
+        if (f.criterion != Criterion::From && f.criterion != Criterion::To &&
+            f.criterion != Criterion::AsOn)
+            continue;
+        const QString given = parser.isSet(f.option) ? parser.value(f.option)
+                                                     : core::formatDate(QDate::currentDate());
+        const auto d = core::parseDate(given);
+        if (!d) {
+            err << "--" << f.option << ": " << given << " is not a date dd/mm/yyyy\n";
+            return 2;
+        }
+        (f.criterion == Criterion::From ? in.from
+         : f.criterion == Criterion::To ? in.to
+                                        : in.asOn) = *d;
+    }
+    auto refuse = [&err] {
+        err << kEnterProperInformation << '\n';
+        return 2;
+    };
+    for (const Field& f : report->fields)
+        if (f.required &&
+            (f.criterion == Criterion::Account || f.criterion == Criterion::Item ||
+             f.criterion == Criterion::Bill) &&
+            parser.value(f.option).trimmed().isEmpty())
+            return refuse();
+
     QString dataDir = parser.isSet(QStringLiteral("data-dir"))
                           ? parser.value(QStringLiteral("data-dir"))
                           : env.value(QStringLiteral("STOKARA_DATA_DIR"), defaultDataDir);
@@ -164,43 +148,6 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
     if (url.isEmpty())
         url = QStringLiteral("sqlite:") + QDir(dataDir).filePath(QStringLiteral("dairy.db"));
 
-    // Today's date where a date is left out, as the screens start.
-    const QString today = core::formatDate(QDate::currentDate());
-    auto date = [&](const char* option) {
-        const QString o = QString::fromLatin1(option);
-        return core::parseDate(parser.isSet(o) ? parser.value(o) : today);
-    };
-    auto refuse = [&err] {
-        err << reports::kEnterProperInformation << '\n';
-        return 2;
-    };
-
-    // The inputs are checked before the database is opened, as the screens check
-    // them before running anything.
-    const bool single =
-        name == QLatin1String("party-ledger") || name == QLatin1String("vendor-ledger");
-    const QString account = parser.value(
-        name == QLatin1String("party-ledger") ? QStringLiteral("party") : QStringLiteral("vendor"));
-    const auto from = date("from"), to = date("to"), asOn = date("date");
-    if (single && (account.trimmed().isEmpty() || !from || !to))
-        return refuse();
-    if (name == QLatin1String("ledger-consolidate") && !asOn)
-        return refuse();
-    // The statements and bills: both dates (the invoice bill: its date and number).
-    if (name == QLatin1String("party-bill-invoice")
-            ? !asOn || parser.value(QStringLiteral("bill")).trimmed().isEmpty() ||
-                  parser.value(QStringLiteral("party")).trimmed().isEmpty()
-            : isStatementName(name) && (!from || !to))
-        return refuse();
-    // Stock reports: the item as its list shows it, and the dates.
-    const bool itemWise =
-        name == QLatin1String("item-stock") || name == QLatin1String("sub-item-stock");
-    const QString item = parser.value(QStringLiteral("item"));
-    if (itemWise && (item.trimmed().isEmpty() || !from || !to))
-        return refuse();
-    if (name == QLatin1String("item-stock-consolidate") && !asOn)
-        return refuse();
-
     try {
         const core::DatabaseUrl where = core::DatabaseUrl::parse(url);
         if (where.engine == core::Engine::Sqlite && !QFileInfo::exists(where.path)) {
@@ -209,51 +156,46 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
             return 1;
         }
         auto db = core::Database::open(where);
-        const reports::ReportContext context{reports::ReportFolders{dataDir, {}},
-                                             readShopInfo(*db).name};
-        std::optional<reports::Report> report;
-        if (name == QLatin1String("party-ledger")) {
-            const auto party = reports::findParty(*db, account);
-            if (!party || party->shown.isEmpty())
-                return refuse();
-            report = reports::partyLedger(*db, context, party->bound, party->shown, *from, *to);
-        } else if (name == QLatin1String("vendor-ledger")) {
-            const auto vendor = reports::findVendor(*db, account);
-            if (!vendor || vendor->bound.isEmpty())
-                return refuse();
-            report = reports::vendorLedger(*db, context, vendor->bound, *from, *to);
-        } else if (name == QLatin1String("ledger-consolidate")) {
-            report = reports::ledgerConsolidate(*db, context, *asOn);
-        } else if (const auto statement = statementReport(
-                       name, parser, *db, context, from.value_or(QDate()), to.value_or(QDate()));
-                   statement.known) {
-            if (!statement.proper)
-                return refuse();
-            if (!statement.report) {
-                err << reports::kNoRecords << '\n';
-                return 3;
+        // The entries named: as the lists bind them, found by code or name.
+        for (const Field& f : report->fields) {
+            if (f.criterion == Criterion::Bill) {
+                in.bill = parser.value(f.option).trimmed();
+                continue;
             }
-            report = *statement.report;
-        } else if (itemWise) {
-            const bool mainItem = name == QLatin1String("item-stock");
-            if (!(mainItem ? reports::mainItems(*db) : reports::subItems(*db)).contains(item))
+            if (f.criterion != Criterion::Account && f.criterion != Criterion::Item)
+                continue;
+            const QString given = parser.value(f.option).trimmed();
+            if (given.isEmpty())
+                continue;
+            std::optional<ListEntry> entry;
+            if (f.find) {
+                entry = f.find(*db, given);
+            } else {
+                for (const ListEntry& e : f.entries(*db))
+                    if (e.bound == given || e.shown == given) {
+                        entry = e;
+                        break;
+                    }
+            }
+            if (!entry || entry->shown.isEmpty() || entry->bound.isEmpty())
                 return refuse();
-            report = mainItem ? reports::itemStock(*db, context, item, *from, *to)
-                              : reports::subItemStock(*db, context, item, *from, *to);
-        } else if (name == QLatin1String("item-stock-consolidate")) {
-            report = reports::itemStockConsolidate(*db, context, *asOn);
-        } else {
-            err << "stokara: unknown report \"" << name << "\"\n\n" << reportHelpText();
-            return 2;
+            (f.criterion == Criterion::Item ? in.item : in.account) = entry;
         }
-        reports::writeReportFile(*report, output);
+        const core::ShopInfo shop = readShopInfo(*db);
+        // The company chosen at login is the shop's own record here.
+        const RunContext context{{ReportFolders{dataDir, {}}, shop.name}, shop, shop.name};
+        const std::optional<Report> made = report->run(*db, context, in);
+        if (!made) {
+            err << kNoRecords << '\n';
+            return 3;
+        }
+        writeReportFile(*made, output);
         return 0;
     } catch (const std::exception& e) {
         err << core::errorMessageText(QStringLiteral("report ") + name, core::ErrorInfo::from(e))
             << '\n';
         return 1;
     }
-#endif
 }
 
 } // namespace stokara::app

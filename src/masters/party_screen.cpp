@@ -146,7 +146,10 @@ bool PartyScreen::leaveName() {
         const QString name = name_->text();
         if (name.isEmpty())
             return;
-        core_ui::setListText(category_, kMilkMan());
+        // A new party is a milk supplier; a loaded one keeps its category, so a
+        // collection centre corrected here stays one.
+        if (core_ui::listText(category_).isEmpty())
+            core_ui::setListText(category_, kMilkMan());
         if (code_->text().trimmed().isEmpty()) {
             if (store_.countByName(name) > 0) {
                 name_->clear();

@@ -1,6 +1,6 @@
 #include "convert_screen.h"
 
-#include "amount_words.h"
+#include "books/amount_words.h"
 #include "core/errors.h"
 
 #include <QFormLayout>
@@ -9,6 +9,9 @@
 #include <QPushButton>
 
 namespace stokara::presentation {
+
+using books::ConvertedValue;
+using books::convertValue;
 
 ConvertScreen::ConvertScreen(core::Session& session, QWidget* parent)
     : core_ui::EntryScreen(session, QStringLiteral("FrmConvert"), QStringLiteral("Convert"),

@@ -1,7 +1,9 @@
 #include "ledgers.h"
 
+#include "books/accounts.h"
 #include "core/app_info.h"
 #include "core/database.h"
+#include "core/idioms.h"
 #include "scratch_tables.h"
 
 namespace stokara::reports {
@@ -11,27 +13,43 @@ namespace {
 const QString kItemBook = QStringLiteral("RepItemBook.xml");
 const QString kConsolidateFile = QStringLiteral("RptVorlk_DayBookLedgerConsolidate1.rpt");
 
-// Vouchers of the party master's accounts; vendors, account heads and product
-// buyers have codes of their own that may repeat a party's.
-const char* const kPartyVoucher = "(category is null or category in ('MilkMan', 'RetailMilk'))";
+// An account's entries as ledger lines (doc_dt, item_name, dr, cr): a party's
+// receipts and payments read "Pmt Recd" and "Pmt Given", a vendor's vouchers
+// their remark; the side an entry is not on stays empty.
+core::Rows ledgerLines(const std::vector<books::Posting>& postings, bool vendor) {
+    core::Rows rows;
+    rows.columns = QStringList{QStringLiteral("doc_dt"), QStringLiteral("item_name"),
+                               QStringLiteral("dr"), QStringLiteral("cr")};
+    auto names = std::make_shared<const QStringList>(rows.columns);
+    rows.reserve(postings.size());
+    for (const books::Posting& p : postings) {
+        QString text = p.item;
+        if (p.source == books::Source::Voucher)
+            text = vendor ? p.remark
+                          : (p.voucherType == QLatin1String("Cr") ? QStringLiteral("Pmt Recd")
+                                                                  : QStringLiteral("Pmt Given"));
+        const bool debit =
+            p.source == books::Source::Sale ||
+            (p.source == books::Source::Voucher && p.voucherType == QLatin1String("Dr"));
+        rows.push_back(core::Row(names, {p.date, text, debit ? QVariant(p.debit) : QVariant(),
+                                         debit ? QVariant() : QVariant(p.credit)}));
+    }
+    return rows;
+}
 
-// RepItemBook with the lines now in repled2: the period's totals are theirs (a
-// vendor's sides the other way round), added to `f`'s opening for the closing.
-Report itemBook(core::Database& db, const ReportContext& context, const QString& title,
-                const QString& name, const QDate& from, const QDate& to, LedgerFigures& f,
-                bool vendor) {
-    const double dr = sumOrZero(db, QStringLiteral("select sum(dr) from repled2"));
-    const double cr = sumOrZero(db, QStringLiteral("select sum(cr) from repled2"));
-    f.debit = vendor ? cr : dr;
-    f.credit = vendor ? dr : cr;
-    f.closing = f.opening + f.debit - f.credit;
+// RepItemBook over an account's lines. `f` runs the ledger's own way (a
+// vendor's from the shop's debt); the printed balances say their side.
+Report itemBook(const ReportContext& context, const QString& title, const QString& name,
+                const QDate& from, const QDate& to, const LedgerFigures& f, bool vendor,
+                core::Rows lines) {
     Report report(loadLayout(kItemBook, context.folders));
+    const int sign = vendor ? -1 : 1; // to debit less credit
     const QString a = QStringLiteral("section2");
     report.setCaption(a, QStringLiteral("LABEL1"), context.shopName);
     report.setCaption(a, QStringLiteral("LABEL100"), title);
     report.setCaption(a, QStringLiteral("LABEL7"), formatValue(from, QStringLiteral("dd/mm/yy")));
     report.setCaption(a, QStringLiteral("LABEL29"), formatValue(to, QStringLiteral("dd/mm/yy")));
-    report.setCaption(a, QStringLiteral("LABEL14"), formatValue(f.opening, QStringLiteral(".00")));
+    report.setCaption(a, QStringLiteral("LABEL14"), books::sideText(sign * f.opening));
     report.setCaption(a, QStringLiteral("LABEL24"), name);
     // The fourth column carries the side that increases the balance.
     report.setCaption(a, QStringLiteral("LABEL8"),
@@ -48,10 +66,32 @@ Report itemBook(core::Database& db, const ReportContext& context, const QString&
     const QString c = QStringLiteral("SECTION5");
     report.setCaption(c, QStringLiteral("LABEL4"), formatValue(f.debit, QStringLiteral(".00")));
     report.setCaption(c, QStringLiteral("LABEL26"), formatValue(f.credit, QStringLiteral(".00")));
-    report.setCaption(c, QStringLiteral("LABEL12"), formatValue(f.closing, QStringLiteral(".00")));
-    report.setData(db.query(QStringLiteral(
-        "select doc_dt, item_name, dr, cr from repled2 order by doc_dt, sn, autono")));
+    report.setCaption(c, QStringLiteral("LABEL12"), books::sideText(sign * f.closing));
+    report.setData(std::move(lines));
     return report;
+}
+
+// The ledger of one party or vendor: its opening before `from`, its entries to
+// `to` and their totals, all from the books.
+Report accountLedger(core::Database& db, const ReportContext& context, const QString& title,
+                     const books::Account& account, const QString& name, const QDate& from,
+                     const QDate& to, LedgerFigures* figures) {
+    const bool vendor = account.kind == books::AccountKind::Vendor;
+    const int sign = vendor ? -1 : 1; // the ledger's own way
+    const std::vector<books::Posting> entries = books::postings(db, account, from, to);
+    LedgerFigures f;
+    f.opening = sign * books::balanceBefore(db, account, from).net();
+    double dr = 0, cr = 0;
+    for (const books::Posting& p : entries) {
+        dr += p.debit;
+        cr += p.credit;
+    }
+    f.debit = core::round2(vendor ? cr : dr);
+    f.credit = core::round2(vendor ? dr : cr);
+    f.closing = core::round2(f.opening + f.debit - f.credit);
+    if (figures)
+        *figures = f;
+    return itemBook(context, title, name, from, to, f, vendor, ledgerLines(entries, vendor));
 }
 
 } // namespace
@@ -62,11 +102,6 @@ std::vector<ListEntry> listEntries(const core::Rows& rows) {
     for (const core::Row& row : rows)
         list.push_back({row.text(0), row.text(1)});
     return list;
-}
-
-double sumOrZero(core::Database& db, const QString& sql, const QVariantList& values) {
-    const QVariant v = db.scalar(sql, values);
-    return v.isNull() ? 0.0 : v.toDouble();
 }
 
 std::vector<ListEntry> ledgerParties(core::Database& db) {
@@ -110,95 +145,18 @@ std::optional<ListEntry> findVendor(core::Database& db, const QString& nameOrCod
 Report partyLedger(core::Database& db, const ReportContext& context, const QString& partyCode,
                    const QString& partyName, const QDate& from, const QDate& to,
                    LedgerFigures* figures) {
-    const QDate after = to.addDays(1); // a sale stored with a time of day on `to` counts
-    const QString voucher = QString::fromLatin1(kPartyVoucher);
-    prepareScratchTables(db);
-    core::Transaction t(db);
-    emptyLedgerLines(db);
-    db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, dr, sn, autono) "
-                           "select doc_dt, item_name, net_amt, 1, auto_no from itemsale "
-                           "where party_code = ? and doc_dt >= ? and doc_dt < ?"),
-            {partyCode, from, after});
-    db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, cr, sn, autono) "
-                           "select dt, 'Pmt Recd', net_amount, 2, auto_no from daybook "
-                           "where party_code = ? and v_type = 'Cr' and dt >= ? and dt < ? and ") +
-                voucher,
-            {partyCode, from, after});
-    db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, dr, sn, autono) "
-                           "select dt, 'Pmt Given', net_amount, 3, auto_no from daybook "
-                           "where party_code = ? and v_type = 'Dr' and dt >= ? and dt < ? and ") +
-                voucher,
-            {partyCode, from, after});
-
-    LedgerFigures f;
-    const double sales = sumOrZero(
-        db, QStringLiteral("select sum(net_amt) from itemsale where party_code = ? and doc_dt < ?"),
-        {partyCode, from});
-    const double given =
-        sumOrZero(db,
-                  QStringLiteral("select sum(net_amount) from daybook where party_code "
-                                 "= ? and v_type = 'Dr' and dt < ? and ") +
-                      voucher,
-                  {partyCode, from});
-    const double received =
-        sumOrZero(db,
-                  QStringLiteral("select sum(net_amount) from daybook where "
-                                 "party_code = ? and v_type = 'Cr' and dt < ? and ") +
-                      voucher,
-                  {partyCode, from});
-    f.opening = sales + given - received;
-    Report report =
-        itemBook(db, context, QStringLiteral("Party Ledger"), partyName, from, to, f, false);
-    t.commit();
-    if (figures)
-        *figures = f;
-    return report;
+    return accountLedger(db, context, QStringLiteral("Party Ledger"),
+                         books::Account::party(partyCode, partyName), partyName, from, to, figures);
 }
 
 Report vendorLedger(core::Database& db, const ReportContext& context, const QString& vendorName,
                     const QDate& from, const QDate& to, LedgerFigures* figures) {
-    const QDate after = to.addDays(1);
-    // A vendor's vouchers carry its code; the list binds its name.
-    const QString vouchers = QStringLiteral(
-        "from daybook i inner join masvendor m on i.party_code = m.party_code where i.category = "
-        "'Vendor' and m.party_name = ? and i.v_type = ");
-    prepareScratchTables(db);
-    core::Transaction t(db);
-    emptyLedgerLines(db);
-    db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, cr, sn, autono) "
-                           "select doc_dt, item_name, net_amount, 1, auto_no from itempurchases "
-                           "where party_name = ? and doc_dt >= ? and doc_dt < ?"),
-            {vendorName, from, after});
-    db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, dr, sn, autono) "
-                           "select i.dt, i.remark, i.net_amount, 2, i.auto_no ") +
-                vouchers + QStringLiteral("'Dr' and i.dt >= ? and i.dt < ?"),
-            {vendorName, from, after});
-    db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, cr, sn, autono) "
-                           "select i.dt, i.remark, i.net_amount, 3, i.auto_no ") +
-                vouchers + QStringLiteral("'Cr' and i.dt >= ? and i.dt < ?"),
-            {vendorName, from, after});
-
-    LedgerFigures f;
-    const double purchases = sumOrZero(
-        db,
-        QStringLiteral(
-            "select sum(net_amount) from itempurchases where party_name = ? and doc_dt < ?"),
-        {vendorName, from});
-    const double received = sumOrZero(db,
-                                      QStringLiteral("select sum(i.net_amount) ") + vouchers +
-                                          QStringLiteral("'Cr' and i.dt < ?"),
-                                      {vendorName, from});
-    const double paid = sumOrZero(db,
-                                  QStringLiteral("select sum(i.net_amount) ") + vouchers +
-                                      QStringLiteral("'Dr' and i.dt < ?"),
-                                  {vendorName, from});
-    f.opening = purchases + received - paid;
-    Report report =
-        itemBook(db, context, QStringLiteral("Vendor Ledger"), vendorName, from, to, f, true);
-    t.commit();
-    if (figures)
-        *figures = f;
-    return report;
+    // The list binds the vendor's name; its vouchers carry its code.
+    const QVariant code = db.scalar(
+        QStringLiteral("select min(party_code) from masvendor where party_name = ?"), {vendorName});
+    return accountLedger(db, context, QStringLiteral("Vendor Ledger"),
+                         books::Account::vendor(code.toString(), vendorName), vendorName, from, to,
+                         figures);
 }
 
 Report ledgerConsolidate(core::Database& db, const ReportContext& context, const QDate& asOn) {
@@ -207,50 +165,26 @@ Report ledgerConsolidate(core::Database& db, const ReportContext& context, const
     Report report(loadLayout(kConsolidateFile, context.folders));
     prepareScratchTables(db);
     core::Transaction t(db);
-    emptyLedgerLines(db);
-    // One line per account and source, already summed: the balances below
-    // group them again, so the result is that of one line per entry, at a
-    // fraction of the rows.
-    db.exec(QStringLiteral("insert into repled2 (party_code, category, dr) "
-                           "select party_code, 'MilkMan', sum(net_amt) from itemsale "
-                           "where doc_dt < ? group by party_code"),
-            {after});
-    // Both sides of the vouchers in one pass.
-    db.exec(QStringLiteral("insert into repled2 (party_name, party_code, category, dr, cr, remark) "
-                           "select accounthead, party_code, category, "
-                           "sum(case when v_type = 'Dr' then net_amount end), "
-                           "sum(case when v_type = 'Cr' then net_amount end), 'DAYBOOK' "
-                           "from daybook where v_type in ('Cr', 'Dr') and dt < ? "
-                           "group by accounthead, party_code, category"),
-            {after});
-    db.exec(QStringLiteral("insert into repled2 (party_name, category, cr, remark) "
-                           "select party_name, 'Vendor', sum(net_amount), 'Vendor' "
-                           "from itempurchases where doc_dt < ? group by party_name"),
-            {after});
-    // Names from the masters by code, and a purchase's vendor code by its name.
-    const std::pair<const char*, const char*> masters[] = {{"masparty", "MilkMan"},
-                                                           {"masvendor", "Vendor"}};
-    for (const auto& [table, category] : masters)
-        db.exec(QStringLiteral("update repled2 set party_name = coalesce((select "
-                               "min(m.party_name) from %1 m where m.party_code = "
-                               "repled2.party_code), party_name) where category = ?")
-                    .arg(QLatin1String(table)),
-                {QString::fromLatin1(category)});
-    db.exec(QStringLiteral(
-        "update repled2 set party_code = coalesce((select min(m.party_code) from masvendor m "
-        "where m.party_name = repled2.party_name), party_code) where category = 'Vendor'"));
     emptyConsolidateLines(db);
-    // A vendor's balance is what the shop owes it; a party's or a head's what it owes the shop.
-    // A side with no entries counts as 0.
-    const QString group = QStringLiteral(
-        "insert into RepDaybook (party_code, party_name, category, dr, cr, clbal) "
-        "select party_code, party_name, category, coalesce(sum(dr), 0), coalesce(sum(cr), 0), %1 "
-        "from repled2 where category = ? group by party_code, party_name, category");
-    db.exec(group.arg(QStringLiteral("coalesce(sum(cr), 0) - coalesce(sum(dr), 0)")),
-            {QStringLiteral("Vendor")});
-    for (const char* category : {"MilkMan", "AccountHead"})
-        db.exec(group.arg(QStringLiteral("coalesce(sum(dr), 0) - coalesce(sum(cr), 0)")),
-                {QString::fromLatin1(category)});
+    // Every account's balance from the books, kept where the report file reads
+    // it. A vendor's balance is what the shop owes it, a party's or a head's
+    // what it owes the shop; the side says which way either runs.
+    const std::pair<books::AccountKind, const char*> kinds[] = {
+        {books::AccountKind::Party, "coalesce(dr, 0) - coalesce(cr, 0)"},
+        {books::AccountKind::Vendor, "coalesce(cr, 0) - coalesce(dr, 0)"},
+        {books::AccountKind::Head, "coalesce(dr, 0) - coalesce(cr, 0)"}};
+    for (const auto& [kind, balance] : kinds) {
+        const books::Query q = books::accountBalancesBefore(kind, after);
+        db.exec(QStringLiteral("insert into RepDaybook (party_code, party_name, category, dr, cr, "
+                               "clbal, side) select party_code, party_name, cast(? as "
+                               "varchar(25)), coalesce(dr, 0), coalesce(cr, 0), ") +
+                    QLatin1String(balance) +
+                    QStringLiteral(", case when coalesce(dr, 0) > coalesce(cr, 0) then 'Dr' "
+                                   "when coalesce(dr, 0) < coalesce(cr, 0) then 'Cr' else '' end "
+                                   "from (") +
+                    q.sql + QStringLiteral(") b"),
+                QVariantList{books::categoryOf(kind)} + q.values);
+    }
 
     report.setFormula(QStringLiteral("dairyname"), context.shopName);
     report.setFormula(QStringLiteral("fromdate"), asOn.toString(QStringLiteral("dd/MM/yyyy")));

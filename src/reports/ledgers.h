@@ -32,8 +32,6 @@ struct ListEntry {
 };
 // The rows' first two columns as list entries (shown, bound).
 std::vector<ListEntry> listEntries(const core::Rows& rows);
-// What a query's sum gives; 0 when it summed no rows.
-double sumOrZero(core::Database& db, const QString& sql, const QVariantList& values = {});
 
 // Parties by the numeric value of their code: the name, bound to the code.
 std::vector<ListEntry> ledgerParties(core::Database& db);

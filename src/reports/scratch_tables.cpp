@@ -10,21 +10,13 @@ void prepareScratchTables(core::Database& db) {
     // sn orders the kinds of line of one date (sale, receipt, payment) and
     // autono keeps the source entry's number, so the line order is the same on
     // both engines.
-    db.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS repled2 (doc_dt %1, "
-                           "item_name varchar(100), dr numeric(20,2), cr numeric(20,2), "
-                           "party_code varchar(100), party_name varchar(100), "
-                           "category varchar(25), remark varchar(100), sn integer, "
-                           "autono integer, qty numeric(20,3), mainitem varchar(40), "
-                           "mainitemrecd numeric(20,3), subitem varchar(40), "
-                           "subitemwt numeric(20,3), subitemcons numeric(20,3))")
-                .arg(dt));
     // RepDaybook is also the party bills' repdaybook (one name to both
     // engines), so it has the bill lines' columns too; repdaybook1 and
     // repdaybook2 hold the bills' openings or copies of their lines.
     for (const char* table : {"RepDaybook", "repdaybook1", "repdaybook2"})
         db.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS %1 (party_code varchar(100), "
                                "party_name varchar(100), category varchar(25), dr numeric(20,2), "
-                               "cr numeric(20,2), clbal numeric(20,2), doc_dt %2, "
+                               "cr numeric(20,2), clbal numeric(20,2), side varchar(2), doc_dt %2, "
                                "item_name varchar(100), qty numeric(20,3), net_amt numeric(20,2), "
                                "doc_no varchar(20), rate numeric(20,2), sn integer, "
                                "autono integer)")
@@ -51,11 +43,6 @@ void emptyBillTables(core::Database& db) {
     db.exec(QStringLiteral("delete from repdaybook"));
     db.exec(QStringLiteral("delete from repdaybook1"));
     db.exec(QStringLiteral("delete from repdaybook2"));
-}
-
-void emptyLedgerLines(core::Database& db) {
-    db.exec(postgres(db) ? QStringLiteral("truncate repled2")
-                         : QStringLiteral("delete from repled2"));
 }
 
 void emptyConsolidateLines(core::Database& db) {

@@ -6,8 +6,8 @@ class Database;
 
 namespace stokara::reports {
 
-// The report screens' scratch tables (repled2, RepDaybook) as temporary tables
-// of this connection: both engines look an unqualified name up among the
+// The report screens' scratch tables (RepDaybook, repdaybook1, repdaybook2) as
+// temporary tables of this connection: both engines look an unqualified name up among the
 // connection's temporary tables first, so the statements keep the old names
 // while two counters on one server never empty each other's rows. Made at the
 // first use on a connection (and again after a reconnect); emptied by each run.
@@ -19,8 +19,6 @@ void prepareScratchTables(core::Database& db);
 // the runs before it.
 // The three tables a party bill fills (repdaybook, repdaybook1, repdaybook2).
 void emptyBillTables(core::Database& db);
-// repled2, of the ledgers and stock reports.
-void emptyLedgerLines(core::Database& db);
 // RepDaybook, of the consolidated reports.
 void emptyConsolidateLines(core::Database& db);
 

@@ -1,11 +1,13 @@
 #include "statements.h"
 
+#include "books/accounts.h"
+#include "books/amount_words.h"
 #include "core/app_info.h"
 #include "core/database.h"
 #include "core/idioms.h"
-#include "presentation/amount_words.h"
 #include "scratch_tables.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace stokara::reports {
@@ -19,10 +21,7 @@ const QString kPeriodicBillFile = QStringLiteral("rptvorlk_bill.rpt");
 const QString kInvoiceBillFile = QStringLiteral("RptVorlk_Bill1.rpt");
 const QString kDateCaption = QStringLiteral("dd/mm/yy");
 const QString kTotalFormat = QStringLiteral(".00");
-
-// Vouchers of the party master's accounts, as the party ledger counts them: a
-// vendor or account head booked under a party's number is not the party's.
-const char* const kPartyVoucher = "(d.category is null or d.category in ('MilkMan', 'RetailMilk'))";
+const QString kSummaryTitle = QStringLiteral("Item Sale Statement Summary");
 
 // The page header every statement shares: company, title, dates.
 void statementHeader(Report& report, const QString& company, const QString& title,
@@ -64,14 +63,6 @@ StatementMode statementMode(const QString& statementKind) {
                                                           : StatementMode::Sale;
 }
 
-QString statementTitle(const QString& statementKind) {
-    if (statementKind.isEmpty())
-        return {};
-    return statementMode(statementKind) == StatementMode::Purchase
-               ? QStringLiteral("Item Purchase Statement")
-               : QStringLiteral("Item Sale Statement");
-}
-
 std::vector<ListEntry> statementItems(core::Database& db) {
     return listEntries(db.query(
         QStringLiteral("select item_name as itemname, item_name from masitem order by item_name")));
@@ -111,7 +102,8 @@ std::vector<ListEntry> dayBookNames(core::Database& db) {
     return listEntries(db.query(QStringLiteral(
         "select accounthead as Party, accounthead as party_name from accounthead union all "
         "select coalesce(party_name, '') || ' - ' || coalesce(party_code, '') as Party, "
-        "party_name from masparty order by 1")));
+        "coalesce(party_name, '') || ' - ' || coalesce(party_code, '') from masparty order by "
+        "1")));
 }
 
 std::vector<ListEntry> billParties(core::Database& db) {
@@ -171,8 +163,8 @@ std::optional<Report> itemStatement(core::Database& db, const ReportContext& con
 }
 
 std::optional<Report> itemSaleSummary(core::Database& db, const ReportContext& context,
-                                      const QString& company, const QString& statementKind,
-                                      const QDate& from, const QDate& to, StatementTotals* totals) {
+                                      const QString& company, const QDate& from, const QDate& to,
+                                      StatementTotals* totals) {
     Report report(loadLayout(kSummaryLayout, context.folders));
     report.setData(db.query(
         QStringLiteral("select item_name, sum(qty) as Qty, sum(net_amt) as net_amt from Itemsale "
@@ -180,8 +172,8 @@ std::optional<Report> itemSaleSummary(core::Database& db, const ReportContext& c
         {from, to.addDays(1)}));
     if (report.rows().empty())
         return std::nullopt;
-    // The title follows the statement kind last chosen, sale figures either way.
-    statementHeader(report, company, statementTitle(statementKind), from, to);
+    // Sale figures whichever statement was opened last.
+    statementHeader(report, company, kSummaryTitle, from, to);
     const QString d = QStringLiteral("d");
     report.setDataField(d, QStringLiteral("txtitemname"), QStringLiteral("item_name"));
     report.setDataField(d, QStringLiteral("txtqty"), QStringLiteral("Qty"));
@@ -192,37 +184,81 @@ std::optional<Report> itemSaleSummary(core::Database& db, const ReportContext& c
     return report;
 }
 
+std::optional<books::Account> dayBookAccount(core::Database& db, const QString& chosen) {
+    if (chosen.isEmpty())
+        return std::nullopt;
+    if (!db.query(QStringLiteral("select 1 from accounthead where accounthead = ?"), {chosen})
+             .empty())
+        return books::Account::head(chosen);
+    // A party as the list shows it, or by its name alone.
+    for (const char* by :
+         {"coalesce(party_name, '') || ' - ' || coalesce(party_code, '')", "party_name"}) {
+        const core::Rows rows = db.query(
+            QStringLiteral("select party_code, party_name from masparty where ") +
+                QLatin1String(by) + QStringLiteral(" = ? order by val(party_code), party_code"),
+            {chosen});
+        if (!rows.empty())
+            return books::Account::party(rows.front().text(0), rows.front().text(1));
+    }
+    // A head since taken out of the master: its vouchers still carry its name.
+    return books::Account::head(chosen);
+}
+
+namespace {
+
+// An account's entries as the day book statement lists them: sales under the
+// debit column as "ISale", payments made under the debit column by their
+// account, receipts under the credit column as "Payment".
+core::Rows dayBookLines(const std::vector<books::Posting>& postings) {
+    core::Rows rows;
+    rows.columns = QStringList{QStringLiteral("dt"),     QStringLiteral("accounthead"),
+                               QStringLiteral("v_type"), QStringLiteral("dramt"),
+                               QStringLiteral("cramt"),  QStringLiteral("remark")};
+    auto names = std::make_shared<const QStringList>(rows.columns);
+    for (const books::Posting& p : postings) {
+        if (p.source != books::Source::Voucher)
+            rows.push_back(core::Row(names, {p.date, p.item, QStringLiteral("Cr."), p.debit, 0,
+                                             QStringLiteral("ISale")}));
+        else if (p.voucherType == QLatin1String("Dr"))
+            rows.push_back(core::Row(
+                names, {p.date, p.accountHead, p.voucherType, p.debit, QVariant(), p.remark}));
+        else
+            rows.push_back(core::Row(names, {p.date, QStringLiteral("Payment"), p.voucherType,
+                                             QVariant(), p.credit, p.remark}));
+    }
+    // By date, type, account and remark, the same on both engines.
+    std::stable_sort(rows.begin(), rows.end(), [](const core::Row& a, const core::Row& b) {
+        if (a.date(0) != b.date(0))
+            return a.date(0) < b.date(0);
+        for (int c : {2, 1, 5})
+            if (const int order = QString::compare(a.text(c), b.text(c)); order != 0)
+                return order < 0;
+        return false;
+    });
+    return rows;
+}
+
+} // namespace
+
 std::optional<Report> dayBookStatement(core::Database& db, const ReportContext& context,
                                        const QDate& from, const QDate& to, const QString& name,
                                        DayBookTotals* totals) {
     Report report(loadLayout(kDayBookLayout, context.folders));
-    const QDate after = to.addDays(1);
-    QString head = QStringLiteral(" and dt >= ? and dt < ?");
-    QVariantList headValues{from, after};
-    if (!name.isEmpty()) {
-        head += QStringLiteral(" and accounthead = ?");
-        headValues << name;
-    }
-    // A sale shows in the debit column and so counts in the debit total, like a
-    // purchase; the totals are those of the columns shown.
-    // The two voucher selects end where the period's condition goes.
-    const QString sql =
-        QStringList{
+    const std::optional<books::Account> account = dayBookAccount(db, name);
+    if (account) {
+        report.setData(dayBookLines(books::postings(db, *account, from, to)));
+    } else {
+        // The whole day book of the period.
+        const QDate after = to.addDays(1);
+        report.setData(db.query(
             QStringLiteral("select dt, accounthead, v_type, dramt, cramt, remark from (select dt, "
                            "accounthead, v_type, net_amount as dramt, null as cramt, remark from "
-                           "daybook where substr(v_type, 1, 1) = 'D'"),
-            QStringLiteral(" union all select dt, 'Payment', v_type, null, net_amount, remark "
-                           "from daybook where substr(v_type, 1, 1) = 'C'"),
-            QStringLiteral(
-                " union all select i.doc_dt, i.item_name, 'Cr.', i.net_amt, 0, 'ISale' from "
-                "ItemSale i, masparty m where i.party_code = m.party_code and m.party_name = ? "
-                "and i.net_amt > 0 and i.doc_dt >= ? and i.doc_dt < ? union all select doc_dt, "
-                "item_name, 'Dr.', net_amount, null, 'IPurch' from ItemPurchases where "
-                "party_name = ? and net_amount > 0 and doc_dt >= ? and doc_dt < ?) a order by "
-                "dt, v_type, accounthead, remark, dramt, cramt")}
-            .join(head);
-    report.setData(db.query(sql, headValues + headValues +
-                                     QVariantList{name, from, after, name, from, after}));
+                           "daybook where substr(v_type, 1, 1) = 'D' and dt >= ? and dt < ? union "
+                           "all select dt, 'Payment', v_type, null, net_amount, remark from "
+                           "daybook where substr(v_type, 1, 1) = 'C' and dt >= ? and dt < ?) a "
+                           "order by dt, v_type, accounthead, remark, dramt, cramt"),
+            {from, after, from, after}));
+    }
     if (report.rows().empty())
         return std::nullopt;
     DayBookTotals t;
@@ -230,7 +266,8 @@ std::optional<Report> dayBookStatement(core::Database& db, const ReportContext& 
         t.debit += row.number(QStringLiteral("dramt"));
         t.credit += row.number(QStringLiteral("cramt"));
     }
-    t.balance = std::fabs(t.debit - t.credit);
+    t.net = core::round2(t.debit - t.credit);
+    t.balance = std::fabs(t.net);
     const QString a = QStringLiteral("section2");
     report.setCaption(a, QStringLiteral("LABEL100"), QStringLiteral("Day Book Statement"));
     report.setCaption(a, QStringLiteral("LABEL7"), formatValue(from, kDateCaption));
@@ -247,7 +284,7 @@ std::optional<Report> dayBookStatement(core::Database& db, const ReportContext& 
     const QString c = QStringLiteral("SECTION5");
     report.setCaption(c, QStringLiteral("LABEL26"), formatValue(t.debit, kTotalFormat));
     report.setCaption(c, QStringLiteral("LABEL4"), formatValue(t.credit, kTotalFormat));
-    report.setCaption(c, QStringLiteral("LABEL12"), formatValue(t.balance, kTotalFormat));
+    report.setCaption(c, QStringLiteral("LABEL12"), books::sideText(t.net));
     if (totals)
         *totals = t;
     return report;
@@ -256,7 +293,7 @@ std::optional<Report> dayBookStatement(core::Database& db, const ReportContext& 
 QString amountInWords(double total) {
     // As the converter screen does it: the total typed, rounded, spelled.
     return QStringLiteral("Amount in Words:") +
-           presentation::convertValue(QString::number(std::fabs(total), 'f', 2)).words;
+           books::convertValue(QString::number(std::fabs(total), 'f', 2)).words;
 }
 
 std::optional<Report> partyBill(core::Database& db, const ReportContext& context,
@@ -264,57 +301,26 @@ std::optional<Report> partyBill(core::Database& db, const ReportContext& context
                                 const QString& partyCode) {
     // Read the file first: a missing one ends the run before any statement.
     Report report(loadLayout(kPeriodicBillFile, context.folders));
-    const QString voucher = QString::fromLatin1(kPartyVoucher);
-    const QString party = partyCode.isEmpty() ? QString() : QStringLiteral(" and p.party_code = ?");
-    auto bound = [&](QVariantList values) {
-        if (!partyCode.isEmpty())
-            values << partyCode;
-        return values;
-    };
-    const QVariantList period = bound({from, to.addDays(1)});
-    const QVariantList before = bound({from});
     prepareScratchTables(db);
     core::Transaction t(db);
     emptyBillTables(db);
-    // The period's lines; receipts enter negated. Each select ends where the
-    // one-party condition goes.
-    const QString lines =
-        QStringList{
-            QStringLiteral(
-                "insert into repdaybook (party_name, doc_dt, party_code, item_name, qty, net_amt, "
-                "sn, autono) select p.party_name, i.doc_dt, i.party_code, i.item_name, i.qty, "
-                "i.net_amt, 1, i.auto_no from itemsale i, masparty p where p.party_code = "
-                "i.party_code and i.doc_dt >= ? and i.doc_dt < ?"),
-            QStringLiteral(" union all select p.party_name, d.dt, d.party_code, '', 0, "
-                           "d.net_amount * -1, 2, d.auto_no from daybook d, masparty p where "
-                           "p.party_code = d.party_code and d.v_type = 'Cr' and ") +
-                voucher + QStringLiteral(" and d.dt >= ? and d.dt < ?"),
-            QStringLiteral(" union all select p.party_name, d.dt, d.party_code, '', 0, "
-                           "d.net_amount, 3, d.auto_no from daybook d, masparty p where "
-                           "p.party_code = d.party_code and d.v_type = 'Dr' and ") +
-                voucher + QStringLiteral(" and d.dt >= ? and d.dt < ?"),
-            QString()}
-            .join(party);
-    db.exec(lines, period + period + period);
-    // The balance each party brought into the period: sales and vouchers each
-    // summed by code from their own index (every earlier entry is read, so
-    // never sorted), then added up and named.
-    const QString byCode = partyCode.isEmpty() ? QString() : QStringLiteral(" and party_code = ?");
-    const QString opening =
-        QStringList{
-            QStringLiteral("insert into repdaybook1 (party_name, party_code, net_amt) select "
-                           "p.party_name, a.party_code, a.net_amt from (select party_code, "
-                           "sum(amt) as net_amt from (select party_code, sum(net_amt) as amt "
-                           "from itemsale where doc_dt < ?"),
-            QStringLiteral(" group by party_code union all select party_code, sum(case when "
-                           "v_type = 'Cr' then net_amount * -1 else net_amount end) from daybook "
-                           "d where v_type in ('Cr', 'Dr') and ") +
-                voucher + QStringLiteral(" and dt < ?"),
-            QStringLiteral(" group by party_code) u group by party_code) a inner join (select "
-                           "distinct party_code, party_name from masparty) p on p.party_code = "
-                           "a.party_code")}
-            .join(byCode);
-    db.exec(opening, before + before);
+    // The period's lines (receipts negated) and each party's opening, from the
+    // books; a party named once by its code.
+    const QString named = QStringLiteral(" inner join (select party_code, min(party_name) as "
+                                         "party_name from masparty group by party_code) p on "
+                                         "p.party_code = e.party_code");
+    const books::Query lines = books::partyEntries(from, to, partyCode);
+    db.exec(QStringLiteral("insert into repdaybook (party_name, doc_dt, party_code, item_name, "
+                           "qty, net_amt, sn, autono) select p.party_name, e.doc_dt, "
+                           "e.party_code, e.item_name, e.qty, e.amount, e.sn, e.auto_no from (") +
+                lines.sql + QStringLiteral(") e") + named,
+            lines.values);
+    const books::Query opening = books::partyBalancesBefore(from, partyCode);
+    db.exec(QStringLiteral("insert into repdaybook1 (party_name, party_code, net_amt) select "
+                           "p.party_name, e.party_code, coalesce(e.dr, 0) - coalesce(e.cr, 0) "
+                           "from (") +
+                opening.sql + QStringLiteral(") e") + named,
+            opening.values);
     // Every party, with its opening where it has one: one join rather than an
     // update probing repdaybook1 once per party.
     db.exec(QStringLiteral("insert into repdaybook2 (party_name, party_code, net_amt) select "

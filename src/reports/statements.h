@@ -2,6 +2,8 @@
 
 #include "ledgers.h"
 
+#include "books/accounts.h"
+
 #include "core/session.h"
 
 #include <QDate>
@@ -19,8 +21,6 @@ inline const QString kNoRecordsTitle = QStringLiteral("Tarvex Milvora Manager 4.
 enum class StatementMode { Sale, Purchase };
 // "itempurchase" is the purchase mode; anything else the sale mode.
 StatementMode statementMode(const QString& statementKind);
-// The statement's title for a kind: "" while no kind has been chosen.
-QString statementTitle(const QString& statementKind);
 
 // Items by name; parties ("code - name", bound to the code) or, in the purchase
 // mode, vendors likewise, since a purchase names its vendor.
@@ -29,7 +29,7 @@ std::vector<ListEntry> statementAccounts(core::Database& db, StatementMode mode)
 // A party (vendor in the purchase mode) by its code or, failing that, its name.
 std::optional<ListEntry> findStatementAccount(core::Database& db, StatementMode mode,
                                               const QString& codeOrName);
-// Account heads and parties ("name - code"), bound to the name.
+// Account heads, bound to their name, and parties, "name - code" bound to itself.
 std::vector<ListEntry> dayBookNames(core::Database& db);
 // Parties by name, bound to the code.
 std::vector<ListEntry> billParties(core::Database& db);
@@ -47,19 +47,24 @@ std::optional<Report> itemStatement(core::Database& db, const ReportContext& con
                                     const QString& company, StatementMode mode, const QDate& from,
                                     const QDate& to, const QString& item, const QString& account,
                                     StatementTotals* totals = nullptr);
-// Sales per item: RepItemSaleSummary, titled by `statementKind`.
+// Sales per item: RepItemSaleSummary, titled "Item Sale Statement Summary"
+// whichever statement was opened before.
 std::optional<Report> itemSaleSummary(core::Database& db, const ReportContext& context,
-                                      const QString& company, const QString& statementKind,
-                                      const QDate& from, const QDate& to,
+                                      const QString& company, const QDate& from, const QDate& to,
                                       StatementTotals* totals = nullptr);
 
 struct DayBookTotals {
     double debit = 0;
     double credit = 0;
     double balance = 0; // |debit - credit|
+    double net = 0;     // debit - credit, printed with its side
 };
-// Day-book debits and credits (of one head or party when `name` is given),
-// with that party's sales and that vendor's purchases: RepDayBook.
+// The account a day book statement is asked for: a head by its name, a party
+// as the list shows it ("name - code") or by its name; none for the whole day
+// book.
+std::optional<books::Account> dayBookAccount(core::Database& db, const QString& chosen);
+// The day book's debits and credits of a period; for a head or party, its
+// entries in the books (a party's sales among them): RepDayBook.
 std::optional<Report> dayBookStatement(core::Database& db, const ReportContext& context,
                                        const QDate& from, const QDate& to, const QString& name,
                                        DayBookTotals* totals = nullptr);

@@ -1,9 +1,12 @@
 #include "stock_reports.h"
 
+#include "books/stock.h"
 #include "core/app_info.h"
 #include "core/database.h"
 #include "ledgers.h"
 #include "scratch_tables.h"
+
+#include <functional>
 
 namespace stokara::reports {
 
@@ -30,7 +33,7 @@ struct Movement {
     double opening = 0;
     double received = 0; // the third column's total
     double issued = 0;   // the fourth column's total
-    QString receivedColumn, issuedColumn, issuedHeading;
+    QString issuedHeading;
 };
 
 // RepItemBook over its lines (doc_dt, item_name, party_name, dr, cr).
@@ -49,8 +52,8 @@ Report itemBook(const ReportContext& context, const Movement& m, core::Rows line
     const QString d = QStringLiteral("SECTION1");
     report.setDataField(d, QStringLiteral("txtdoc_dt"), QStringLiteral("doc_dt"));
     report.setDataField(d, QStringLiteral("txthead"), QStringLiteral("party_name"));
-    report.setDataField(d, QStringLiteral("txtvtype"), m.receivedColumn);
-    report.setDataField(d, QStringLiteral("txtamount"), m.issuedColumn);
+    report.setDataField(d, QStringLiteral("txtvtype"), QStringLiteral("received"));
+    report.setDataField(d, QStringLiteral("txtamount"), QStringLiteral("issued"));
     const QString c = QStringLiteral("SECTION5");
     report.setCaption(c, QStringLiteral("LABEL4"), formatValue(m.issued, kAmount));
     report.setCaption(c, QStringLiteral("LABEL26"), formatValue(m.received, kAmount));
@@ -60,16 +63,26 @@ Report itemBook(const ReportContext& context, const Movement& m, core::Rows line
     return report;
 }
 
-// Direct purchases less sales (every party) of the item before `from`.
-double openingStock(core::Database& db, const QString& item, const QDate& from) {
-    return sumOrZero(db,
-                     QStringLiteral(
-                         "select sum(qty) from itempurchases where doc_dt < ? and item_name = ?"),
-                     {from, item}) -
-           sumOrZero(
-               db,
-               QStringLiteral("select sum(qty) from itemsale where doc_dt < ? and item_name = ?"),
-               {from, item});
+// The book's entries of an item for a period as RepItemBook lines (doc_dt,
+// item_name, party_name, received, issued); `keep` says which are shown.
+core::Rows stockLines(core::Database& db, const QString& item, const QDate& from, const QDate& to,
+                      const std::function<bool(const core::Row&)>& keep) {
+    const books::Query q = books::stockEntries(item, from, to);
+    const core::Rows entries = db.query(q.sql, q.values);
+    core::Rows rows;
+    rows.columns = QStringList{QStringLiteral("doc_dt"), QStringLiteral("item_name"),
+                               QStringLiteral("party_name"), QStringLiteral("received"),
+                               QStringLiteral("issued")};
+    auto names = std::make_shared<const QStringList>(rows.columns);
+    rows.reserve(entries.size());
+    for (const core::Row& e : entries) {
+        if (!keep(e))
+            continue;
+        const bool in = e.at(6).toInt() == 1;
+        rows.push_back(core::Row(names, {e.at(0), e.at(1), e.at(2), in ? e.at(4) : QVariant(),
+                                         in ? QVariant() : e.at(5)}));
+    }
+    return rows;
 }
 
 } // namespace
@@ -84,85 +97,33 @@ QStringList subItems(core::Database& db) {
 
 Report itemStock(core::Database& db, const ReportContext& context, const QString& item,
                  const QDate& from, const QDate& to) {
-    const QDate after = to.addDays(1); // a sale stored with a time of day on `to` counts
-    const QVariantList period{item, from, after};
-    // Purchases received, and sales issued to milk suppliers only; the totals
-    // below take every sale. Read straight from the entries (a busy item has
-    // tens of thousands of lines a year): each sale looks its party up in the
-    // index of code, category and name, and a code kept twice gives one line.
-    core::Rows lines = db.query(
-        QStringLiteral(
-            "select doc_dt, item_name, party_name, dr, cr from (select doc_dt, item_name, "
-            "party_name, null as dr, qty as cr, 1 as sn, auto_no as autono from itempurchases "
-            "where item_name = ? and doc_dt >= ? and doc_dt < ? union all select i.doc_dt, "
-            "i.item_name, (select min(m.party_name) from masparty m where m.party_code = "
-            "i.party_code and m.category = 'MilkMan'), i.qty, null, 2, i.auto_no from itemsale i "
-            "where i.item_name = ? and i.doc_dt >= ? and i.doc_dt < ? and exists (select 1 from "
-            "masparty m where m.party_code = i.party_code and m.category = 'MilkMan')) a "
-            "order by doc_dt, sn, autono"),
-        period + period);
+    // Purchases received and sales issued to milk suppliers only are listed;
+    // the figures take every entry.
+    core::Rows lines = stockLines(db, item, from, to, [](const core::Row& e) {
+        const int sn = e.at(6).toInt();
+        return sn != 2 || e.text(3) == QLatin1String("MilkMan");
+    });
+    const books::StockFigures f = books::stockFigures(db, item, from, to);
     Movement m{QStringLiteral("Main Item Stock Statement"), item, from, to};
-    m.opening = openingStock(db, item, from);
-    m.received =
-        sumOrZero(db,
-                  QStringLiteral("select sum(qty) from itempurchases where item_name = ? and "
-                                 "doc_dt >= ? and doc_dt < ?"),
-                  period);
-    m.issued = sumOrZero(db,
-                         QStringLiteral("select sum(qty) from itemsale where item_name = ? and "
-                                        "doc_dt >= ? and doc_dt < ?"),
-                         period);
-    m.receivedColumn = QStringLiteral("cr");
-    m.issuedColumn = QStringLiteral("dr");
+    m.opening = f.opening;
+    m.received = f.received;
+    m.issued = f.issued;
     m.issuedHeading = QStringLiteral("Issued");
     return itemBook(context, m, std::move(lines));
 }
 
 Report subItemStock(core::Database& db, const ReportContext& context, const QString& item,
                     const QDate& from, const QDate& to) {
-    const QDate after = to.addDays(1);
-    prepareScratchTables(db);
-    core::Transaction t(db);
-    emptyLedgerLines(db);
-    // One consumption line per purchase of a main item that contains the sub-item.
-    db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, party_name, cr, subitem, sn, "
-                           "autono) select doc_dt, item_name, coalesce(party_name, '') || ' - ' "
-                           "|| coalesce(item_name, ''), qty, ?, 1, auto_no from itempurchases "
-                           "where doc_dt >= ? and doc_dt < ? and item_name in (select mainitem "
-                           "from bom where subitem = ?)"),
-            {item, from, after, item});
-    // The sub-item's weight per unit of the main item; a pair listed twice in
-    // the BOM takes its larger weight rather than one line per listing.
-    db.exec(QStringLiteral("update repled2 set subitemwt = (select max(b.wt) from bom b where "
-                           "b.mainitem = repled2.item_name and b.subitem = ?)"),
-            {item});
-    // Consumption is kept to the two decimals of its column on both engines.
-    db.exec(QStringLiteral("update repled2 set subitemcons = round(subitemwt * cr, 2)"));
-    db.exec(QStringLiteral("update repled2 set cr = subitemcons, item_name = subitem, dr = 0"));
-    db.exec(QStringLiteral("insert into repled2 (doc_dt, item_name, party_name, dr, subitem, sn, "
-                           "autono) select doc_dt, item_name, party_name, qty, ?, 2, auto_no "
-                           "from itempurchases where item_name = ? and doc_dt >= ? and doc_dt < ?"),
-            {item, item, from, after});
+    // Every entry: consumption by the main items bought, the sub-item's own
+    // purchases and its own sales, so the columns add up to the closing.
+    core::Rows lines = stockLines(db, item, from, to, [](const core::Row&) { return true; });
+    const books::StockFigures f = books::stockFigures(db, item, from, to);
     Movement m{QStringLiteral("Sub Item Stock"), item, from, to};
-    // Consumption before the period is not in the opening stock, nor are the
-    // sub-item's own sales of the period in the closing one: the shop's figures
-    // have always been read this way.
-    m.opening = openingStock(db, item, from);
-    m.received =
-        sumOrZero(db,
-                  QStringLiteral("select sum(qty) from itempurchases where item_name = ? and "
-                                 "doc_dt >= ? and doc_dt < ?"),
-                  {item, from, after});
-    m.issued = sumOrZero(db, QStringLiteral("select sum(cr) from repled2"), {});
-    m.receivedColumn = QStringLiteral("dr");
-    m.issuedColumn = QStringLiteral("cr");
+    m.opening = f.opening;
+    m.received = f.received;
+    m.issued = f.issued;
     m.issuedHeading = QStringLiteral("Consumed");
-    Report report =
-        itemBook(context, m,
-                 db.query(QStringLiteral("select doc_dt, item_name, party_name, dr, "
-                                         "cr from repled2 order by doc_dt, sn, autono")));
-    t.commit();
-    return report;
+    return itemBook(context, m, std::move(lines));
 }
 
 Report itemStockConsolidate(core::Database& db, const ReportContext& context, const QDate& asOn) {
@@ -171,20 +132,14 @@ Report itemStockConsolidate(core::Database& db, const ReportContext& context, co
     Report report(loadLayout(kConsolidateFile, context.folders));
     prepareScratchTables(db);
     core::Transaction t(db);
-    emptyLedgerLines(db);
-    // One line per item and side, already summed: a million sales become a few
-    // hundred lines. Purchases are the debit of the stock, sales its credit.
-    db.exec(QStringLiteral("insert into repled2 (party_name, dr) select item_name, sum(qty) "
-                           "from itempurchases where doc_dt < ? group by item_name"),
-            {after});
-    db.exec(QStringLiteral("insert into repled2 (party_name, cr) select item_name, sum(qty) "
-                           "from itemsale where doc_dt < ? group by item_name"),
-            {after});
     emptyConsolidateLines(db);
+    // Received (opening stock and purchases) less issued (sales and consumption).
+    const books::Query q = books::itemStocksBefore(after);
     db.exec(QStringLiteral("insert into RepDaybook (category, party_code, party_name, dr, cr, "
-                           "clbal) select '', '', party_name, coalesce(sum(dr), 0), "
-                           "coalesce(sum(cr), 0), coalesce(sum(dr), 0) - coalesce(sum(cr), 0) "
-                           "from repled2 group by party_name"));
+                           "clbal, side) select '', '', item_name, coalesce(received, 0), "
+                           "coalesce(issued, 0), coalesce(stock, 0), '' from (") +
+                q.sql + QStringLiteral(") s"),
+            q.values);
     report.setFormula(QStringLiteral("dairyname"), context.shopName);
     report.setFormula(QStringLiteral("fromdate"), asOn.toString(QStringLiteral("dd/MM/yyyy")));
     report.setFormula(QStringLiteral("reporttitle"), QStringLiteral("Item Ledger Consolidate"));

@@ -11,21 +11,17 @@ class Database;
 
 namespace stokara::transactions {
 
-// The closing balance of a party up to and including a date, as the sale
-// screen shows it beside the party:
-// - when the party has sales or "MilkMan" vouchers: its "Cr" vouchers minus its
-//   sales and "Dr" vouchers of category "MilkMan" (positive means money left,
-//   for instance from a recharged card);
-// - otherwise, when vouchers of category "AccountHead" carry the code: "Dr"
-//   minus "Cr" of the first such head by name;
-// - otherwise no balance at all (nothing is shown).
-// Vouchers of other categories do not count. Reads indexed aggregates only, so
-// it is cheap enough to run on every key press of the party code.
+// What a party has left with the shop up to and including a date (its
+// receipts and card recharges less its sales and payments made to it), as the
+// books count its entries; nothing when the party has no entry at all. The
+// counter asks before a sale above it. Reads indexed aggregates only, so it is
+// cheap enough for every key press of the party code.
 std::optional<double> closingBalance(core::Database& db, const QString& partyCode,
                                      const QDate& upTo);
 
-// The balance as the screen's label shows it: plain number text ("-250",
-// "12.5"), empty when there is none.
+// The balance as the screen shows it, with its side: "895.00 due" when the
+// party owes the shop, "120.00 advance" when it has money left; empty when
+// there is none.
 QString balanceText(const std::optional<double>& balance);
 
 } // namespace stokara::transactions

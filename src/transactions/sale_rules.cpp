@@ -94,10 +94,6 @@ std::optional<core::Problem> firstSaveProblem(const LineFields& line, const Line
     return std::nullopt;
 }
 
-bool needsBalanceQuestion(const QString& amountText, const QString& balanceText) {
-    return core::val(amountText) > core::val(balanceText);
-}
-
 QString loadedPartyLabel(const QString& code, const QString& name) {
     const QString c = code.trimmed();
     if (isNumeric(c) && core::val(c) >= 0)

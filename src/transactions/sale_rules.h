@@ -59,10 +59,6 @@ struct LineFields {
 // amount must be above 0: returns are not part of this program.
 std::optional<core::Problem> firstSaveProblem(const LineFields& line, const LineWidths& widths);
 
-// Whether the save must ask about an insufficient balance: the line amount is
-// above the shown balance (an empty balance counts as 0).
-bool needsBalanceQuestion(const QString& amountText, const QString& balanceText);
-
 // Party display of a row loaded from the grid: " <code>-<name>" for a numeric
 // code (the code as a number carries a leading blank), "<code>-<name>" otherwise.
 QString loadedPartyLabel(const QString& code, const QString& name);

@@ -233,7 +233,7 @@ private slots:
         clickRow(grid(), 2);
         QCOMPARE(f("TxtCreditLimit")->text(), QString("2500"));
         QVERIFY(photoShown());
-        leave(f("TxtParty_name"), f("txtcity")); // passing the name makes a MilkMan
+        leave(f("TxtParty_name"), f("txtcity")); // a collection centre stays one
         f("txtcity")->setText("Nadiad");
         f("TxtCardNo")->setText("11112222");
         click("Command8");
@@ -245,7 +245,7 @@ private slots:
         click("Command8");
         QCOMPARE(ts->dialogs.lastText(), QString("Data Saved."));
         QCOMPARE(row("select city, ph, category, imagepath from masparty where party_code = '5'"),
-                 "Nadiad/98250/MilkMan/" + photos.filePath("p.jpg"));
+                 "Nadiad/98250/VLCC/" + photos.filePath("p.jpg"));
         click("Command9");
         QVERIFY(party()->photoPath().isEmpty() && !photoShown());
         newName("Other"); // a new party may not take an existing name

@@ -1,4 +1,4 @@
-#include "presentation/amount_words.h"
+#include "books/amount_words.h"
 #include "presentation/convert_screen.h"
 #include "support/test_session.h"
 
@@ -8,7 +8,8 @@
 #include <QTest>
 
 using namespace stokara;
-using namespace stokara::presentation;
+using namespace stokara::books;
+using stokara::presentation::ConvertScreen;
 
 class AmountWordsTest : public QObject {
     Q_OBJECT

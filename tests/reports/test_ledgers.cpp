@@ -1,8 +1,10 @@
 #include "reports/engine/output.h"
 #include "reports/engine/pages.h"
 #include "reports/ledgers.h"
+#include "reports/report_table.h"
+#include "reports/statements.h"
 #include "reports/stock_reports.h"
-#include "reports/ui/stock_screens.h"
+#include "reports/ui/report_screen.h"
 #include "stock_shop.h"
 #include "support/test_session.h"
 
@@ -73,19 +75,20 @@ private slots:
         QTest::newRow("party") << "party-ledger"
                                << "1"
                                << "LABEL1=SHIV DAIRY SHOP;LABEL100=Party Ledger;LABEL7=01/04/26;"
-                                  "LABEL29=31/03/27;LABEL24=RAM SINGH;LABEL14=700.00;"
+                                  "LABEL29=31/03/27;LABEL24=RAM SINGH;LABEL14=700.00 Dr;"
                                   "txtdoc_dt=01/04/2026;LABEL4=1360.00;LABEL26=400.00;"
-                                  "LABEL12=1660.00;lblPage=Page 1 of 1";
+                                  "LABEL12=1660.00 Dr;lblPage=Page 1 of 1";
         QTest::newRow("vendor") << "vendor-ledger"
                                 << "GREEN AGRO"
-                                << "LABEL100=Vendor Ledger;LABEL24=GREEN AGRO;LABEL14=2000.00;"
+                                << "LABEL100=Vendor Ledger;LABEL24=GREEN AGRO;LABEL14=2000.00 Cr;"
                                    "LABEL8=Debit;txthead=CATTLE FEED;LABEL4=3450.00;"
-                                   "LABEL26=3000.00;LABEL12=2450.00";
+                                   "LABEL26=3000.00;LABEL12=2450.00 Cr";
         QTest::newRow("consolidate")
             << "ledger-consolidate"
             << ""
             << "txtDairyName=SHIV DAIRY SHOP;txtReportTitle=Party Ledger Consolidate;"
-               "txtFromDate=31/03/2027;txtPartyCode=Code;txtname=RAM SINGH;txtclbal=1660.00";
+               "txtFromDate=31/03/2027;txtPartyCode=Code;txtname=RAM SINGH;txtclbal=1660.00;"
+               "txtside=Dr";
         QTest::newRow("item stock: a VLCC sale in the totals only") << "item-stock"
                                                                     << "CATTLE FEED"
                                                                     << "LABEL12=9.00";
@@ -159,21 +162,41 @@ private slots:
             QCOMPARE(layOut(report).text(0, QStringLiteral("LABEL4")), QStringLiteral(".00"));
     }
 
-    // Two counters running ledgers at the same moment each keep their own lines.
+    // Two counters making bills at the same moment each keep their own lines.
     void countersKeepTheirOwnRows() {
         STOKARA_REQUIRE_DATABASE();
         test::TestDatabase database;
         test::seedLedgerShop(database.db());
         auto other = database.openAnother();
-        partyLedger(database.db(), kContext, "1", "RAM SINGH", kFrom, kTo);
-        partyLedger(*other, kContext, "2", "D'SOUZA DAIRY", kFrom, kTo);
-        const QString count = QStringLiteral("select count(*) from repled2");
+        const core::ShopInfo shop;
+        partyBill(database.db(), kContext, shop, kFrom, kTo, "1");
+        partyBill(*other, kContext, shop, kFrom, kTo, "2");
+        const QString count = QStringLiteral("select count(*) from repdaybook");
         QCOMPARE(database.db().scalar(count).toInt(), 5);
         QCOMPARE(other->scalar(count).toInt(), 2);
         // The shared table of the schema is never written.
         const char* shared = database.db().isSqlite() ? "main.repled2" : "public.repled2";
         QCOMPARE(
             database.db().scalar(QStringLiteral("select count(*) from %1").arg(shared)).toInt(), 0);
+    }
+
+    // "stokara report" alone lists every report of the table; an unknown one is
+    // told with the usage, which names every report too.
+    void reportList() {
+        QProcess p;
+        p.start(QStringLiteral(STOKARA_PROGRAM), {QStringLiteral("report")});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        const QString listed = QString::fromUtf8(p.readAllStandardOutput());
+        p.start(QStringLiteral(STOKARA_PROGRAM), {QStringLiteral("report"), QStringLiteral("x")});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 2);
+        const QString usage = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY(!reportTable().empty());
+        for (const ReportEntry& r : reportTable()) {
+            QVERIFY2(listed.contains(r.command + ' '), qPrintable(listed));
+            QVERIFY2(usage.contains(usageLine(r)), qPrintable(usage));
+        }
     }
 
     // From a shell: the format follows the extension; bad input is status 2 with
@@ -213,10 +236,14 @@ private slots:
         QTest::newRow("impossible date")
             << QStringList{"party-ledger", "--party",  "1",      "--from",
                            "31/02/2026",   "--output", "out.csv"}
-            << 2 << proper;
+            << 2 << "--from: 31/02/2026 is not a date dd/mm/yyyy";
         QTest::newRow("date not typed")
             << QStringList{"ledger-consolidate", "--date", "__/__/____", "--output", "out.pdf"} << 2
-            << proper;
+            << "--date: __/__/____ is not a date dd/mm/yyyy";
+        QTest::newRow("options before the name")
+            << QStringList{"--party", "1", "--output", "out.csv"} + period +
+                   QStringList{"party-ledger"}
+            << 0 << "party-ledger";
         QTest::newRow("unknown party")
             << QStringList{"party-ledger", "--party", "99", "--output", "out.csv"} + period << 2
             << proper;
@@ -289,9 +316,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(layout.toUtf8());
         }
-        const std::unique_ptr<DatedListScreen> owned(
-            stokara::reports::partyLedgerScreen(ts.session));
-        DatedListScreen& screen = *owned;
+        const std::unique_ptr<ReportScreen> owned(reportScreen(ts.session, "FrmPartyLedger"));
+        ReportScreen& screen = *owned;
         screen.findChild<QLineEdit*>("text1")->setText(from);
         screen.findChild<QListWidget*>("DataList1")->setCurrentRow(party);
         QTest::mouseClick(screen.findChild<QPushButton*>("Command1"), Qt::LeftButton);
@@ -313,9 +339,8 @@ private slots:
         test::TestSession ts;
         test::seedStockShop(ts.db());
         ts.session.dataDir = QStringLiteral(STOKARA_SOURCE_DIR); // its reports/ as the shop's
-        const std::unique_ptr<DatedListScreen> owned(
-            stokara::reports::subItemStockScreen(ts.session));
-        DatedListScreen& screen = *owned;
+        const std::unique_ptr<ReportScreen> owned(reportScreen(ts.session, "FrmSubItemStock"));
+        ReportScreen& screen = *owned;
         auto* list = screen.findChild<QListWidget*>("DataList1");
         QCOMPARE(list->count(), 1);
         list->setCurrentRow(0);

@@ -129,14 +129,14 @@ private slots:
     void aBillTypedWithTheKeys() {
         startBill("7");
         QCOMPARE(text("TxtBillNo"), QStringLiteral("1"));
-        QCOMPARE(label("LblBalance"), QStringLiteral("5000"));
+        QCOMPARE(label("LblBalance"), QStringLiteral("5000.00 advance"));
         QVERIFY(focused(field("Item_name")));
         typeLine("FEED-A", "2");
         QCOMPARE(text("TxtAmount"), QStringLiteral("900"));
         QVERIFY(focused(edit("TxtMore")));
         enter(edit("TxtMore"));
         // The bill stays open: the balance already counts the line.
-        QCOMPARE(label("LblBalance"), QStringLiteral("4100"));
+        QCOMPARE(label("LblBalance"), QStringLiteral("4100.00 advance"));
         QVERIFY(finishing->memos.isEmpty());
         QVERIFY(focused(field("Item_name")));
         typeLine("MINERAL", "1");
@@ -155,7 +155,7 @@ private slots:
         QVERIFY(focused(edit("TxtPartyCode")));
         startBill("7");
         QCOMPARE(text("TxtBillNo"), QStringLiteral("2"));
-        QCOMPARE(label("LblBalance"), QStringLiteral("3980"));
+        QCOMPARE(label("LblBalance"), QStringLiteral("3980.00 advance"));
     }
 
     void theCorrectionGoesToTheClickedRow() {

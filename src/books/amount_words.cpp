@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-namespace stokara::presentation {
+namespace stokara::books {
 
 namespace {
 
@@ -101,4 +101,4 @@ ConvertedValue convertValue(const QString& text) {
     return {numberWords(value), moneyWords(value)};
 }
 
-} // namespace stokara::presentation
+} // namespace stokara::books

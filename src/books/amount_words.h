@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-namespace stokara::presentation {
+namespace stokara::books {
 
 // A value beyond the fixed-point amount's range.
 class AmountOverflow : public std::overflow_error {
@@ -47,4 +47,4 @@ struct ConvertedValue {
 };
 ConvertedValue convertValue(const QString& text);
 
-} // namespace stokara::presentation
+} // namespace stokara::books
