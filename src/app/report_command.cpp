@@ -53,9 +53,11 @@ bool isReportCommand(const QStringList& args) {
 }
 
 QString reportHelpText() {
-    QString text = QStringLiteral("Usage: stokara report NAME [options] --output FILE\n"
-                                  "Writes a report to FILE, as PDF or CSV by its extension.\n"
-                                  "Options may stand before or after NAME.\n\n");
+    QString text =
+        QStringLiteral("Usage: stokara report NAME [options] --output FILE\n"
+                       "Writes a report to FILE, as PDF, CSV or a spreadsheet (.xlsx) by its\n"
+                       "extension.\n"
+                       "Options may stand before or after NAME.\n\n");
     for (const reports::ReportEntry& r : reports::reportTable())
         text += QStringLiteral("  ") + reports::usageLine(r) + QLatin1Char('\n');
     return text + QStringLiteral(
@@ -104,8 +106,9 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
     }
     const QString output = QFileInfo(parser.value(QStringLiteral("output"))).absoluteFilePath();
     const QString suffix = QFileInfo(output).suffix().toLower();
-    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("csv")) {
-        err << "stokara: the output file must end in .pdf or .csv\n";
+    if (suffix != QLatin1String("pdf") && suffix != QLatin1String("csv") &&
+        suffix != QLatin1String("xlsx")) {
+        err << "stokara: the output file must end in .pdf, .csv or .xlsx\n";
         return 2;
     }
 

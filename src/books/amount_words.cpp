@@ -9,10 +9,10 @@ namespace stokara::books {
 
 namespace {
 
-const char* const kUnits[] = {"",        "one",     "two",       "three",     "four",
-                              "five",    "six",     "seven",     "eight",     "nine",
-                              "ten",     "eleven",  "twelve",    "thirteen",  "fourteen",
-                              "fifteen", "sixteen", "seventeen", "eightteen", "nineteen"};
+const char* const kUnits[] = {"",        "one",     "two",       "three",    "four",
+                              "five",    "six",     "seven",     "eight",    "nine",
+                              "ten",     "eleven",  "twelve",    "thirteen", "fourteen",
+                              "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
 const char* const kTens[] = {"",      "",      "twenty",  "thirty", "forty",
                              "fifty", "sixty", "seventy", "eighty", "ninety"};
 
@@ -93,6 +93,27 @@ QString moneyWords(Amount amount) {
         ++cents;
     return withUnit(numberWords(Amount::whole(whole)), "dollar", "dollars") +
            QStringLiteral(" and ") + withUnit(numberWords(Amount::whole(cents)), "cent", "cents");
+}
+
+QString rupeeWords(double amount) {
+    // Paise to two decimals, an exact half to even, on the value as stored.
+    const qint64 paise = qint64(std::llround(core::round2(std::fabs(amount)) * 100));
+    if (paise == 0)
+        return QStringLiteral("zero");
+    const QString rupees = numberWords(Amount::whole(paise / 100));
+    if (paise % 100 == 0)
+        return rupees;
+    const QString small = numberWords(Amount::whole(paise % 100)) + QStringLiteral(" paise");
+    if (rupees.isEmpty())
+        return small;
+    return withUnit(rupees, "rupee", "rupees") + QStringLiteral(" and ") + small;
+}
+
+QString balanceWords(double drMinusCr) {
+    const QString words = rupeeWords(drMinusCr);
+    if (core::round2(drMinusCr) == 0)
+        return words;
+    return words + (drMinusCr > 0 ? QStringLiteral(" due") : QStringLiteral(" advance"));
 }
 
 ConvertedValue convertValue(const QString& text) {

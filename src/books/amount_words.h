@@ -28,7 +28,7 @@ private:
     qint64 units_;
 };
 
-// 1..19 in words ("eightteen" included); anything else "".
+// 1..19 in words; anything else "".
 QString unitsWord(qint64 n);
 // 0..99: "twenty", "twenty one" (no hyphen).
 QString tensWords(qint64 n);
@@ -38,6 +38,15 @@ QString hundredsWords(qint64 n);
 QString numberWords(Amount amount);
 // "<words> dollars and <words> cents" ("one dollar", "one cent", "zero ...").
 QString moneyWords(Amount amount);
+
+// An amount of money as a bill prints it: the whole rupees in words
+// ("one thousand, five hundred"), with its paise where it has some ("twelve
+// rupees and fifty paise", "fifty paise"), "zero" for nothing. The sign is
+// left out: balanceWords says it.
+QString rupeeWords(double amount);
+// A balance (debit less credit) in words with the side it runs: "... due"
+// when the party owes the shop, "... advance" when it has money left; "zero".
+QString balanceWords(double drMinusCr);
 
 // What the convert button shows for a typed value: its leading number rounded
 // to a whole number (half to even). Throws AmountOverflow beyond the range.

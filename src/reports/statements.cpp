@@ -22,6 +22,7 @@ const QString kInvoiceBillFile = QStringLiteral("RptVorlk_Bill1.rpt");
 const QString kDateCaption = QStringLiteral("dd/mm/yy");
 const QString kTotalFormat = QStringLiteral(".00");
 const QString kSummaryTitle = QStringLiteral("Item Sale Statement Summary");
+const QString kWordsCaption = QStringLiteral("Amount in Words: ");
 
 // The page header every statement shares: company, title, dates.
 void statementHeader(Report& report, const QString& company, const QString& title,
@@ -291,9 +292,11 @@ std::optional<Report> dayBookStatement(core::Database& db, const ReportContext& 
 }
 
 QString amountInWords(double total) {
-    // As the converter screen does it: the total typed, rounded, spelled.
-    return QStringLiteral("Amount in Words:") +
-           books::convertValue(QString::number(std::fabs(total), 'f', 2)).words;
+    return kWordsCaption + books::rupeeWords(total);
+}
+
+QString balanceInWords(double drMinusCr) {
+    return kWordsCaption + books::balanceWords(drMinusCr);
 }
 
 std::optional<Report> partyBill(core::Database& db, const ReportContext& context,
@@ -363,7 +366,7 @@ std::optional<Report> partyBill(core::Database& db, const ReportContext& context
         words[code] = row.at(code);
         words[name] = row.at(name);
         words[sn] = 4;
-        words[wordsColumn] = amountInWords(row.number(amount));
+        words[wordsColumn] = balanceInWords(row.number(amount));
         rows.push_back(core::Row(names, std::move(words)));
     }
     report.setData(std::move(rows));

@@ -81,7 +81,9 @@ std::optional<Report> partyBill(core::Database& db, const ReportContext& context
 std::optional<Report> partyBillInvoice(core::Database& db, const ReportContext& context,
                                        const core::ShopInfo& shop, const QString& partyCode,
                                        const QString& billNo);
-// "Amount in Words:" and the total as the converter spells it.
+// "Amount in Words: " and a bill's total in rupees and paise.
 QString amountInWords(double total);
+// "Amount in Words: " and a balance with the side it runs ("... due", "... advance").
+QString balanceInWords(double drMinusCr);
 
 } // namespace stokara::reports

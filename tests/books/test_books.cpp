@@ -1,4 +1,5 @@
 #include "books/accounts.h"
+#include "books/amount_words.h"
 #include "books/stock.h"
 #include "core/idioms.h"
 #include "demo/shop_generator.h"
@@ -321,6 +322,40 @@ private slots:
             itemSaleSummary(db, kContext, "SHOP", QDate(2026, 5, 1), QDate(2026, 5, 1));
         QVERIFY(report);
         QCOMPARE(caption(*report, "a", "LABEL32"), QStringLiteral("Item Sale Statement Summary"));
+    }
+
+    void amountsInWords_data() {
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("bill");    // a bill's total
+        QTest::addColumn<QString>("balance"); // a closing balance
+        QTest::newRow("eighteen") << 18.0 << "eighteen"
+                                  << "eighteen due";
+        QTest::newRow("an advance") << -1500.0 << "one thousand, five hundred"
+                                    << "one thousand, five hundred advance";
+        QTest::newRow("zero") << 0.0 << "zero"
+                              << "zero";
+        QTest::newRow("paise") << 12.5 << "twelve rupees and fifty paise"
+                               << "twelve rupees and fifty paise due";
+        QTest::newRow("paise alone") << -0.75 << "seventy five paise"
+                                     << "seventy five paise advance";
+        QTest::newRow("one rupee") << 1.05 << "one rupee and five paise"
+                                   << "one rupee and five paise due";
+        QTest::newRow("the largest")
+            << 999999999.99
+            << "nine hundred ninety nine million, nine hundred ninety nine "
+               "thousand, nine hundred ninety nine rupees and ninety nine "
+               "paise"
+            << "nine hundred ninety nine million, nine hundred ninety nine "
+               "thousand, nine hundred ninety nine rupees and ninety nine "
+               "paise due";
+    }
+    void amountsInWords() {
+        QFETCH(double, amount);
+        QFETCH(QString, bill);
+        QFETCH(QString, balance);
+        QCOMPARE(books::rupeeWords(amount), bill);
+        QCOMPARE(books::balanceWords(amount), balance);
+        QCOMPARE(balanceInWords(amount), "Amount in Words: " + balance);
     }
 
     void sidesAreSaid_data() {

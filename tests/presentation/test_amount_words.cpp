@@ -23,7 +23,7 @@ private slots:
         };
         row("0", "");
         row("1", "one");
-        row("18", "eightteen");
+        row("18", "eighteen");
         row("100", "one hundred");
         row("110", "one hundred ten");
         row("1000", "one thousand");

@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -178,6 +180,42 @@ private slots:
         const char* shared = database.db().isSqlite() ? "main.repled2" : "public.repled2";
         QCOMPARE(
             database.db().scalar(QStringLiteral("select count(*) from %1").arg(shared)).toInt(), 0);
+    }
+
+    // A spreadsheet holds the CSV's values, amounts as numbers with two
+    // decimals and dates as dates; read back from the sheet's XML.
+    void spreadsheet() {
+        STOKARA_REQUIRE_DATABASE();
+        if (QStandardPaths::findExecutable("unzip").isEmpty())
+            QSKIP("unzip is not installed");
+        test::TestDatabase database;
+        test::seedLedgerShop(database.db());
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ledger.xlsx");
+        writeReportFile(partyLedger(database.db(), kContext, "1", "RAM SINGH", kFrom, kTo), path);
+        QProcess unzip;
+        unzip.start("unzip", {"-p", path, "xl/worksheets/sheet1.xml"});
+        QVERIFY(unzip.waitForFinished(30000));
+        const QString xml = QString::fromUtf8(unzip.readAllStandardOutput());
+        QProcess styles;
+        styles.start("unzip", {"-p", path, "xl/styles.xml"});
+        QVERIFY(styles.waitForFinished(30000));
+        const QString formats = QString::fromUtf8(styles.readAllStandardOutput());
+        QVERIFY2(formats.contains("formatCode=\"0.00\"") &&
+                     formats.contains("formatCode=\"dd/mm/yyyy\""),
+                 qPrintable(formats));
+        // The first line: 01/04/2026 (day 46113 of the spreadsheet's calendar),
+        // CATTLE FEED, no credit, 500 debit: numbers, not strings.
+        const QRegularExpression firstLine(
+            "<c r=\"A13\" s=\"\\d+\"><v>46113</v></c><c r=\"B13\" t=\"s\"><v>\\d+</v></c>"
+            "<c r=\"D13\" s=\"\\d+\"><v>500</v></c>");
+        QVERIFY2(firstLine.match(xml).hasMatch(), qPrintable(xml));
+        // The footer's debit total (LABEL4) likewise a number.
+        QVERIFY2(xml.contains(QRegularExpression("<c r=\"B20\" s=\"\\d+\"><v>1360</v></c>")),
+                 qPrintable(xml));
+        QVERIFY2(!QFileInfo::exists(path + ".part") &&
+                     QDir(dir.path()).entryList(QDir::Files) == QStringList{"ledger.xlsx"},
+                 "only the finished file is left");
     }
 
     // "stokara report" alone lists every report of the table; an unknown one is

@@ -134,7 +134,7 @@ private slots:
             QCOMPARE(db.scalar("select net_amt from repdaybook2 where party_code = '1'"), 700);
             QCOMPARE(report->rows().size(), size_t(9)); // opening, 6 lines, closing, words
             QCOMPARE(report->rows().back().text("words"),
-                     "Amount in Words:one thousand, seven hundred forty");
+                     "Amount in Words: one thousand, seven hundred forty due");
         }
         const Pages pages = layOut(*report);
         QCOMPARE(pages.width, width);
@@ -290,7 +290,7 @@ private slots:
         QCOMPARE(bill->focusWidget(), bill->findChild<QPushButton*>("Command1"));
         QTest::keyClick(bill->focusWidget(), Qt::Key_Return);
         QVERIFY(bill->preview());
-        QCOMPARE(bill->preview()->pages().text(0, "txtWords"), "Amount in Words:one thousand");
+        QCOMPARE(bill->preview()->pages().text(0, "txtWords"), "Amount in Words: one thousand");
         bill->findChild<QLineEdit*>("TxtBillNo")->setText("99");
         QTest::keyClick(bill->findChild<QPushButton*>("Command1"), Qt::Key_Return);
         QCOMPARE(ts.dialogs.shown.last().title, kNoRecordsTitle);

@@ -3,6 +3,7 @@
 #include "layout.h"
 #include "pages.h"
 #include "report.h"
+#include "xlsx_output.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -54,7 +55,9 @@ QByteArray csvText(const Report& report) {
     const Layout& layout = report.layout();
     const LayoutSection* header = layout.sectionOfKind(SectionKind::PageHeader);
     const LayoutSection* detail = layout.sectionOfKind(SectionKind::Detail);
-    QString out;
+    // A byte-order mark first, so a spreadsheet reads the text as UTF-8 (names
+    // in Hindi, Gujarati, Punjabi) rather than in the computer's code page.
+    QString out = QString(QChar(0xFEFF));
     appendValues(out, report, header);
     out += QLatin1Char('\n');
 
@@ -168,8 +171,10 @@ void writeReportFile(const Report& report, const QString& path) {
         writeCsv(report, path);
     else if (suffix == QLatin1String("pdf"))
         writePdf(layOut(report), path, report.layout().name);
+    else if (suffix == QLatin1String("xlsx"))
+        writeXlsx(report, path);
     else
-        cannotWrite(path, QStringLiteral("the file name must end in .pdf or .csv"));
+        cannotWrite(path, QStringLiteral("the file name must end in .pdf, .csv or .xlsx"));
 }
 
 } // namespace stokara::reports

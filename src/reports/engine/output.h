@@ -13,7 +13,7 @@ namespace stokara::reports {
 class Report;
 class Pages;
 
-// The report as CSV (UTF-8): the page header's named controls as
+// The report as CSV (UTF-8, with a byte-order mark): the page header's named controls as
 // "control,value" lines, a blank line, the detail headings and rows as the
 // report formats them, a blank line, the report footer's controls likewise.
 QByteArray csvText(const Report& report);
@@ -36,7 +36,8 @@ bool paintPages(QPainter& painter, QPagedPaintDevice& device, const Pages& pages
 bool writePdf(const Pages& pages, const QString& path, const QString& title,
               const PageProgress& progress = {});
 void writeCsv(const Report& report, const QString& path);
-// PDF or CSV by the file's extension (.pdf, .csv); anything else is refused.
+// PDF, CSV or spreadsheet by the file's extension (.pdf, .csv, .xlsx); anything
+// else is refused.
 void writeReportFile(const Report& report, const QString& path);
 
 } // namespace stokara::reports
