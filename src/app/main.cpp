@@ -10,7 +10,7 @@
 
 #include "demo/demo_database.h"
 #include "reader/rrhfoem04_reader.h"
-#include "simulated_reader_window.h"
+#include "reader/ui/simulated_reader_window.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -3,11 +3,11 @@
 
 #include "deletion_password.h"
 
-#include "card_poller.h"
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/session.h"
 #include "core_ui/widgets.h"
+#include "reader/card_poller.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
