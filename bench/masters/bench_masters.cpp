@@ -12,7 +12,7 @@
 #include "masters/shop_screen.h"
 #include "masters/vendor_screen.h"
 
-#include "card_poller.h"
+#include "reader/card_poller.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,12 +2,12 @@
 // party (code, name, balance), on a shop of 20,000 parties and 100,000 sales, with the
 // reader protocol's real waits. Measured from the poll that finds the card on the reader;
 // the poll interval (1 s) before that poll is not counted. Median and worst, in ms.
-#include "card_poller.h"
 #include "common/bench_shop.h"
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/session.h"
-#include "simulated_reader.h"
+#include "reader/card_poller.h"
+#include "reader/simulated_reader.h"
 #include "transactions/item_sale_screen.h"
 
 #include <QApplication>

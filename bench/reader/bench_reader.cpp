@@ -3,9 +3,9 @@
 //
 // Prints BENCH lines; run with no arguments.
 
-#include "card_poller.h"
 #include "common/bench_shop.h"
-#include "simulated_reader.h"
+#include "reader/card_poller.h"
+#include "reader/simulated_reader.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -8,13 +8,9 @@
 #include "core/dialogs.h"
 #include "core_ui/message_box_dialogs.h"
 
-#ifdef STOKARA_HAVE_DEMO
 #include "demo/demo_database.h"
-#endif
-#ifdef STOKARA_HAVE_READER_UI
 #include "reader/rrhfoem04_reader.h"
-#include "simulated_reader_window.h"
-#endif
+#include "reader/ui/simulated_reader_window.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -88,7 +84,6 @@ int main(int argc, char** argv) {
 
     app::Options options = parsed.options;
     if (options.demo) {
-#ifdef STOKARA_HAVE_DEMO
         // The demo keeps a data folder of its own, so it never mixes with the shop.
         const QString folder = QDir(options.dataDir).filePath(QStringLiteral("demo"));
         try {
@@ -100,16 +95,10 @@ int main(int argc, char** argv) {
                                                  QString::fromLocal8Bit(e.what())));
             return 1;
         }
-#else
-        std::fputs("stokara: this build has no demo shop\n", stderr);
-        return 2;
-#endif
     }
-#ifdef STOKARA_HAVE_READER_UI
     reader::ui::showSimulatedReaderWindowIfRequested();
     // The reader's two information messages reach the operator as plain boxes.
     reader::setInformationSink([&dialogs](const QString& text) { dialogs.plain(QString(), text); });
-#endif
 
     if (parsed.options.repair) {
         app::RepairSettings settings;

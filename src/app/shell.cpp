@@ -10,9 +10,7 @@
 #include "core/database.h"
 #include "core/dialogs.h"
 
-#ifdef STOKARA_HAVE_PRESENTATION
 #include "presentation/caption_languages.h"
-#endif
 
 #include <QApplication>
 #include <QProcess>
@@ -25,9 +23,7 @@ Shell::Shell(Options options, core::Dialogs& dialogs, core::Clock& clock, QObjec
     session_.clock = &clock_;
     session_.dataDir = options_.dataDir;
     session_.backupDir = options_.backupDir;
-#ifdef STOKARA_HAVE_PRESENTATION
     session_.captionApplier = presentation::applyCaptions;
-#endif
     registerAllScreens(registry_);
     pgDump_ = findPgDump();
 }

@@ -38,4 +38,9 @@ QString tooLargeMessage(const QString& label, double value, int integerDigits);
 // become a silent 0.
 QString numberMessage(const QString& label, const QString& text, double value, int integerDigits);
 
+// Digits before the decimal point of the number column types.
+inline constexpr int kNumeric9_2Digits = 7;   // numeric(9,2): rates, commissions, weights
+inline constexpr int kNumeric9Digits = 9;     // numeric(9): whole amounts
+inline constexpr int kNumeric12_2Digits = 10; // numeric(12,2): party opening balances
+
 } // namespace stokara::core

@@ -38,18 +38,10 @@ int AccountHeadStore::countByHead(const QString& head) {
 }
 
 std::optional<core::Problem> AccountHeadStore::validate(const QString& head, const QString& group) {
-    // Day-book vouchers carry the head in DayBook.AccountHead.
-    QString m = core::tooLongMessage(
-        QStringLiteral("Account Head"), head,
-        widths_.limit({{"AccountHead", "AccountHead"}, {"DayBook", "AccountHead"}}));
-    if (!m.isEmpty())
-        return core::Problem{QStringLiteral("TxtHead"), m};
-    m = core::tooLongMessage(
-        QStringLiteral("Account Group"), group,
-        widths_.width(QStringLiteral("AccountHead"), QStringLiteral("AccountGroup")));
-    if (!m.isEmpty())
-        return core::Problem{QStringLiteral("LstGroup"), m};
-    return std::nullopt;
+    AccountHeadWidths widths;
+    widths.head = widths_.limit({{"AccountHead", "AccountHead"}, {"DayBook", "AccountHead"}});
+    widths.group = widths_.width(QStringLiteral("AccountHead"), QStringLiteral("AccountGroup"));
+    return checkAccountHead(head, group, widths);
 }
 
 bool AccountHeadStore::insertNew(const QString& head, const QString& group) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "account_head_rules.h"
 #include "core/input_rules.h"
 #include "schema/column_widths.h"
 

@@ -43,16 +43,10 @@ std::optional<BomLine> BomStore::find(const QString& mainItem, const QString& su
 }
 
 std::optional<core::Problem> BomStore::validate(const QString& mainItem, const QString& subItem) {
-    QString m =
-        core::tooLongMessage(QStringLiteral("Main Item"), mainItem,
-                             widths_.width(QStringLiteral("bom"), QStringLiteral("mainitem")));
-    if (!m.isEmpty())
-        return core::Problem{QStringLiteral("DCMainItem"), m};
-    m = core::tooLongMessage(QStringLiteral("Sub Item"), subItem,
-                             widths_.width(QStringLiteral("bom"), QStringLiteral("subitem")));
-    if (!m.isEmpty())
-        return core::Problem{QStringLiteral("DcSubItem"), m};
-    return std::nullopt;
+    BomWidths widths;
+    widths.mainItem = widths_.width(QStringLiteral("bom"), QStringLiteral("mainitem"));
+    widths.subItem = widths_.width(QStringLiteral("bom"), QStringLiteral("subitem"));
+    return checkBomLine(mainItem, subItem, widths);
 }
 
 void BomStore::saveLine(const QString& mainItem, const QString& subItem, double weight) {
@@ -71,14 +65,6 @@ bool BomStore::removeLine(const QString& mainItem, const QString& subItem) {
 
 void BomStore::removeBlankVehicles() {
     db_.exec(QStringLiteral("delete from vehicle where veh_code is null"));
-}
-
-std::optional<double> bomWeight(const QString& text) {
-    const double w = core::round2(core::val(text));
-    // numeric(9,2) holds seven digits before the point.
-    if (w <= 0 || w >= 1e7)
-        return std::nullopt;
-    return w;
 }
 
 } // namespace stokara::masters

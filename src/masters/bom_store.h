@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bom_rules.h"
 #include "core/input_rules.h"
 #include "schema/column_widths.h"
 
@@ -40,9 +41,5 @@ private:
     core::Database& db_;
     schema::ColumnWidths widths_;
 };
-
-// The weight of a line as typed: its leading number rounded to two decimals;
-// std::nullopt when that is not a positive weight.
-std::optional<double> bomWeight(const QString& text);
 
 } // namespace stokara::masters

@@ -15,6 +15,27 @@ ItemNumbers itemNumbers(const ItemFields& f) {
     return n;
 }
 
+std::optional<core::Problem> checkItem(const ItemFields& f, const ItemWidths& widths) {
+    QString m = core::tooLongMessage(QStringLiteral("Item Name"), f.name, widths.name);
+    if (!m.isEmpty())
+        return core::Problem{QStringLiteral("txtitem_name"), m};
+    m = core::tooLongMessage(QStringLiteral("Unit"), f.unit, widths.unit);
+    if (!m.isEmpty())
+        return core::Problem{QStringLiteral("LstUnit"), m};
+    m = core::tooLongMessage(QStringLiteral("Main Item"), f.mainItem, widths.mainItem);
+    if (!m.isEmpty())
+        return core::Problem{QStringLiteral("LstMainItem"), m};
+    const ItemNumbers n = itemNumbers(f);
+    m = core::numberMessage(QStringLiteral("Rate"), f.rate, n.rate, core::kNumeric9_2Digits);
+    if (!m.isEmpty())
+        return core::Problem{QStringLiteral("txtrate"), m};
+    m = core::numberMessage(QStringLiteral("Opening Balance"), f.opeBal, n.opeBal,
+                            core::kNumeric9Digits);
+    if (!m.isEmpty())
+        return core::Problem{QStringLiteral("TxtOpeBal"), m};
+    return std::nullopt;
+}
+
 QString itemNameOnLeave(const QString& name) {
     return name.toUpper();
 }

@@ -22,32 +22,16 @@ bool ItemStore::exists(const QString& name) {
 }
 
 std::optional<core::Problem> ItemStore::validate(const ItemFields& f) {
-    // Sales, purchases and bills of materials store the name (and unit) too.
-    const int nameLimit = widths_.limit({{"masitem", "item_name"},
-                                         {"itemsale", "item_name"},
-                                         {"ItemPurchases", "item_name"},
-                                         {"BOM", "MainItem"},
-                                         {"BOM", "SubItem"}});
-    const int unitLimit =
+    ItemWidths widths;
+    widths.name = widths_.limit({{"masitem", "item_name"},
+                                 {"itemsale", "item_name"},
+                                 {"ItemPurchases", "item_name"},
+                                 {"BOM", "MainItem"},
+                                 {"BOM", "SubItem"}});
+    widths.unit =
         widths_.limit({{"masitem", "unit"}, {"itemsale", "unit"}, {"ItemPurchases", "unit"}});
-    QString m = core::tooLongMessage(QStringLiteral("Item Name"), f.name, nameLimit);
-    if (!m.isEmpty())
-        return core::Problem{QStringLiteral("txtitem_name"), m};
-    m = core::tooLongMessage(QStringLiteral("Unit"), f.unit, unitLimit);
-    if (!m.isEmpty())
-        return core::Problem{QStringLiteral("LstUnit"), m};
-    m = core::tooLongMessage(QStringLiteral("Main Item"), f.mainItem,
-                             widths_.width("masitem", "mainitem"));
-    if (!m.isEmpty())
-        return core::Problem{QStringLiteral("LstMainItem"), m};
-    const ItemNumbers n = itemNumbers(f);
-    m = core::numberMessage(QStringLiteral("Rate"), f.rate, n.rate, 7);
-    if (!m.isEmpty())
-        return core::Problem{QStringLiteral("txtrate"), m};
-    m = core::numberMessage(QStringLiteral("Opening Balance"), f.opeBal, n.opeBal, 9);
-    if (!m.isEmpty())
-        return core::Problem{QStringLiteral("TxtOpeBal"), m};
-    return std::nullopt;
+    widths.mainItem = widths_.width("masitem", "mainitem");
+    return checkItem(f, widths);
 }
 
 void ItemStore::insert(const ItemFields& f) {

@@ -30,7 +30,7 @@ public:
 
     QList<ItemGridRow> gridRows();
     bool exists(const QString& name);
-    // Name too long for the tables that refer to items by name, or a number too large.
+    // checkItem() against the widths of the tables that store items.
     std::optional<core::Problem> validate(const ItemFields& fields);
     void insert(const ItemFields& fields);
     // Rewrites the item with that entry number; false when it no longer exists.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/input_rules.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -56,6 +58,41 @@ struct PartyNumbers {
     double creditLimit = 0; // a whole amount
 };
 PartyNumbers partyNumbers(const PartyFields& fields);
+
+// Characters the masparty text columns hold (0: no limit). The code, name and
+// category are copied into MasPartyDeleted too, so theirs is the smaller width.
+struct PartyWidths {
+    int code = 0;
+    int name = 0;
+    int add1 = 0;
+    int city = 0;
+    int ph = 0;
+    int vehCode = 0;
+    int category = 0;
+    int balDrCr = 0;
+    int commType = 0;
+    int commTypeBuff = 0;
+    int commType1 = 0;
+    int commTypeBuff1 = 0;
+    int cowRateType = 0;
+    int buffaloRateType = 0;
+    int acNo = 0;
+    int active = 0;
+    int ifsc = 0;
+    int snfCircuit = 0;
+    int imagePath = 0;
+    int accountName = 0;
+    int fatherName = 0;
+    int bankName = 0;
+    int bankBranch = 0;
+    int pan = 0;
+    int cardNo = 0;
+};
+
+// Text too long for its column, or a number that is not one or too large for
+// its column: the first problem in the order of the fields, naming the field
+// to go back to.
+std::optional<core::Problem> checkParty(const PartyFields& fields, const PartyWidths& widths);
 
 // The code after the highest numeric code (NULL when no party has a code):
 // "1" for the first party; codes that are not numbers count as 0. No upper

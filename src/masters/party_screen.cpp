@@ -3,11 +3,11 @@
 
 #include "deletion_password.h"
 
-#include "card_poller.h"
 #include "core/clock.h"
 #include "core/dialogs.h"
 #include "core/session.h"
 #include "core_ui/widgets.h"
+#include "reader/card_poller.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -57,9 +57,9 @@ void PartyScreen::connectFlow() {
     flow()
         .add(code_)
         .add(name_, [this](Via) { return leaveName(); })
-        .add(add1_,
+        .add(address_,
              [this](Via) {
-                 dotForEmptyAddress(add1_);
+                 dotForEmptyAddress(address_);
                  return true;
              })
         .add(city_)
@@ -72,8 +72,8 @@ void PartyScreen::connectFlow() {
         .add(commType_)
         .add(commBuff_)
         .add(commTypeBuff_)
-        .add(commBuff1_)
-        .add(commTypeBuff1_)
+        .add(secondBuffaloComm_)
+        .add(secondBuffaloCommType_)
         .add(circuit_)
         .add(ifsc_)
         .add(bankBranch_)
@@ -123,8 +123,8 @@ void PartyScreen::formLoad() {
 
     name_->setText(session_.newAccountName);
     for (QWidget* w :
-         {static_cast<QWidget*>(name_), static_cast<QWidget*>(add1_), static_cast<QWidget*>(city_),
-          static_cast<QWidget*>(ph_), static_cast<QWidget*>(comm_)})
+         {static_cast<QWidget*>(name_), static_cast<QWidget*>(address_),
+          static_cast<QWidget*>(city_), static_cast<QWidget*>(ph_), static_cast<QWidget*>(comm_)})
         w->setEnabled(true);
     fillGrid();
 }
@@ -176,7 +176,7 @@ PartyFields PartyScreen::collect() const {
     PartyFields f;
     f.code = code_->text();
     f.name = name_->text();
-    f.add1 = add1_->text();
+    f.add1 = address_->text();
     f.ph = ph_->text();
     f.vehCode = vehicle_->currentIndex() >= 0 ? vehicle_->currentData().toString() : QString();
     f.category = core_ui::listText(category_);
@@ -187,10 +187,10 @@ PartyFields PartyScreen::collect() const {
     f.commType = core_ui::listText(commType_);
     f.commPerBuff = commBuff_->text();
     f.commTypeBuff = core_ui::listText(commTypeBuff_);
-    f.commPer1 = comm1_->text();
-    f.commType1 = core_ui::listText(commType1_);
-    f.commPerBuff1 = commBuff1_->text();
-    f.commTypeBuff1 = core_ui::listText(commTypeBuff1_);
+    f.commPer1 = secondCowComm_->text();
+    f.commType1 = core_ui::listText(secondCowCommType_);
+    f.commPerBuff1 = secondBuffaloComm_->text();
+    f.commTypeBuff1 = core_ui::listText(secondBuffaloCommType_);
     f.cowRateType = core_ui::listText(cowRate_);
     f.buffaloRateType = core_ui::listText(buffaloRate_);
     f.acNo = acNo_->text();
@@ -260,11 +260,11 @@ void PartyScreen::save() {
 }
 
 void PartyScreen::afterInsert() {
-    for (QLineEdit* e : {code_, name_, add1_, ph_, city_, balDrCr_, comm1_, commBuff1_, acNo_,
-                         interest_, ifsc_, cardNo_})
+    for (QLineEdit* e : {code_, name_, address_, ph_, city_, balDrCr_, secondCowComm_,
+                         secondBuffaloComm_, acNo_, interest_, ifsc_, cardNo_})
         e->clear();
-    for (QComboBox* l :
-         {vehicle_, category_, commType_, commTypeBuff_, commType1_, commTypeBuff1_, circuit_})
+    for (QComboBox* l : {vehicle_, category_, commType_, commTypeBuff_, secondCowCommType_,
+                         secondBuffaloCommType_, circuit_})
         core_ui::setListText(l, QString());
     opeBal_->setText(QStringLiteral("0"));
     comm_->setText(QStringLiteral("0"));
@@ -282,7 +282,7 @@ void PartyScreen::forgetPhoto() {
 void PartyScreen::clearFields() {
     name_->setFocus();
     for (QLineEdit* e :
-         {code_, name_, add1_, ph_, city_, balDrCr_, acNo_, interest_, ifsc_, cardNo_})
+         {code_, name_, address_, ph_, city_, balDrCr_, acNo_, interest_, ifsc_, cardNo_})
         e->clear();
     for (QComboBox* l : {vehicle_, category_, circuit_, active_})
         core_ui::setListText(l, QString());
@@ -304,7 +304,7 @@ void PartyScreen::loadFromGrid(int row) {
     const PartyFields& f = *party;
     code_->setText(f.code);
     name_->setText(f.name);
-    add1_->setText(f.add1);
+    address_->setText(f.add1);
     ph_->setText(f.ph);
     const int v = vehicle_->findData(f.vehCode);
     if (v >= 0 || f.vehCode.isEmpty()) {
@@ -325,10 +325,10 @@ void PartyScreen::loadFromGrid(int row) {
     commBuff_->setText(f.commPerBuff);
     core_ui::setListText(commTypeBuff_, f.commTypeBuff);
     acNo_->setText(f.acNo);
-    comm1_->setText(f.commPer1);
-    commBuff1_->setText(f.commPerBuff1);
-    core_ui::setListText(commType1_, f.commType1);
-    core_ui::setListText(commTypeBuff1_, f.commTypeBuff1);
+    secondCowComm_->setText(f.commPer1);
+    secondBuffaloComm_->setText(f.commPerBuff1);
+    core_ui::setListText(secondCowCommType_, f.commType1);
+    core_ui::setListText(secondBuffaloCommType_, f.commTypeBuff1);
     interest_->setText(f.interestRate);
     core_ui::setListText(active_, f.active);
     ifsc_->setText(f.ifsc);

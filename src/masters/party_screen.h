@@ -63,7 +63,7 @@ private:
 
     QLineEdit* code_ = nullptr;
     QLineEdit* name_ = nullptr;
-    QLineEdit* add1_ = nullptr;
+    QLineEdit* address_ = nullptr;
     QLineEdit* city_ = nullptr;
     QLineEdit* ph_ = nullptr;
     QComboBox* vehicle_ = nullptr;
@@ -74,10 +74,10 @@ private:
     QComboBox* commType_ = nullptr;
     QLineEdit* commBuff_ = nullptr;
     QComboBox* commTypeBuff_ = nullptr;
-    QLineEdit* comm1_ = nullptr;
-    QComboBox* commType1_ = nullptr;
-    QLineEdit* commBuff1_ = nullptr;
-    QComboBox* commTypeBuff1_ = nullptr;
+    QLineEdit* secondCowComm_ = nullptr;
+    QComboBox* secondCowCommType_ = nullptr;
+    QLineEdit* secondBuffaloComm_ = nullptr;
+    QComboBox* secondBuffaloCommType_ = nullptr;
     QGroupBox* rateFrame_ = nullptr;
     QComboBox* cowRate_ = nullptr;
     QComboBox* buffaloRate_ = nullptr;

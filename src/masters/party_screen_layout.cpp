@@ -42,7 +42,7 @@ void PartyScreen::buildControls() {
 
     code_ = core_ui::makeField(this, QStringLiteral("TxtPartyCode"));
     name_ = core_ui::makeField(this, QStringLiteral("TxtParty_name"));
-    add1_ = core_ui::makeField(this, QStringLiteral("txtadd1"));
+    address_ = core_ui::makeField(this, QStringLiteral("txtadd1"));
     city_ = core_ui::makeField(this, QStringLiteral("txtcity"));
     ph_ = core_ui::makeField(this, QStringLiteral("txtph"));
     vehicle_ = core_ui::makeList(this, QStringLiteral("DCvehicle"), {});
@@ -53,10 +53,10 @@ void PartyScreen::buildControls() {
     commType_ = core_ui::makeList(this, QStringLiteral("ListComm"), commissionTypes());
     commBuff_ = core_ui::makeField(this, QStringLiteral("TxtCommBuff"));
     commTypeBuff_ = core_ui::makeList(this, QStringLiteral("ListCommBuff"), commissionTypes());
-    comm1_ = core_ui::makeField(this, QStringLiteral("Text2"));
-    commType1_ = core_ui::makeList(this, QStringLiteral("List2"), commissionTypes());
-    commBuff1_ = core_ui::makeField(this, QStringLiteral("Text3"));
-    commTypeBuff1_ = core_ui::makeList(this, QStringLiteral("List3"), commissionTypes());
+    secondCowComm_ = core_ui::makeField(this, QStringLiteral("Text2"));
+    secondCowCommType_ = core_ui::makeList(this, QStringLiteral("List2"), commissionTypes());
+    secondBuffaloComm_ = core_ui::makeField(this, QStringLiteral("Text3"));
+    secondBuffaloCommType_ = core_ui::makeList(this, QStringLiteral("List3"), commissionTypes());
     acNo_ = core_ui::makeField(this, QStringLiteral("TxtAcNo"));
     interest_ = core_ui::makeField(this, QStringLiteral("TxtInterestRate"));
     active_ = core_ui::makeList(this, QStringLiteral("LstActive"), yesNo());
@@ -81,7 +81,7 @@ void PartyScreen::buildControls() {
     };
     place(QStringLiteral("Party Code"), code_)->setObjectName(QStringLiteral("LblCode"));
     place(QStringLiteral("Party Name"), name_)->setObjectName(QStringLiteral("lblname"));
-    place(QStringLiteral("Address"), add1_)->setObjectName(QStringLiteral("LblAddress"));
+    place(QStringLiteral("Address"), address_)->setObjectName(QStringLiteral("LblAddress"));
     place(QStringLiteral("City"), city_)->setObjectName(QStringLiteral("LblCity"));
     place(QStringLiteral("Mobile No."), ph_)->setObjectName(QStringLiteral("LblMobile"));
     place(QStringLiteral("Vehicle / Village"), vehicle_)
@@ -94,8 +94,8 @@ void PartyScreen::buildControls() {
         ->setObjectName(QStringLiteral("LblCommission"));
     place(QStringLiteral("Commission (Buffalo)"), pair(commBuff_, commTypeBuff_))
         ->setObjectName(QStringLiteral("LblcommissionBuffalo"));
-    place(QStringLiteral("Commission (Cow)"), pair(comm1_, commType1_));
-    place(QStringLiteral("Commission (Buffalo)"), pair(commBuff1_, commTypeBuff1_));
+    place(QStringLiteral("Commission (Cow)"), pair(secondCowComm_, secondCowCommType_));
+    place(QStringLiteral("Commission (Buffalo)"), pair(secondBuffaloComm_, secondBuffaloCommType_));
     place(QStringLiteral("SNF Circuit"), circuit_);
     place(QStringLiteral("IFSC"), ifsc_);
     place(QStringLiteral("Bank Account No."), acNo_)
@@ -179,8 +179,8 @@ void PartyScreen::buildControls() {
                        static_cast<QWidget*>(balDrCr_), static_cast<QWidget*>(drcrLabel),
                        static_cast<QWidget*>(rateFrame_), static_cast<QWidget*>(securityBox_)})
         w->hide();
-    for (QWidget* w : {static_cast<QWidget*>(category_), static_cast<QWidget*>(comm1_),
-                       static_cast<QWidget*>(commType1_), static_cast<QWidget*>(acNo_),
+    for (QWidget* w : {static_cast<QWidget*>(category_), static_cast<QWidget*>(secondCowComm_),
+                       static_cast<QWidget*>(secondCowCommType_), static_cast<QWidget*>(acNo_),
                        static_cast<QWidget*>(interest_), static_cast<QWidget*>(bankName_),
                        static_cast<QWidget*>(pan_), static_cast<QWidget*>(code_),
                        static_cast<QWidget*>(image_), static_cast<QWidget*>(photoButton_)})

@@ -105,72 +105,34 @@ QString PartyStore::nextCode() {
 }
 
 std::optional<Problem> PartyStore::validate(const PartyFields& f) {
-    struct Text {
-        const char* field;
-        const char* label;
-        const QString* value;
-        int limit;
-    };
     auto w = [this](const char* column) { return widths_.width("masparty", column); };
-    const Text texts[] = {
-        {"TxtPartyCode", "Party Code", &f.code,
-         widths_.limit({{"masparty", "party_code"}, {"MasPartyDeleted", "Party_Code"}})},
-        {"TxtParty_name", "Party Name", &f.name,
-         widths_.limit({{"masparty", "party_name"}, {"MasPartyDeleted", "Party_name"}})},
-        {"txtadd1", "Address", &f.add1, w("add1")},
-        {"txtcity", "City", &f.city, w("city")},
-        {"txtph", "Mobile No.", &f.ph, w("ph")},
-        {"DCvehicle", "Vehicle / Village", &f.vehCode, w("veh_code")},
-        {"ListCategory", "Category", &f.category,
-         widths_.limit({{"masparty", "category"}, {"MasPartyDeleted", "Category"}})},
-        {"txtbaldrcr", "Dr./Cr.", &f.balDrCr, w("baldrcr")},
-        {"ListComm", "Commission (Cow)", &f.commType, w("commtype")},
-        {"ListCommBuff", "Commission (Buffalo)", &f.commTypeBuff, w("commtypebuff")},
-        {"List2", "Commission (Cow)", &f.commType1, w("commtype1")},
-        {"List3", "Commission (Buffalo)", &f.commTypeBuff1, w("commtypebuff1")},
-        {"LstCowRateType", "Cow Rate Type", &f.cowRateType, w("cowratetype")},
-        {"LstBuffaloRateType", "Buffalo Rate Type", &f.buffaloRateType, w("buffaloratetype")},
-        {"TxtAcNo", "Bank Account No.", &f.acNo, w("acno")},
-        {"LstActive", "Active", &f.active, w("active")},
-        {"TxtIFSC", "IFSC", &f.ifsc, w("ifsc")},
-        {"LstCircuit", "SNF Circuit", &f.snfCircuit, w("snfcircuit")},
-        {"CmdPhoto", "Photo path", &f.imagePath, w("imagepath")},
-        {"TxtAccountName", "Account Name", &f.accountName, w("accountname")},
-        {"TxtFatherName", "Father Name", &f.fatherName, w("fathername")},
-        {"TxtBankName", "Bank Name", &f.bankName, w("bankname")},
-        {"TxtBankBranch", "Bank Branch", &f.bankBranch, w("bankbranch")},
-        {"TxtPan", "PAN", &f.pan, w("pan")},
-        {"TxtCardNo", "Card No.", &f.cardNo, w("cardno")},
-    };
-    for (const Text& t : texts) {
-        const QString m = core::tooLongMessage(QString::fromLatin1(t.label), *t.value, t.limit);
-        if (!m.isEmpty())
-            return Problem{QString::fromLatin1(t.field), m};
-    }
-    const PartyNumbers n = partyNumbers(f);
-    struct Number {
-        const char* field;
-        const char* label;
-        const QString& text;
-        double value;
-        int digits;
-    };
-    const Number numbers[] = {
-        {"Txtope_bal", "Op. Balance", f.opeBal, n.opeBal, 10},
-        {"TxtComm", "Commission (Cow)", f.commPer, n.commPer, 7},
-        {"TxtCommBuff", "Commission (Buffalo)", f.commPerBuff, n.commPerBuff, 7},
-        {"Text2", "Commission (Cow)", f.commPer1, n.commPer1, 7},
-        {"Text3", "Commission (Buffalo)", f.commPerBuff1, n.commPerBuff1, 7},
-        {"TxtInterestRate", "Interest Rate %", f.interestRate, n.interestRate, 7},
-        {"TxtCreditLimit", "Credit Limit", f.creditLimit, n.creditLimit, 9},
-    };
-    for (const Number& x : numbers) {
-        const QString m =
-            core::numberMessage(QString::fromLatin1(x.label), x.text, x.value, x.digits);
-        if (!m.isEmpty())
-            return Problem{QString::fromLatin1(x.field), m};
-    }
-    return std::nullopt;
+    PartyWidths widths;
+    widths.code = widths_.limit({{"masparty", "party_code"}, {"MasPartyDeleted", "Party_Code"}});
+    widths.name = widths_.limit({{"masparty", "party_name"}, {"MasPartyDeleted", "Party_name"}});
+    widths.add1 = w("add1");
+    widths.city = w("city");
+    widths.ph = w("ph");
+    widths.vehCode = w("veh_code");
+    widths.category = widths_.limit({{"masparty", "category"}, {"MasPartyDeleted", "Category"}});
+    widths.balDrCr = w("baldrcr");
+    widths.commType = w("commtype");
+    widths.commTypeBuff = w("commtypebuff");
+    widths.commType1 = w("commtype1");
+    widths.commTypeBuff1 = w("commtypebuff1");
+    widths.cowRateType = w("cowratetype");
+    widths.buffaloRateType = w("buffaloratetype");
+    widths.acNo = w("acno");
+    widths.active = w("active");
+    widths.ifsc = w("ifsc");
+    widths.snfCircuit = w("snfcircuit");
+    widths.imagePath = w("imagepath");
+    widths.accountName = w("accountname");
+    widths.fatherName = w("fathername");
+    widths.bankName = w("bankname");
+    widths.bankBranch = w("bankbranch");
+    widths.pan = w("pan");
+    widths.cardNo = w("cardno");
+    return checkParty(f, widths);
 }
 
 std::optional<PartyRef> PartyStore::cardHolder(const QString& cardNo, const QString& except) {

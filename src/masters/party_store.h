@@ -58,8 +58,7 @@ public:
     // The code after the highest numeric code.
     QString nextCode();
 
-    // Text too long for its column or a number too large: the first problem,
-    // naming the field to go back to.
+    // checkParty() against the widths of masparty and MasPartyDeleted.
     std::optional<core::Problem> validate(const PartyFields& fields);
     // The party holding the card, other than the MilkMan/VLCC party `except`;
     // the lowest code first when (in an old shop) several do.

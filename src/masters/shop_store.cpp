@@ -14,27 +14,15 @@ std::optional<ShopFields> ShopStore::first() {
 }
 
 std::optional<core::Problem> ShopStore::validate(const ShopFields& f) {
-    const struct {
-        const char* column;
-        const char* field;
-        const char* label;
-        const QString* value;
-    } texts[] = {
-        {"CompName", "txtCompName", "Name", &f.name},
-        {"Address1", "txtAddress", "Address", &f.address},
-        {"City", "TxtCity", "City", &f.city},
-        {"TelNo", "TxtTelno", "TelNo", &f.telNo},
-        {"Mobileno", "TxtMobile", "Mobile", &f.mobile},
-        {"TinNo", "TxtTinNo", "GST No.", &f.gstNo},
-    };
-    for (const auto& t : texts) {
-        const QString column = QString::fromLatin1(t.column);
-        const QString m = core::tooLongMessage(QString::fromLatin1(t.label), *t.value,
-                                               widths_.width(QStringLiteral("compmaster"), column));
-        if (!m.isEmpty())
-            return core::Problem{QString::fromLatin1(t.field), m};
-    }
-    return std::nullopt;
+    auto w = [this](const char* column) { return widths_.width("compmaster", column); };
+    ShopWidths widths;
+    widths.name = w("CompName");
+    widths.address = w("Address1");
+    widths.city = w("City");
+    widths.telNo = w("TelNo");
+    widths.mobile = w("Mobileno");
+    widths.gstNo = w("TinNo");
+    return checkShop(f, widths);
 }
 
 void ShopStore::save(const ShopFields& f) {

@@ -2,6 +2,7 @@
 
 #include "core/input_rules.h"
 #include "schema/column_widths.h"
+#include "shop_rules.h"
 
 #include <optional>
 
@@ -12,15 +13,6 @@ class Database;
 namespace stokara::masters {
 
 inline constexpr qint64 kShopRecordLock = 0x53544B0004;
-
-struct ShopFields {
-    QString name;
-    QString address;
-    QString city;
-    QString telNo;
-    QString mobile;
-    QString gstNo; // kept in TinNo
-};
 
 // The one shop record (table compmaster).
 class ShopStore {

@@ -31,7 +31,7 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
     code_->setReadOnly(true); // filled by the screen, never typed
     code_->setFocusPolicy(Qt::NoFocus);
     name_ = core_ui::makeField(this, QStringLiteral("txtparty_name"));
-    add1_ = core_ui::makeField(this, QStringLiteral("txtadd1"));
+    address_ = core_ui::makeField(this, QStringLiteral("txtadd1"));
     ph_ = core_ui::makeField(this, QStringLiteral("txtph"));
     city_ = core_ui::makeField(this, QStringLiteral("txtcity"));
     save_ = new QPushButton(QStringLiteral("&Save"), this);
@@ -52,7 +52,7 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
     int row = 0;
     for (auto [label, name, field] :
          {std::tuple{"Vendor Code", "LblCode", code_}, std::tuple{"Vendor Name", "lblname", name_},
-          std::tuple{"Address", "LblAddress", add1_}, std::tuple{"Phone", "LblPhone", ph_},
+          std::tuple{"Address", "LblAddress", address_}, std::tuple{"Phone", "LblPhone", ph_},
           std::tuple{"City", "LblCity", city_}}) {
         auto* l = new QLabel(QString::fromLatin1(label), this);
         l->setObjectName(QString::fromLatin1(name));
@@ -74,9 +74,9 @@ VendorScreen::VendorScreen(core::Session& session, QWidget* parent)
     // Leaving the name (by Enter or otherwise) gives the duplicate warning once.
     flow()
         .add(name_, [this](Via) { return leaveName(); })
-        .add(add1_,
+        .add(address_,
              [this](Via) {
-                 dotForEmptyAddress(add1_);
+                 dotForEmptyAddress(address_);
                  return true;
              })
         .add(ph_)
@@ -140,7 +140,8 @@ void VendorScreen::save() {
         info(QStringLiteral("Enter Milk Man Name."));
         return;
     }
-    const VendorFields f{code_->text(), name_->text(), add1_->text(), ph_->text(), city_->text()};
+    const VendorFields f{code_->text(), name_->text(), address_->text(), ph_->text(),
+                         city_->text()};
     if (const auto problem = store_.validate(f)) {
         refuse(caption(), *problem);
         return;
@@ -156,7 +157,7 @@ void VendorScreen::save() {
     if (loaded.isValid()) {
         cycle().loaded(loaded, true); // the fields still show it
     } else {
-        for (QLineEdit* e : {code_, name_, add1_, ph_, city_})
+        for (QLineEdit* e : {code_, name_, address_, ph_, city_})
             e->clear();
     }
     info(QStringLiteral("Data Saved."));
@@ -166,7 +167,7 @@ void VendorScreen::save() {
 
 void VendorScreen::clearFields() {
     name_->setFocus();
-    for (QLineEdit* e : {code_, name_, add1_, ph_, city_})
+    for (QLineEdit* e : {code_, name_, address_, ph_, city_})
         e->clear();
     cycle().reset();
 }
@@ -180,7 +181,7 @@ void VendorScreen::loadFromGrid(int row) {
         return;
     code_->setText(vendor->code);
     name_->setText(vendor->name);
-    add1_->setText(vendor->add1);
+    address_->setText(vendor->add1);
     ph_->setText(vendor->ph);
     city_->setText(vendor->city);
     cycle().loaded(vendor->code, true);

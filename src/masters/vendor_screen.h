@@ -34,7 +34,7 @@ private:
     QString pendingDelete_;
     QLineEdit* code_ = nullptr;
     QLineEdit* name_ = nullptr;
-    QLineEdit* add1_ = nullptr;
+    QLineEdit* address_ = nullptr;
     QLineEdit* ph_ = nullptr;
     QLineEdit* city_ = nullptr;
     QPushButton* save_ = nullptr;

@@ -21,27 +21,12 @@ int VendorStore::countByName(const QString& name) {
 }
 
 std::optional<core::Problem> VendorStore::validate(const VendorFields& f) {
-    // Purchases name the vendor in ItemPurchases.Party_name.
-    const struct {
-        const char* field;
-        const char* label;
-        const QString* value;
-        int limit;
-    } texts[] = {
-        {"txtparty_name", "Vendor Name", &f.name,
-         widths_.limit({{"MasVendor", "Party_Name"}, {"ItemPurchases", "Party_name"}})},
-        {"txtadd1", "Address", &f.add1,
-         widths_.width(QStringLiteral("MasVendor"), QStringLiteral("Add1"))},
-        {"txtph", "Phone", &f.ph, widths_.width(QStringLiteral("MasVendor"), QStringLiteral("Ph"))},
-        {"txtcity", "City", &f.city,
-         widths_.width(QStringLiteral("MasVendor"), QStringLiteral("city"))},
-    };
-    for (const auto& t : texts) {
-        const QString m = core::tooLongMessage(QString::fromLatin1(t.label), *t.value, t.limit);
-        if (!m.isEmpty())
-            return core::Problem{QString::fromLatin1(t.field), m};
-    }
-    return std::nullopt;
+    VendorWidths widths;
+    widths.name = widths_.limit({{"MasVendor", "Party_Name"}, {"ItemPurchases", "Party_name"}});
+    widths.add1 = widths_.width(QStringLiteral("MasVendor"), QStringLiteral("Add1"));
+    widths.ph = widths_.width(QStringLiteral("MasVendor"), QStringLiteral("Ph"));
+    widths.city = widths_.width(QStringLiteral("MasVendor"), QStringLiteral("city"));
+    return checkVendor(f, widths);
 }
 
 QString VendorStore::insertNew(const VendorFields& f) {

@@ -2,6 +2,7 @@
 
 #include "core/input_rules.h"
 #include "schema/column_widths.h"
+#include "vendor_rules.h"
 
 #include <QList>
 #include <QVariant>
@@ -15,14 +16,6 @@ class Database;
 namespace stokara::masters {
 
 inline constexpr qint64 kVendorCodeLock = 0x53544B0002;
-
-struct VendorFields {
-    QString code;
-    QString name;
-    QString add1;
-    QString ph;
-    QString city;
-};
 
 // Statements of the vendor master (table MasVendor).
 class VendorStore {

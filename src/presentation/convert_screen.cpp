@@ -16,8 +16,8 @@ using books::convertValue;
 ConvertScreen::ConvertScreen(core::Session& session, QWidget* parent)
     : core_ui::EntryScreen(session, QStringLiteral("FrmConvert"), QStringLiteral("Convert"),
                            parent) {
-    auto* label1 = new QLabel(QStringLiteral("Value"), this);
-    label1->setObjectName(QStringLiteral("Label1"));
+    auto* valueLabel = new QLabel(QStringLiteral("Value"), this);
+    valueLabel->setObjectName(QStringLiteral("Label1"));
     txtValue_ = new QLineEdit(this);
     txtValue_->setObjectName(QStringLiteral("txtValue"));
     cmdGo_ = new QPushButton(QStringLiteral("Go"), this);
@@ -30,7 +30,7 @@ ConvertScreen::ConvertScreen(core::Session& session, QWidget* parent)
     lblMoney_->setWordWrap(true);
 
     auto* form = new QFormLayout(this);
-    form->addRow(label1, txtValue_);
+    form->addRow(valueLabel, txtValue_);
     form->addRow(QString(), cmdGo_);
     form->addRow(lblWords_);
     form->addRow(lblMoney_);

@@ -1,4 +1,4 @@
-#include "card_poller.h"
+#include "reader/card_poller.h"
 
 #include <QCoreApplication>
 

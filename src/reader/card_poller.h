@@ -4,7 +4,7 @@
 //
 // A screen owns one CardPoller for its whole life:
 //
-//     #include "card_poller.h"   // target stokara_reader
+//     #include "reader/card_poller.h"   // target stokara_reader
 //     using stokara::reader::CardPoller;
 //     using stokara::reader::PollSchedule;
 //
@@ -41,7 +41,7 @@
 //
 // The reader is the USB module, or the simulated one when STOKARA_READER=simulated.
 
-#include "rrhfoem04_reader.h"
+#include "reader/rrhfoem04_reader.h"
 
 #include <QObject>
 #include <QPointer>

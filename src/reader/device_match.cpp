@@ -1,4 +1,4 @@
-#include "device_match.h"
+#include "reader/device_match.h"
 
 namespace stokara::reader {
 

@@ -1,6 +1,6 @@
-#include "hid_transport.h"
+#include "reader/hid_transport.h"
 
-#include "device_match.h"
+#include "reader/device_match.h"
 
 #include <hidapi.h>
 

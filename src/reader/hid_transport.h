@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reader_transport.h"
+#include "reader/reader_transport.h"
 
 struct hid_device_;
 

@@ -1,7 +1,7 @@
-#include "reader_transport.h"
+#include "reader/reader_transport.h"
 
-#include "hid_transport.h"
-#include "simulated_reader.h"
+#include "reader/hid_transport.h"
+#include "reader/simulated_reader.h"
 
 #include <QtGlobal>
 

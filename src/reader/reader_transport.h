@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report.h"
+#include "reader/report.h"
 
 #include <QString>
 #include <chrono>

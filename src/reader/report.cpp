@@ -1,4 +1,4 @@
-#include "report.h"
+#include "reader/report.h"
 
 namespace stokara::reader {
 

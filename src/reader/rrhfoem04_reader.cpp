@@ -1,4 +1,4 @@
-#include "rrhfoem04_reader.h"
+#include "reader/rrhfoem04_reader.h"
 
 #include <QDebug>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "simulated_reader.h"
+#include "reader/simulated_reader.h"
 
 #include <QThread>
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "reader_keys.h"
-#include "reader_transport.h"
-#include "report.h"
+#include "reader/reader_keys.h"
+#include "reader/reader_transport.h"
+#include "reader/report.h"
 
 #include <QMutex>
 #include <QObject>

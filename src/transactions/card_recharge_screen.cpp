@@ -37,8 +37,8 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
         fields->addWidget(l, row, 0);
         fields->addWidget(field, row, 1);
     };
-    addRow(0, QStringLiteral("Date"), text2_, "LblDate");
-    addRow(1, QStringLiteral("Voucher Type"), list1_, "LblVType");
+    addRow(0, QStringLiteral("Date"), date_, "LblDate");
+    addRow(1, QStringLiteral("Voucher Type"), voucherTypeList_, "LblVType");
     addRow(2, QStringLiteral("Card No."), txtCardNo_, "LblCardNo");
     addRow(3, QStringLiteral("Party Code"), txtPartyCode_, "LblCode");
     fields->addWidget(picker_, 4, 1);
@@ -46,7 +46,7 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
     addRow(5, QStringLiteral("Amount"), txtAmount_, "LblNamt");
     addRow(6, QStringLiteral("Remark"), txtRemark_, "LblRemark");
     addRow(7, QStringLiteral("Entry No."), txtDocNo_, "LblentryNo");
-    fields->addWidget(command8_, 8, 1, Qt::AlignLeft);
+    fields->addWidget(saveButton_, 8, 1, Qt::AlignLeft);
 
     auto* help = new QLabel(QStringLiteral("F5 Clear  F6 Edit"), this);
     help->setObjectName(QStringLiteral("LblHelp"));
@@ -56,18 +56,18 @@ CardRechargeScreen::CardRechargeScreen(core::Session& session, QWidget* parent)
     layout->addWidget(help);
     layout->addWidget(grid_, 1);
 
-    setTabOrder(text2_, list1_);
-    setTabOrder(list1_, txtCardNo_);
+    setTabOrder(date_, voucherTypeList_);
+    setTabOrder(voucherTypeList_, txtCardNo_);
     setTabOrder(txtCardNo_, txtPartyCode_);
     setTabOrder(txtPartyCode_, picker_);
     setTabOrder(picker_, txtAmount_);
     setTabOrder(txtAmount_, txtRemark_);
-    setTabOrder(txtRemark_, command8_);
+    setTabOrder(txtRemark_, saveButton_);
 
     // Enter in the date: its leaving handler, then the code, or the amount when a card
     // has fixed the party (the flow passes over a disabled field).
-    flowFromDate().add(txtPartyCode_).add(txtAmount_).add(txtRemark_).add(command8_);
-    flow().watch(list1_, [this](Via via) {
+    flowFromDate().add(txtPartyCode_).add(txtAmount_).add(txtRemark_).add(saveButton_);
+    flow().watch(voucherTypeList_, [this](Via via) {
         voucherTypeLeft();
         if (via == Via::Enter)
             flow().moveFocus(picker_);
@@ -197,7 +197,7 @@ void CardRechargeScreen::showLoadedAccount(const StoredVoucher& voucher) {
 }
 
 void CardRechargeScreen::afterSave() {
-    flow().moveFocus(list1_);
+    flow().moveFocus(voucherTypeList_);
     setVoucherType(QStringLiteral("Cr"));
 }
 

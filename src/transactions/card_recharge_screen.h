@@ -1,6 +1,6 @@
 #pragma once
 
-#include "card_poller.h"
+#include "reader/card_poller.h"
 #include "transactions/card_recharge_store.h"
 #include "transactions/day_book_voucher_screen.h"
 

@@ -24,13 +24,13 @@ DayBookScreen::DayBookScreen(core::Session& session, QWidget* parent)
         fields->addWidget(l, row, 0);
         fields->addWidget(field, row, 1);
     };
-    addRow(0, QStringLiteral("Date"), text2_, "LblDate");
-    addRow(1, QStringLiteral("Voucher Type"), list1_, "LblVType");
+    addRow(0, QStringLiteral("Date"), date_, "LblDate");
+    addRow(1, QStringLiteral("Voucher Type"), voucherTypeList_, "LblVType");
     addRow(2, QStringLiteral("Account Head"), picker_, "LblHead");
     addRow(3, QStringLiteral("Amount"), txtAmount_, "LblNamt");
     addRow(4, QStringLiteral("Remark"), txtRemark_, "LblRemark");
     addRow(5, QStringLiteral("Entry No."), txtDocNo_, "LblentryNo");
-    fields->addWidget(command8_, 6, 1, Qt::AlignLeft);
+    fields->addWidget(saveButton_, 6, 1, Qt::AlignLeft);
 
     auto* help = new QLabel(
         QStringLiteral("F2 Party Name,  F4 Account Head  F5 Clear  F6 Edit  F7 Vendor"), this);
@@ -41,14 +41,14 @@ DayBookScreen::DayBookScreen(core::Session& session, QWidget* parent)
     layout->addWidget(help);
     layout->addWidget(grid_, 1);
 
-    setTabOrder(text2_, list1_);
-    setTabOrder(list1_, picker_);
+    setTabOrder(date_, voucherTypeList_);
+    setTabOrder(voucherTypeList_, picker_);
     setTabOrder(picker_, txtAmount_);
     setTabOrder(txtAmount_, txtRemark_);
-    setTabOrder(txtRemark_, command8_);
+    setTabOrder(txtRemark_, saveButton_);
 
     flowFromDate()
-        .add(list1_,
+        .add(voucherTypeList_,
              [this](Via) {
                  voucherTypeLeft();
                  return true;
@@ -56,7 +56,7 @@ DayBookScreen::DayBookScreen(core::Session& session, QWidget* parent)
         .add(picker_)
         .add(txtAmount_)
         .add(txtRemark_)
-        .add(command8_);
+        .add(saveButton_);
 
     run(core::ErrorKind::Log, caption_, [&] {
         switchAccounts(AccountCategory::MilkMan);
@@ -112,7 +112,7 @@ bool DayBookScreen::correctionSetsParty() const {
 }
 
 void DayBookScreen::afterSave() {
-    flow().moveFocus(list1_);
+    flow().moveFocus(voucherTypeList_);
 }
 
 void DayBookScreen::dateLeft() {

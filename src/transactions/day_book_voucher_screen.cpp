@@ -41,16 +41,16 @@ VoucherScreenBase::VoucherScreenBase(core::Session& session, const QString& obje
                                      const QString& caption, QWidget* parent)
     : core_ui::EntryScreen(session, objectName, caption, parent), store_(*session.db),
       caption_(caption), widths_(*session.db) {
-    text2_ = core_ui::makeField(this, QStringLiteral("text2"));
-    core_ui::setupDateField(text2_, session_.clock->today());
-    list1_ = core_ui::makeList(this, QStringLiteral("List1"),
-                               {QStringLiteral("Dr"), QStringLiteral("Cr")});
+    date_ = core_ui::makeField(this, QStringLiteral("text2"));
+    core_ui::setupDateField(date_, session_.clock->today());
+    voucherTypeList_ = core_ui::makeList(this, QStringLiteral("List1"),
+                                         {QStringLiteral("Dr"), QStringLiteral("Cr")});
     picker_ = new AccountPicker(this);
     picker_->setMinimumWidth(260);
     txtAmount_ = core_ui::makeField(this, QStringLiteral("TxtAmount"));
     txtRemark_ = core_ui::makeField(this, QStringLiteral("TxtRemark"));
-    command8_ = new QPushButton(QStringLiteral("&Save"), this);
-    command8_->setObjectName(QStringLiteral("Command8"));
+    saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
+    saveButton_->setObjectName(QStringLiteral("Command8"));
     txtDocNo_ = core_ui::makeField(this, QStringLiteral("TxtDoc_no"));
     // The entry number shows the voucher a correction rewrites; only a grid click sets it.
     txtDocNo_->setReadOnly(true);
@@ -62,7 +62,7 @@ VoucherScreenBase::VoucherScreenBase(core::Session& session, const QString& obje
                               {});
     setGridWidths(grid_, {0, 1000, 2000, 600, 800, 2000}, 1);
 
-    connect(command8_, &QPushButton::clicked, this, [this] { save(); });
+    connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
     connect(grid_, &QTableWidget::cellClicked, this, [this](int row, int) { gridClicked(row); });
     connect(grid_, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { gridDoubleClicked(row); });
@@ -88,16 +88,16 @@ bool VoucherScreenBase::voucherKey(int key) {
 }
 
 QString VoucherScreenBase::voucherType() const {
-    return core_ui::listText(list1_);
+    return core_ui::listText(voucherTypeList_);
 }
 
 void VoucherScreenBase::setVoucherType(const QString& type) {
-    core_ui::setListText(list1_, type);
+    core_ui::setListText(voucherTypeList_, type);
 }
 
 core_ui::FieldFlow& VoucherScreenBase::flowFromDate() {
     using core_ui::Via;
-    return flow().add(text2_, [this](Via via) {
+    return flow().add(date_, [this](Via via) {
         run(core::ErrorKind::Show,
             via == Via::Enter ? QStringLiteral("text2_KeyPress")
                               : QStringLiteral("text2_LostFocus"),
@@ -114,7 +114,7 @@ void VoucherScreenBase::voucherTypeLeft() {
 }
 
 void VoucherScreenBase::showVouchers() {
-    const auto date = core_ui::dateFieldValue(text2_);
+    const auto date = core_ui::dateFieldValue(date_);
     QList<QStringList> rows;
     if (date) {
         for (const auto& v : store_.vouchersOn(*date))
@@ -152,7 +152,7 @@ void VoucherScreenBase::save() {
         return;
     run(core::ErrorKind::Log, title, [&] {
         VoucherInput in;
-        in.dateText = text2_->displayText();
+        in.dateText = date_->displayText();
         in.voucherType = voucherType();
         in.accountText = picker_->shownText();
         in.boundValue = picker_->boundValue();
@@ -204,7 +204,7 @@ void VoucherScreenBase::gridClicked(int row) {
             return;
         }
         showLoadedAccount(*voucher);
-        core_ui::setDateField(text2_, voucher->date);
+        core_ui::setDateField(date_, voucher->date);
         txtAmount_->setText(plainNumber(voucher->amount));
         txtRemark_->setText(voucher->remark);
         txtDocNo_->setText(QString::number(voucher->autoNo));

@@ -55,12 +55,12 @@ protected:
     QString caption_;
     QString category_;
 
-    QLineEdit* text2_;
-    QComboBox* list1_;
+    QLineEdit* date_;
+    QComboBox* voucherTypeList_;
     AccountPicker* picker_;
     QLineEdit* txtAmount_;
     QLineEdit* txtRemark_;
-    QPushButton* command8_;
+    QPushButton* saveButton_;
     QLineEdit* txtDocNo_;
     QTableWidget* grid_;
 

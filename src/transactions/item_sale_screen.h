@@ -1,7 +1,7 @@
 #pragma once
 
-#include "card_poller.h"
 #include "core_ui/entry_screen.h"
+#include "reader/card_poller.h"
 #include "transactions/sale_controller.h"
 #include "transactions/sale_finishing.h"
 

@@ -46,8 +46,8 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
     : core_ui::EntryScreen(session, QStringLiteral("Frmitempurchase"),
                            QStringLiteral("Item Purchases"), parent),
       store_(*session.db), widths_(*session.db), caption_(QStringLiteral("Item Purchases")) {
-    text2_ = core_ui::makeField(this, QStringLiteral("text2"));
-    core_ui::setupDateField(text2_, session_.clock->today());
+    date_ = core_ui::makeField(this, QStringLiteral("text2"));
+    core_ui::setupDateField(date_, session_.clock->today());
     dcParty_ = makeNameList(this, QStringLiteral("DcParty"));
     itemName_ = makeNameList(this, QStringLiteral("Item_name"));
     txtQty_ = core_ui::makeField(this, QStringLiteral("TxtQty"));
@@ -58,10 +58,10 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
     txtAmount_->setReadOnly(true);
     txtDocNo_ = core_ui::makeField(this, QStringLiteral("TxtDoc_no"));
     txtDocNo_->setReadOnly(true);
-    command8_ = new QPushButton(QStringLiteral("&Save"), this);
-    command8_->setObjectName(QStringLiteral("Command8"));
-    command9_ = new QPushButton(QStringLiteral("&Clear"), this);
-    command9_->setObjectName(QStringLiteral("Command9"));
+    saveButton_ = new QPushButton(QStringLiteral("&Save"), this);
+    saveButton_->setObjectName(QStringLiteral("Command8"));
+    clearButton_ = new QPushButton(QStringLiteral("&Clear"), this);
+    clearButton_->setObjectName(QStringLiteral("Command9"));
 
     grid_ =
         core_ui::makeGrid(this, QStringLiteral("VsFlex"),
@@ -98,7 +98,7 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
         fields->addWidget(l, row, col);
         fields->addWidget(field, row, col + 1);
     };
-    addRow(0, 0, QStringLiteral("Date"), text2_, "LblDate");
+    addRow(0, 0, QStringLiteral("Date"), date_, "LblDate");
     addRow(0, 2, QStringLiteral("Entry No."), txtDocNo_, "LblentryNo");
     addRow(1, 0, QStringLiteral("Vendor Name"), dcParty_, "lblname");
     addRow(2, 0, QStringLiteral("Item Name"), itemName_, "lblitemname");
@@ -107,8 +107,8 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
     addRow(4, 0, QStringLiteral("Rate"), txtRate_, "lblrate");
     addRow(4, 2, QStringLiteral("Amount"), txtAmount_, "LblNamt");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(command8_);
-    buttons->addWidget(command9_);
+    buttons->addWidget(saveButton_);
+    buttons->addWidget(clearButton_);
     buttons->addStretch();
     auto* hint =
         new QLabel(QStringLiteral("F1 for Search  F3 for Clear , F6 for Edit Entry"), this);
@@ -121,15 +121,15 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
     layout->addWidget(frameSearch_);
     layout->addWidget(grid_, 1);
 
-    setTabOrder(text2_, dcParty_);
+    setTabOrder(date_, dcParty_);
     setTabOrder(dcParty_, itemName_);
     setTabOrder(itemName_, txtQty_);
     setTabOrder(txtQty_, txtRate_);
-    setTabOrder(txtRate_, command8_);
-    setTabOrder(command8_, command9_);
+    setTabOrder(txtRate_, saveButton_);
+    setTabOrder(saveButton_, clearButton_);
 
     flow()
-        .add(text2_)
+        .add(date_)
         .add(dcParty_)
         .add(itemName_,
              [this](Via via) {
@@ -139,15 +139,15 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
              })
         .add(txtQty_, [this](Via via) { return quantityChecked(via); })
         .add(txtRate_, [this](Via via) { return rateChecked(via); })
-        .add(command8_);
+        .add(saveButton_);
     // A rate of 0 is no rate: the operator types over an empty field.
     flow().onEntering(txtRate_, [this] {
         if (core::val(txtRate_->text()) == 0)
             txtRate_->clear();
     });
 
-    connect(command8_, &QPushButton::clicked, this, [this] { save(); });
-    connect(command9_, &QPushButton::clicked, this, [this] {
+    connect(saveButton_, &QPushButton::clicked, this, [this] { save(); });
+    connect(clearButton_, &QPushButton::clicked, this, [this] {
         run(core::ErrorKind::Show, QStringLiteral("Command9_Click"), [&] { clearEntry(); });
     });
     connect(cmdSearch_, &QPushButton::clicked, this, [this] { search(); });
@@ -164,7 +164,7 @@ PurchaseScreen::PurchaseScreen(core::Session& session, QWidget* parent)
         refreshGrid();
     });
     finishSetup();
-    QTimer::singleShot(0, text2_, [this] { text2_->setFocus(); });
+    QTimer::singleShot(0, date_, [this] { date_->setFocus(); });
 }
 
 bool PurchaseScreen::functionKey(int key) {
@@ -231,7 +231,7 @@ void PurchaseScreen::save() {
                               core::Icon::Information))
             return;
         PurchaseInput in;
-        in.dateText = text2_->displayText();
+        in.dateText = date_->displayText();
         in.vendor = dcParty_->currentText();
         in.item = itemName_->currentText();
         in.qtyText = txtQty_->text();
@@ -265,14 +265,14 @@ void PurchaseScreen::save() {
         // The grid then shows the purchase just saved, under the number it really got.
         txtDocNo_->setText(QString::number(saved));
         refreshGrid();
-        flow().moveFocus(text2_);
+        flow().moveFocus(date_);
     });
 }
 
 void PurchaseScreen::refreshGrid() {
     run(core::ErrorKind::Show, QStringLiteral("FillGrid"), [&] {
         grid_->setRowCount(0);
-        const auto date = core_ui::dateFieldValue(text2_);
+        const auto date = core_ui::dateFieldValue(date_);
         const QString entryText = txtDocNo_->text().trimmed();
         std::optional<qint64> entry;
         if (!entryText.isEmpty())
@@ -327,7 +327,7 @@ void PurchaseScreen::gridClicked(int row) {
             return;
         const bool correct = correcting(); // F6 may come before the click
         emptyFields();
-        core_ui::setDateField(text2_, p->date);
+        core_ui::setDateField(date_, p->date);
         core_ui::setListText(dcParty_, p->vendor);
         txtQty_->setText(plainNumber(p->qty));
         txtRate_->setText(plainNumber(p->rate));
@@ -356,7 +356,7 @@ void PurchaseScreen::gridDoubleClicked(int row) {
         // The vendor's remaining purchases of that date stay in view.
         clearEntry();
         if (core::parseDate(date))
-            text2_->setText(date);
+            date_->setText(date);
         core_ui::setListText(dcParty_, vendor);
         refreshGrid();
     });
@@ -364,7 +364,7 @@ void PurchaseScreen::gridDoubleClicked(int row) {
 
 void PurchaseScreen::search() {
     run(core::ErrorKind::Show, QStringLiteral("CmdSearch_Click"), [&] {
-        text2_->setText(txtSDate_->text());
+        date_->setText(txtSDate_->text());
         core_ui::setListText(dcParty_, dcDataList_->currentText());
         txtDocNo_->setText(txtSearchNo_->text().trimmed());
         refreshGrid();

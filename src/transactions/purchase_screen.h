@@ -41,7 +41,7 @@ private:
     schema::ColumnWidths widths_;
     QString caption_;
 
-    QLineEdit* text2_;
+    QLineEdit* date_;
     QComboBox* dcParty_;
     QComboBox* itemName_;
     QLineEdit* txtQty_;
@@ -49,8 +49,8 @@ private:
     QLineEdit* txtRate_;
     QLineEdit* txtAmount_;
     QLineEdit* txtDocNo_;
-    QPushButton* command8_;
-    QPushButton* command9_;
+    QPushButton* saveButton_;
+    QPushButton* clearButton_;
     QTableWidget* grid_;
     QGroupBox* frameSearch_;
     QLineEdit* txtSDate_;

@@ -4,11 +4,11 @@
 #include "masters/party_screen.h"
 #include "masters/register_screens.h"
 
-#include "card_poller.h"
 #include "core/database.h"
 #include "core_ui/screen_support.h"
+#include "reader/card_poller.h"
+#include "reader/simulated_reader.h"
 #include "schema/schema.h"
-#include "simulated_reader.h"
 #include "support/test_session.h"
 
 #include <QAbstractButton>

@@ -3,8 +3,8 @@
 // Doubles shared by the reader tests: a transport that answers from a queue of prepared
 // reports, and hooks that skip the protocol's pauses and record its messages.
 
-#include "rrhfoem04_reader.h"
-#include "simulated_reader.h"
+#include "reader/rrhfoem04_reader.h"
+#include "reader/simulated_reader.h"
 
 #include <QStringList>
 #include <deque>

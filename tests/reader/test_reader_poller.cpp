@@ -1,7 +1,7 @@
 // Card polling against the simulated reader. The tests call the tick slots rather than wait
 // for a timer interval, then wait for the answer from the poller's thread.
 
-#include "card_poller.h"
+#include "reader/card_poller.h"
 #include "reader_test_kit.h"
 
 #include <QSignalSpy>

@@ -3,9 +3,9 @@
 // the poller's ticks, so none waits for a timer, only for the answer of the
 // poller's thread.
 
-#include "card_poller.h"
+#include "reader/card_poller.h"
+#include "reader/simulated_reader.h"
 #include "sale_test_data.h"
-#include "simulated_reader.h"
 #include "support/test_session.h"
 #include "transactions/card_recharge_screen.h"
 #include "transactions/item_sale_screen.h"

@@ -1,7 +1,7 @@
-#include "simulated_reader_window.h"
+#include "reader/ui/simulated_reader_window.h"
 
-#include "reader_transport.h"
-#include "simulated_reader.h"
+#include "reader/reader_transport.h"
+#include "reader/simulated_reader.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,0 +1,164 @@
+#include "masters/account_head_rules.h"
+#include "masters/bom_rules.h"
+#include "masters/item_rules.h"
+#include "masters/party_rules.h"
+#include "masters/shop_rules.h"
+#include "masters/vendor_rules.h"
+
+#include <QTest>
+
+#include <functional>
+
+using namespace stokara::masters;
+using Check = std::function<std::optional<stokara::core::Problem>()>;
+Q_DECLARE_METATYPE(Check)
+
+namespace {
+
+// A field that refuses the save, as "field: message"; empty when it is saved.
+QString shown(const std::optional<stokara::core::Problem>& problem) {
+    return problem ? problem->field + QStringLiteral(": ") + problem->message : QString();
+}
+
+} // namespace
+
+// The masters' checks before a save, without a database: the widths stand for
+// what the columns hold.
+class TestMasterRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    void party_data() {
+        QTest::addColumn<Check>("check");
+        QTest::addColumn<QString>("problem");
+        PartyWidths w;
+        w.name = 50;
+        w.ph = 40;
+        w.commType1 = 20;
+        w.cardNo = 20;
+        PartyFields ok;
+        ok.code = "7";
+        ok.name = QString(50, QChar(0x0915)); // a Hindi letter is one character
+        ok.cardNo = "0A1B2C3D";
+        const auto row = [&](const char* name, auto member, const QString& text,
+                             const QString& problem) {
+            PartyFields f = ok;
+            f.*member = text;
+            QTest::newRow(name) << Check([f, w] { return checkParty(f, w); }) << problem;
+        };
+        row("fits", &PartyFields::city, "", "");
+        row("name one too long", &PartyFields::name, QString(51, 'n'),
+            "TxtParty_name: Party Name is too long: at most 50 characters are allowed.");
+        row("column without a width", &PartyFields::add1, QString(300, 'a'), "");
+        row("second cow commission type", &PartyFields::commType1, QString(21, 'p'),
+            "List2: Commission (Cow) is too long: at most 20 characters are allowed.");
+        row("opening balance of ten digits", &PartyFields::opeBal, "9999999999.99", "");
+        row("opening balance of eleven digits", &PartyFields::opeBal, "10000000000",
+            "Txtope_bal: Op. Balance is too large: at most 10 digits before the decimal point.");
+        row("commission with a letter", &PartyFields::commPer, "5a",
+            "TxtComm: Commission (Cow) must be a number.");
+        row("second buffalo commission below -9999999", &PartyFields::commPerBuff1, "-10000000",
+            "Text3: Commission (Buffalo) is too large: at most 7 digits before the decimal point.");
+        row("interest with a thousands comma", &PartyFields::interestRate, "1,000",
+            "TxtInterestRate: Interest Rate % must be a number.");
+        row("credit limit of nine digits", &PartyFields::creditLimit, "999999999.4", "");
+        row("credit limit rounded past nine digits", &PartyFields::creditLimit, "999999999.5",
+            "TxtCreditLimit: Credit Limit is too large: at most 9 digits before the decimal "
+            "point.");
+        // The first field in the screen's order is the one named.
+        PartyFields both = ok;
+        both.cardNo = QString(21, '1');
+        both.ph = QString(41, '9');
+        both.opeBal = "x";
+        QTest::newRow("mobile before card before numbers")
+            << Check([both, w] { return checkParty(both, w); })
+            << "txtph: Mobile No. is too long: at most 40 characters are allowed.";
+    }
+    void party() {
+        QFETCH(Check, check);
+        QFETCH(QString, problem);
+        QCOMPARE(shown(check()), problem);
+    }
+
+    void item_data() {
+        QTest::addColumn<Check>("check");
+        QTest::addColumn<QString>("problem");
+        const ItemWidths w{40, 10, 1};
+        const auto row = [&](const char* name, ItemFields f, const QString& problem) {
+            QTest::newRow(name) << Check([f, w] { return checkItem(f, w); }) << problem;
+        };
+        row("fits", {QString(40, 'M'), "Weight", "2.5", "100", "N", ""}, "");
+        row("name one too long", {QString(41, 'M'), "Weight", "", "", "N", ""},
+            "txtitem_name: Item Name is too long: at most 40 characters are allowed.");
+        row("unit one too long", {"MILK", QString(11, 'u'), "", "", "N", ""},
+            "LstUnit: Unit is too long: at most 10 characters are allowed.");
+        row("main item flag", {"MILK", "Liter", "", "", "YY", ""},
+            "LstMainItem: Main Item is too long: at most 1 characters are allowed.");
+        row("rate of eight digits", {"MILK", "Liter", "10000000", "", "N", ""},
+            "txtrate: Rate is too large: at most 7 digits before the decimal point.");
+        row("rate in words", {"MILK", "Liter", "forty", "", "N", ""},
+            "txtrate: Rate must be a number.");
+        row("opening balance of nine digits", {"MILK", "Liter", "", "999999999", "N", ""}, "");
+        row("opening balance of ten digits", {"MILK", "Liter", "", "1000000000", "N", ""},
+            "TxtOpeBal: Opening Balance is too large: at most 9 digits before the decimal point.");
+    }
+    void item() {
+        QFETCH(Check, check);
+        QFETCH(QString, problem);
+        QCOMPARE(shown(check()), problem);
+    }
+
+    // The vendor, account head, shop and bill-of-materials screens check text only.
+    void otherMasters_data() {
+        QTest::addColumn<Check>("check");
+        QTest::addColumn<QString>("problem");
+        const VendorWidths vw{40, 100, 40, 40};
+        QTest::newRow("vendor fits") << Check([vw] {
+            return checkVendor({"", QString(40, 'v'), "", QString(40, '9'), ""}, vw);
+        }) << "";
+        QTest::newRow("vendor phone") << Check([vw] {
+            return checkVendor({"", "V", "", QString(41, '9'), ""}, vw);
+        }) << "txtph: Phone is too long: at most 40 characters are allowed.";
+        const AccountHeadWidths aw{100, 50};
+        QTest::newRow("account head")
+            << Check([aw] { return checkAccountHead(QString(101, 'h'), "Sundry Income", aw); })
+            << "TxtHead: Account Head is too long: at most 100 characters are allowed.";
+        QTest::newRow("account group")
+            << Check([aw] { return checkAccountHead("Rent", QString(51, 'g'), aw); })
+            << "LstGroup: Account Group is too long: at most 50 characters are allowed.";
+        const ShopWidths sw{50, 100, 50, 20, 20, 20};
+        QTest::newRow("shop GST number") << Check([sw] {
+            return checkShop({"S", "", "", "", "", QString(21, 'g')}, sw);
+        }) << "TxtTinNo: GST No. is too long: at most 20 characters are allowed.";
+        const BomWidths bw{40, 40};
+        QTest::newRow("bom sub item")
+            << Check([bw] { return checkBomLine("CURD", QString(41, 's'), bw); })
+            << "DcSubItem: Sub Item is too long: at most 40 characters are allowed.";
+    }
+    void otherMasters() {
+        QFETCH(Check, check);
+        QFETCH(QString, problem);
+        QCOMPARE(shown(check()), problem);
+    }
+
+    void bomWeight_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("weight"); // 0: refused
+        QTest::newRow("grams") << "0.25" << 0.25;
+        QTest::newRow("leading number") << "1.5kg" << 1.5;
+        QTest::newRow("largest") << "9999999.99" << 9999999.99;
+        QTest::newRow("rounded past seven digits") << "9999999.996" << 0.0;
+        QTest::newRow("eight digits") << "10000000" << 0.0;
+        QTest::newRow("zero") << "0" << 0.0;
+        QTest::newRow("negative") << "-1" << 0.0;
+        QTest::newRow("words") << "half" << 0.0;
+    }
+    void bomWeight() {
+        QFETCH(QString, text);
+        QFETCH(double, weight);
+        QCOMPARE(stokara::masters::bomWeight(text).value_or(0), weight);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestMasterRules)
+#include "test_master_rules.moc"
