@@ -52,6 +52,8 @@ struct Session {
     // preferred place when usable, else the data folder); the login backup
     // goes here. Empty: no folder was chosen.
     QString backupFolder;
+    // The folder a report was last saved to in this run; the next save starts there.
+    QString exportFolder;
     // Installed by the presentation module; empty keeps the built-in captions.
     CaptionApplier captionApplier;
 };

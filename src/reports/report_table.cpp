@@ -3,6 +3,8 @@
 #include "statements.h"
 #include "stock_reports.h"
 
+#include <algorithm>
+
 namespace stokara::reports {
 
 namespace {
@@ -250,6 +252,44 @@ QString usageLine(const ReportEntry& report) {
             QLatin1Char(' ') + (optional ? QLatin1Char('[') + option + QLatin1Char(']') : option);
     }
     return line;
+}
+
+} // namespace stokara::reports
+
+namespace stokara::reports {
+
+QString fileStem(const ReportEntry& report, const Inputs& in) {
+    QStringList parts{report.command};
+    for (const Field& f : report.fields) {
+        switch (f.criterion) {
+        case Criterion::From:
+            parts << in.from.toString(Qt::ISODate);
+            break;
+        case Criterion::To:
+            parts << in.to.toString(Qt::ISODate);
+            break;
+        case Criterion::AsOn:
+            parts << in.asOn.toString(Qt::ISODate);
+            break;
+        case Criterion::Account:
+            if (in.account)
+                parts << in.account->bound;
+            break;
+        case Criterion::Item:
+            if (in.item)
+                parts << in.item->bound;
+            break;
+        case Criterion::Bill:
+            if (!in.bill.isEmpty())
+                parts << in.bill;
+            break;
+        }
+    }
+    // Dates after the names, as a file list sorts best.
+    std::stable_partition(parts.begin() + 1, parts.end(), [](const QString& p) {
+        return !QDate::fromString(p, Qt::ISODate).isValid();
+    });
+    return parts.join(QLatin1Char('_'));
 }
 
 } // namespace stokara::reports

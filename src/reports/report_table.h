@@ -69,6 +69,11 @@ const ReportEntry* reportByCommand(const QString& command);
 // The criteria screen's report; the statement screen's follows the statement kind.
 const ReportEntry* reportByScreen(const QString& screen, const QString& statementKind = {});
 
+// The name a saved copy of a report is offered under, without extension: the
+// command, the account, item or bill asked for, and the dates
+// ("party-ledger_3_2026-04-01_2026-04-30").
+QString fileStem(const ReportEntry& report, const Inputs& inputs);
+
 // The command line's usage of one report ("party-ledger --party CODE --from ...").
 QString usageLine(const ReportEntry& report);
 

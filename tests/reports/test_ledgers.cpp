@@ -8,10 +8,12 @@
 #include "stock_shop.h"
 #include "support/test_session.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -369,6 +371,51 @@ private slots:
         QCOMPARE(ts.dialogs.shown.size(), 1);
         QVERIFY2(ts.dialogs.lastText().contains(message), qPrintable(ts.dialogs.lastText()));
         QVERIFY(!screen.preview());
+    }
+
+    // Saving from the preview offers a name that tells the report, the account
+    // and the period, in the data folder's exports/ and then in the last folder
+    // used, and says where the file went; with no printer set up, Print says
+    // so and offers the PDF instead.
+    void previewTellsWhereItWent() {
+        STOKARA_REQUIRE_DATABASE();
+        test::TestSession ts;
+        test::seedLedgerShop(ts.db());
+        ts.session.dataDir = ts.dataDir.path();
+        QVERIFY(QFile::link(STOKARA_SOURCE_DIR "/reports", ts.dataDir.filePath("reports")));
+        const std::unique_ptr<ReportScreen> screen(reportScreen(ts.session, "FrmPartyLedger"));
+        screen->findChild<QLineEdit*>("text1")->setText("01/04/2026");
+        screen->findChild<QLineEdit*>("text2")->setText("30/04/2026");
+        screen->findChild<QListWidget*>("DataList1")->setCurrentRow(0);
+        QTest::mouseClick(screen->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        PreviewWindow* preview = screen->preview();
+        QVERIFY(preview);
+        QTemporaryDir elsewhere;
+        const QString csv = elsewhere.filePath("mine.csv");
+        ts.dialogs.answerFile(csv);
+        QTest::mouseClick(preview->findChild<QPushButton*>("cmdCsv"), Qt::LeftButton);
+        QCOMPARE(ts.dialogs.suggestions.size(), 1);
+        QCOMPARE(ts.dialogs.suggestions.last(),
+                 ts.dataDir.filePath("exports/party-ledger_1_2026-04-01_2026-04-30.csv"));
+        QVERIFY(QFile::exists(csv));
+        QCOMPARE(preview->status(), "Saved " + QDir::toNativeSeparators(csv));
+
+        if (!QPrinterInfo::availablePrinterNames().isEmpty())
+            QSKIP("this computer has a printer: the no-printer offer cannot be seen");
+        const QString pdf = elsewhere.filePath("ledger.pdf");
+        ts.dialogs.answer(core::Answer::Yes);
+        ts.dialogs.answerFile(pdf);
+        QApplication::setActiveWindow(preview);
+        QVERIFY(QTest::qWaitForWindowActive(preview));
+        QTest::keyClick(preview, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(!ts.dialogs.shown.isEmpty());
+        QCOMPARE(ts.dialogs.shown.last().text,
+                 "No printer is set up on this computer. Save the report as a PDF file instead?");
+        QCOMPARE(ts.dialogs.suggestions.last(),
+                 elsewhere.filePath("party-ledger_1_2026-04-01_2026-04-30.pdf"));
+        QTRY_VERIFY_WITH_TIMEOUT(!preview->busy(), 60000);
+        QVERIFY(QFile::exists(pdf));
+        QCOMPARE(preview->status(), "Saved " + QDir::toNativeSeparators(pdf));
     }
 
     // A stock screen lists its own kind of item and reports on the one chosen.

@@ -37,7 +37,9 @@ QString ScriptedDialogs::openFile(const QString&, const QString&) {
     return f;
 }
 
-QString ScriptedDialogs::saveFile(const QString& title, const QString& filter, const QString&) {
+QString ScriptedDialogs::saveFile(const QString& title, const QString& filter,
+                                  const QString& suggested) {
+    suggestions << suggested;
     return openFile(title, filter);
 }
 

@@ -40,7 +40,8 @@ public:
     void clear() { shown.clear(); }
 
     QList<Shown> shown;
-    QStringList prompts; // prompts of input boxes, in order
+    QStringList prompts;     // prompts of input boxes, in order
+    QStringList suggestions; // the paths save-file choosers offered, in order
     std::deque<core::Answer> answers;
     std::deque<std::optional<QString>> inputs;
     std::deque<QString> files;

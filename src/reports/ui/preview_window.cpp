@@ -7,6 +7,8 @@
 #include "reports/engine/output.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QKeyEvent>
@@ -15,6 +17,7 @@
 #include <QPixmap>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -41,8 +44,12 @@ QPushButton* button(QWidget* parent, QHBoxLayout* bar, const QString& name, cons
 
 QString safeFileName(const QString& title) {
     QString name = title;
-    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]+")), QStringLiteral("_"));
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]+")), QStringLiteral("_"));
     return name.isEmpty() ? QStringLiteral("report") : name;
+}
+
+QString savedText(const QString& path) {
+    return QStringLiteral("Saved %1").arg(QDir::toNativeSeparators(path));
 }
 
 } // namespace
@@ -73,6 +80,8 @@ PreviewWindow::PreviewWindow(core::Session& session, Report report, const QStrin
     print_ = button(this, bar, QStringLiteral("cmdPrint"), QStringLiteral("&Print"));
     pdf_ = button(this, bar, QStringLiteral("cmdPdf"), QStringLiteral("Save as PD&F"));
     QPushButton* csv = button(this, bar, QStringLiteral("cmdCsv"), QStringLiteral("Save as &CSV"));
+    QPushButton* xlsx =
+        button(this, bar, QStringLiteral("cmdXlsx"), QStringLiteral("Save as &Spreadsheet"));
     QPushButton* close = button(this, bar, QStringLiteral("cmdClose"), QStringLiteral("Close"));
     bar->addStretch();
 
@@ -85,9 +94,14 @@ PreviewWindow::PreviewWindow(core::Session& session, Report report, const QStrin
     scroll_->setBackgroundRole(QPalette::Dark);
     scroll_->setFocusPolicy(Qt::NoFocus);
 
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("lblStatus"));
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(scroll_, 1);
+    layout->addWidget(status_);
 
     connect(first_, &QPushButton::clicked, this, [this] { showPage(0); });
     connect(previous_, &QPushButton::clicked, this, [this] { showPage(page_ - 1); });
@@ -98,6 +112,7 @@ PreviewWindow::PreviewWindow(core::Session& session, Report report, const QStrin
     connect(print_, &QPushButton::clicked, this, &PreviewWindow::print);
     connect(pdf_, &QPushButton::clicked, this, &PreviewWindow::saveAsPdf);
     connect(csv, &QPushButton::clicked, this, &PreviewWindow::saveAsCsv);
+    connect(xlsx, &QPushButton::clicked, this, &PreviewWindow::saveAsXlsx);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* printKey = new QShortcut(QKeySequence::Print, this);
     printKey->setContext(Qt::WidgetWithChildrenShortcut);
@@ -158,7 +173,7 @@ PreviewWindow::~PreviewWindow() {
 }
 
 void PreviewWindow::runPageJob(const QString& handler, const QString& label, int total,
-                               PageWork work) {
+                               PageWork work, const QString& done) {
     if (job_)
         return;
     auto state = std::make_shared<PageJob>();
@@ -189,14 +204,15 @@ void PreviewWindow::runPageJob(const QString& handler, const QString& label, int
         progress_->setValue(done);
         progress_->setLabelText(label.arg(done).arg(total));
     });
-    connect(job_, &QThread::finished, this, [this, handler] { pageJobFinished(handler); });
+    connect(job_, &QThread::finished, this,
+            [this, handler, done] { pageJobFinished(handler, done); });
     print_->setEnabled(false);
     pdf_->setEnabled(false);
     progressTimer_->start(100);
     job_->start();
 }
 
-void PreviewWindow::pageJobFinished(const QString& handler) {
+void PreviewWindow::pageJobFinished(const QString& handler, const QString& done) {
     const std::shared_ptr<PageJob> state = std::move(jobState_);
     progressTimer_->stop(); // no tick may reach the dialog going below
     progressTimer_->deleteLater();
@@ -213,12 +229,42 @@ void PreviewWindow::pageJobFinished(const QString& handler) {
     if (state->error)
         core::guarded(session_, core::ErrorKind::Show, handler,
                       [&] { std::rethrow_exception(state->error); });
+    else if (!state->cancel)
+        status_->setText(done);
+}
+
+QString PreviewWindow::status() const {
+    return status_->text();
+}
+
+QString PreviewWindow::chooseFile(const QString& title, const QString& filter,
+                                  const QString& suffix) {
+    QString folder = session_.exportFolder;
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        folder = QDir(session_.dataDir.isEmpty() ? QDir::homePath() : session_.dataDir)
+                     .filePath(QStringLiteral("exports"));
+        QDir().mkpath(folder); // a chooser offered a folder that is not there opens elsewhere
+    }
+    const QString stem = safeFileName(fileStem_.isEmpty() ? title_ : fileStem_);
+    const QString path =
+        session_.dialogs->saveFile(title, filter, QDir(folder).filePath(stem + suffix));
+    if (!path.isEmpty())
+        session_.exportFolder = QFileInfo(path).absolutePath();
+    return path;
 }
 
 void PreviewWindow::print() {
     core::guarded(session_, core::ErrorKind::Show, QStringLiteral("cmdPrint_Click"), [this] {
         if (job_)
             return;
+        // Without a printer the dialog would only offer to print to a file, quietly.
+        if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+            if (session_.dialogs->yesNo(title_, QStringLiteral("No printer is set up on this "
+                                                               "computer. Save the report as a "
+                                                               "PDF file instead?")))
+                saveAsPdf();
+            return;
+        }
         // The default printer, chosen already; the worker paints on it.
         auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
         printer->setDocName(title_);
@@ -231,17 +277,19 @@ void PreviewWindow::print() {
             return;
         const int from = printer->fromPage() > 0 ? printer->fromPage() - 1 : 0;
         const int to = printer->toPage() > 0 ? printer->toPage() - 1 : pages_.count() - 1;
-        runPageJob(QStringLiteral("cmdPrint_Click"), QStringLiteral("Printing page %1 of %2"),
-                   to - from + 1,
-                   [printer, from, to](const Pages& pages, const PageProgress& progress) {
-                       QPainter painter;
-                       if (!painter.begin(printer.get()))
-                           throw ReportError(QStringLiteral("The printer %1 cannot be used.")
-                                                 .arg(printer->printerName()));
-                       if (!paintPages(painter, *printer, pages, from, to, progress))
-                           printer->abort();
-                       painter.end();
-                   });
+        runPageJob(
+            QStringLiteral("cmdPrint_Click"), QStringLiteral("Printing page %1 of %2"),
+            to - from + 1,
+            [printer, from, to](const Pages& pages, const PageProgress& progress) {
+                QPainter painter;
+                if (!painter.begin(printer.get()))
+                    throw ReportError(QStringLiteral("The printer %1 cannot be used.")
+                                          .arg(printer->printerName()));
+                if (!paintPages(painter, *printer, pages, from, to, progress))
+                    printer->abort();
+                painter.end();
+            },
+            QStringLiteral("Sent to the printer %1.").arg(printer->printerName()));
     });
 }
 
@@ -249,26 +297,41 @@ void PreviewWindow::saveAsPdf() {
     core::guarded(session_, core::ErrorKind::Show, QStringLiteral("cmdPdf_Click"), [this] {
         if (job_)
             return;
-        const QString path = session_.dialogs->saveFile(
-            QStringLiteral("Save as PDF"), QStringLiteral("PDF files (*.pdf)"),
-            safeFileName(title_) + QStringLiteral(".pdf"));
+        const QString path =
+            chooseFile(QStringLiteral("Save as PDF"), QStringLiteral("PDF files (*.pdf)"),
+                       QStringLiteral(".pdf"));
         if (path.isEmpty())
             return;
-        runPageJob(QStringLiteral("cmdPdf_Click"), QStringLiteral("Saving page %1 of %2"),
-                   pages_.count(),
-                   [path, title = title_](const Pages& pages, const PageProgress& progress) {
-                       writePdf(pages, path, title, progress);
-                   });
+        runPageJob(
+            QStringLiteral("cmdPdf_Click"), QStringLiteral("Saving page %1 of %2"), pages_.count(),
+            [path, title = title_](const Pages& pages, const PageProgress& progress) {
+                writePdf(pages, path, title, progress);
+            },
+            savedText(path));
     });
 }
 
 void PreviewWindow::saveAsCsv() {
     core::guarded(session_, core::ErrorKind::Show, QStringLiteral("cmdCsv_Click"), [this] {
-        const QString path = session_.dialogs->saveFile(
-            QStringLiteral("Save as CSV"), QStringLiteral("CSV files (*.csv)"),
-            safeFileName(title_) + QStringLiteral(".csv"));
-        if (!path.isEmpty())
-            writeCsv(report_, path);
+        const QString path =
+            chooseFile(QStringLiteral("Save as CSV"), QStringLiteral("CSV files (*.csv)"),
+                       QStringLiteral(".csv"));
+        if (path.isEmpty())
+            return;
+        writeCsv(report_, path);
+        status_->setText(savedText(path));
+    });
+}
+
+void PreviewWindow::saveAsXlsx() {
+    core::guarded(session_, core::ErrorKind::Show, QStringLiteral("cmdXlsx_Click"), [this] {
+        const QString path =
+            chooseFile(QStringLiteral("Save as spreadsheet"),
+                       QStringLiteral("Spreadsheets (*.xlsx)"), QStringLiteral(".xlsx"));
+        if (path.isEmpty())
+            return;
+        writeReportFile(report_, path);
+        status_->setText(savedText(path));
     });
 }
 
@@ -288,8 +351,10 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-PreviewWindow* showPreview(core::Session& session, Report report, const QString& title) {
+PreviewWindow* showPreview(core::Session& session, Report report, const QString& title,
+                           const QString& fileStem) {
     auto* preview = new PreviewWindow(session, std::move(report), title);
+    preview->setFileStem(fileStem);
     preview->setAttribute(Qt::WA_DeleteOnClose);
     if (!session.navigator || !session.navigator->showWindow(preview)) {
         preview->show();

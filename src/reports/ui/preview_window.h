@@ -43,6 +43,12 @@ public:
     void print();
     void saveAsPdf();
     void saveAsCsv();
+    void saveAsXlsx();
+    // The name a saved file is offered under, without its extension: the
+    // report, its account and its period ("party-ledger_3_2026-04-01_2026-04-30").
+    void setFileStem(const QString& stem) { fileStem_ = stem; }
+    // The last file saved or printer used, as the status line says it.
+    QString status() const;
     bool busy() const { return job_ != nullptr; } // printing or saving a PDF
 
 protected:
@@ -52,14 +58,20 @@ private:
     struct PageJob;
     using PageWork = std::function<void(const Pages& pages, const PageProgress& progress)>;
     // Runs `work` in a worker thread; `label` takes the pages done and to do.
-    void runPageJob(const QString& handler, const QString& label, int total, PageWork work);
-    void pageJobFinished(const QString& handler);
+    // `done` is told on the status line when the job ends whole.
+    void runPageJob(const QString& handler, const QString& label, int total, PageWork work,
+                    const QString& done);
+    void pageJobFinished(const QString& handler, const QString& done);
+    // The path a save offers in the last folder used (else the data folder's
+    // exports/), and the file the operator chose; empty when cancelled.
+    QString chooseFile(const QString& title, const QString& filter, const QString& suffix);
     void render();
 
     core::Session& session_;
     Report report_;
     Pages pages_;
     QString title_;
+    QString fileStem_;
     int page_ = 0;
     int zoom_ = 100;
     QScrollArea* scroll_;
@@ -72,6 +84,7 @@ private:
     QPushButton* last_;
     QPushButton* print_;
     QPushButton* pdf_;
+    QLabel* status_;
     QThread* job_ = nullptr;
     std::shared_ptr<PageJob> jobState_;
     QProgressDialog* progress_ = nullptr;
@@ -79,7 +92,8 @@ private:
 };
 
 // Shows a report's preview through the main window, or as a window of its own
-// where there is none; returns it.
-PreviewWindow* showPreview(core::Session& session, Report report, const QString& title);
+// where there is none; returns it. `fileStem` names a saved file.
+PreviewWindow* showPreview(core::Session& session, Report report, const QString& title,
+                           const QString& fileStem = {});
 
 } // namespace stokara::reports

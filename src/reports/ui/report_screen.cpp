@@ -143,7 +143,7 @@ void ReportScreen::ok() {
         }
         if (preview_)
             preview_->close(); // one preview per screen: the new run replaces it
-        preview_ = showPreview(session_, std::move(*made), report_.caption);
+        preview_ = showPreview(session_, std::move(*made), report_.caption, fileStem(report_, *in));
     });
 }
 
