@@ -31,8 +31,13 @@ void hindiCheck(core::Session& session) {
 
 core::ShopInfo readShopInfo(Database& db) {
     core::ShopInfo shop;
-    const core::Rows rows = db.query(QStringLiteral(
-        "select compName,address1,city,mobileno,tinno from compmaster where compname is not null"));
+    // A file not yet upgraded has no UPI columns: its bills carry no QR.
+    const bool upi = db.columnExists(QStringLiteral("compmaster"), QStringLiteral("UpiId"));
+    const core::Rows rows =
+        db.query(upi ? QStringLiteral("select compName,address1,city,mobileno,tinno,UpiId,UpiPayee "
+                                      "from compmaster where compname is not null")
+                     : QStringLiteral("select compName,address1,city,mobileno,tinno from "
+                                      "compmaster where compname is not null"));
     if (rows.empty())
         return shop;
     const core::Row& r = rows.front();
@@ -41,6 +46,10 @@ core::ShopInfo readShopInfo(Database& db) {
     shop.city = r.text(2);
     shop.mobile = r.text(3);
     shop.tinNo = r.text(4);
+    if (upi) {
+        shop.upiId = r.text(5);
+        shop.upiPayee = r.text(6);
+    }
     return shop;
 }
 

@@ -21,6 +21,8 @@ struct ShopInfo {
     QString city;
     QString mobile;
     QString tinNo;
+    QString upiId;    // the shop's UPI ID, for a payment QR on the bills
+    QString upiPayee; // the name the payment app shows
 };
 
 // What every screen shares after login. Passed explicitly; nothing here is global.

@@ -16,6 +16,8 @@ struct ShopFields {
     QString telNo;
     QString mobile;
     QString gstNo; // kept in TinNo
+    QString upiId; // name@bank: the bills' payment QR
+    QString upiPayee;
 };
 
 // Characters the compmaster text columns hold (0: no limit).
@@ -26,9 +28,12 @@ struct ShopWidths {
     int telNo = 0;
     int mobile = 0;
     int gstNo = 0;
+    int upiId = 0;
+    int upiPayee = 0;
 };
 
-// Text too long for its column: the first problem, naming the field.
+// Text too long for its column, or a UPI ID not of the shape name@bank: the
+// first problem, naming the field.
 std::optional<core::Problem> checkShop(const ShopFields& fields, const ShopWidths& widths);
 
 } // namespace stokara::masters

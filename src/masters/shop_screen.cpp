@@ -24,6 +24,8 @@ ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
     telNo_ = core_ui::makeField(this, QStringLiteral("TxtTelno"));
     mobile_ = core_ui::makeField(this, QStringLiteral("TxtMobile"));
     gstNo_ = core_ui::makeField(this, QStringLiteral("TxtTinNo"));
+    upiId_ = core_ui::makeField(this, QStringLiteral("TxtUpiId"));
+    upiPayee_ = core_ui::makeField(this, QStringLiteral("TxtUpiPayee"));
     save_ = new QPushButton(QStringLiteral("&Save"), this);
     save_->setObjectName(QStringLiteral("CmdSave"));
 
@@ -33,7 +35,9 @@ ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
     for (auto [label, name, field] :
          {std::tuple{"Name", "lblname", name_}, std::tuple{"Address", "LblAddress", address_},
           std::tuple{"City", "LblCity", city_}, std::tuple{"TelNo", "LblPhone", telNo_},
-          std::tuple{"Mobile", "LblMobile", mobile_}, std::tuple{"GST No.", "LblTinNo", gstNo_}}) {
+          std::tuple{"Mobile", "LblMobile", mobile_}, std::tuple{"GST No.", "LblTinNo", gstNo_},
+          std::tuple{"UPI ID", "LblUpiId", upiId_},
+          std::tuple{"UPI payee", "LblUpiPayee", upiPayee_}}) {
         auto* l = new QLabel(QString::fromLatin1(label), this);
         l->setObjectName(QString::fromLatin1(name));
         l->setBuddy(field);
@@ -53,6 +57,8 @@ ShopScreen::ShopScreen(core::Session& session, QWidget* parent)
         .add(telNo_)
         .add(mobile_)
         .add(gstNo_)
+        .add(upiId_)
+        .add(upiPayee_)
         .add(save_);
     connect(save_, &QPushButton::clicked, this,
             [this] { run(ErrorKind::Show, QStringLiteral("CmdSave_Click"), [this] { save(); }); });
@@ -77,6 +83,8 @@ void ShopScreen::formLoad() {
     telNo_->setText(shop->telNo);
     mobile_->setText(shop->mobile);
     gstNo_->setText(shop->gstNo);
+    upiId_->setText(shop->upiId);
+    upiPayee_->setText(shop->upiPayee);
 }
 
 bool ShopScreen::leaveName() {
@@ -90,8 +98,8 @@ void ShopScreen::save() {
         info(QStringLiteral("Blank company not allowed."));
         return;
     }
-    const ShopFields f{name_->text(),  address_->text(), city_->text(),
-                       telNo_->text(), mobile_->text(),  gstNo_->text()};
+    const ShopFields f{name_->text(),   address_->text(), city_->text(),  telNo_->text(),
+                       mobile_->text(), gstNo_->text(),   upiId_->text(), upiPayee_->text()};
     if (const auto problem = store_.validate(f)) {
         refuse(caption(), *problem);
         return;
@@ -103,6 +111,10 @@ void ShopScreen::save() {
     session_.shop.city = f.city;
     session_.shop.mobile = f.mobile;
     session_.shop.tinNo = f.gstNo;
+    if (store_.hasUpi()) {
+        session_.shop.upiId = f.upiId.trimmed();
+        session_.shop.upiPayee = f.upiPayee;
+    }
     info(QStringLiteral("Saved."));
 }
 

@@ -27,7 +27,9 @@ private:
     QLineEdit* city_ = nullptr;
     QLineEdit* telNo_ = nullptr;
     QLineEdit* mobile_ = nullptr;
-    QLineEdit* gstNo_ = nullptr;
+    QLineEdit* gstNo_;
+    QLineEdit* upiId_;
+    QLineEdit* upiPayee_ = nullptr;
     QPushButton* save_ = nullptr;
 };
 

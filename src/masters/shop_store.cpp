@@ -4,13 +4,27 @@
 
 namespace stokara::masters {
 
+bool ShopStore::hasUpi() {
+    // A file not yet upgraded has no UPI columns; its other details still save.
+    return db_.columnExists(QStringLiteral("compmaster"), QStringLiteral("UpiId"));
+}
+
 std::optional<ShopFields> ShopStore::first() {
-    const core::Rows rows = db_.query(QStringLiteral(
-        "select compname, address1, city, telno, mobileno, tinno from compmaster limit 1"));
+    const bool upi = hasUpi();
+    const core::Rows rows = db_.query(
+        upi ? QStringLiteral("select compname, address1, city, telno, mobileno, tinno, UpiId, "
+                             "UpiPayee from compmaster limit 1")
+            : QStringLiteral("select compname, address1, city, telno, mobileno, tinno from "
+                             "compmaster limit 1"));
     if (rows.empty())
         return std::nullopt;
     const core::Row& r = rows.front();
-    return ShopFields{r.text(0), r.text(1), r.text(2), r.text(3), r.text(4), r.text(5)};
+    ShopFields f{r.text(0), r.text(1), r.text(2), r.text(3), r.text(4), r.text(5)};
+    if (upi) {
+        f.upiId = r.text(6);
+        f.upiPayee = r.text(7);
+    }
+    return f;
 }
 
 std::optional<core::Problem> ShopStore::validate(const ShopFields& f) {
@@ -22,6 +36,8 @@ std::optional<core::Problem> ShopStore::validate(const ShopFields& f) {
     widths.telNo = w("TelNo");
     widths.mobile = w("Mobileno");
     widths.gstNo = w("TinNo");
+    widths.upiId = w("UpiId");
+    widths.upiPayee = w("UpiPayee");
     return checkShop(f, widths);
 }
 
@@ -37,6 +53,9 @@ void ShopStore::save(const ShopFields& f) {
                                 "telno = ?, mobileno = ?, tinno = ?"),
                  {f.name, f.address, f.city, f.telNo, f.mobile, f.gstNo});
     }
+    if (hasUpi())
+        db_.exec(QStringLiteral("update compmaster set UpiId = ?, UpiPayee = ?"),
+                 {f.upiId.trimmed(), f.upiPayee});
     t.commit();
 }
 

@@ -24,6 +24,8 @@ public:
     // Inserts the record when there is none, otherwise updates every row, so
     // the table keeps one record.
     void save(const ShopFields& fields);
+    // Whether the file has the shop's UPI columns (added by the upgrade).
+    bool hasUpi();
 
 private:
     core::Database& db_;

@@ -5,6 +5,7 @@
 #include "core/app_info.h"
 #include "core/database.h"
 #include "core/idioms.h"
+#include "core/upi.h"
 #include "scratch_tables.h"
 
 #include <algorithm>
@@ -46,6 +47,13 @@ StatementTotals statementTotals(Report& report) {
     report.setCaption(c, QStringLiteral("LABEL46"), formatValue(t.qty, kTotalFormat));
     report.setCaption(c, QStringLiteral("LABEL47"), formatValue(t.amount, kTotalFormat));
     return t;
+}
+
+// The payment link of a due to the shop; empty when the shop has no UPI ID or
+// nothing is due.
+QString upiLink(const core::ShopInfo& shop, double due, const QString& note) {
+    return core::upiPaymentLink(shop.upiId, shop.upiPayee.isEmpty() ? shop.name : shop.upiPayee,
+                                due, note);
 }
 
 void shopFormulas(Report& report, const ReportContext& context, const core::ShopInfo& shop) {
@@ -337,30 +345,40 @@ std::optional<Report> partyBill(core::Database& db, const ReportContext& context
     if (report.rows().empty())
         return std::nullopt;
     // Each party's closing balance is followed by the same amount in words, in
-    // a column of its own that the layout runs across the line (the file reads
-    // it as empty; a shop's own file without it gets it here).
+    // a column of its own that the layout runs across the line, and carries
+    // the payment link of its due for the QR (the file reads both as empty; a
+    // shop's own file without them gets them here).
     const core::Rows& fetched = report.rows();
-    const bool read = fetched.columns.contains(QStringLiteral("words"));
+    QStringList missing;
+    for (const QString& column : {QStringLiteral("words"), QStringLiteral("upilink")})
+        if (!fetched.columns.contains(column))
+            missing << column;
     core::Rows rows;
-    rows.columns = fetched.columns;
-    if (!read)
-        rows.columns << QStringLiteral("words");
+    rows.columns = fetched.columns + missing;
     const int wordsColumn = rows.columns.indexOf(QStringLiteral("words"));
+    const int linkColumn = rows.columns.indexOf(QStringLiteral("upilink"));
     auto names = std::make_shared<const QStringList>(rows.columns);
     const int code = fetched.columns.indexOf(QStringLiteral("party_code"));
     const int name = fetched.columns.indexOf(QStringLiteral("party_name"));
     const int sn = fetched.columns.indexOf(QStringLiteral("sn"));
     const int amount = fetched.columns.indexOf(QStringLiteral("net_amt"));
+    const QString note =
+        QStringLiteral("Bill %1 to %2").arg(core::formatDate(from), core::formatDate(to));
+    const bool upi = !shop.upiId.isEmpty();
     rows.reserve(fetched.size() * 3 / 2);
     for (const core::Row& row : fetched) {
-        if (read) {
+        const bool closing = row.number(sn) == 3;
+        if (missing.isEmpty() && !(closing && upi)) {
             rows.push_back(row);
         } else {
             QVariantList values = row.values();
-            values.append(QVariant());
+            while (values.size() < rows.columns.size())
+                values.append(QVariant());
+            if (closing)
+                values[linkColumn] = upiLink(shop, row.number(amount), note);
             rows.push_back(core::Row(names, std::move(values)));
         }
-        if (row.number(sn) != 3)
+        if (!closing)
             continue;
         QVariantList words(rows.columns.size());
         words[code] = row.at(code);
@@ -409,6 +427,8 @@ std::optional<Report> partyBillInvoice(core::Database& db, const ReportContext& 
     report.setFormula(QStringLiteral("amtinwords"),
                       total.isNull() ? QString() : amountInWords(total.toDouble()));
     report.setFormula(QStringLiteral("billtotal"), formatValue(total, QStringLiteral("0.00")));
+    report.setFormula(QStringLiteral("upilink"),
+                      upiLink(shop, total.toDouble(), QStringLiteral("Bill ") + billNo));
     report.fetch(db);
     t.commit();
     if (report.rows().empty())

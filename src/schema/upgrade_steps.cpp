@@ -53,6 +53,9 @@ const Step kFirstBatch[] = {
      "Mobileno varchar(50)"},
     {K::Column, "compmaster", "compcode", "varchar(2)"},
     {K::Column, "compmaster", "TinNo", "Varchar(20)"},
+    // The shop's UPI ID and payee name, for a payment QR on its bills.
+    {K::Column, "compmaster", "UpiId", "varchar(100)"},
+    {K::Column, "compmaster", "UpiPayee", "varchar(50)"},
     {K::Table, "MasPartyDeleted", nullptr,
      "Party_name varchar(50), Party_Code varchar(10), Category varchar(10)"},
 

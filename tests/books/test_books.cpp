@@ -2,6 +2,7 @@
 #include "books/amount_words.h"
 #include "books/stock.h"
 #include "core/idioms.h"
+#include "core/upi.h"
 #include "demo/shop_generator.h"
 #include "reports/ledgers.h"
 #include "reports/statements.h"
@@ -356,6 +357,64 @@ private slots:
         QCOMPARE(books::rupeeWords(amount), bill);
         QCOMPARE(books::balanceWords(amount), balance);
         QCOMPARE(balanceInWords(amount), "Amount in Words: " + balance);
+    }
+
+    // The payment link a bill's QR carries: values encoded, the amount with two
+    // decimals, none where nothing is due.
+    void upiLinks_data() {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("link");
+        QTest::newRow("a due")
+            << "shiv.dairy@okaxis" << 1500.0
+            << "upi://pay?pa=shiv.dairy%40okaxis&pn=Shiv%20Dairy%20%26%20Sons&"
+               "am=1500.00&cu=INR&tn=Bill%2001%2F04%2F2026%20to%2030%2F04%2F2026";
+        QTest::newRow("paise") << "shop@ybl" << 12.5
+                               << "upi://pay?pa=shop%40ybl&pn=Shiv%20Dairy%20%26%20Sons&am=12.50&"
+                                  "cu=INR&tn=Bill%2001%2F04%2F2026%20to%2030%2F04%2F2026";
+        QTest::newRow("nothing due") << "shop@ybl" << 0.0 << "";
+        QTest::newRow("an advance") << "shop@ybl" << -250.0 << "";
+        QTest::newRow("no UPI ID") << "" << 1500.0 << "";
+        QTest::newRow("not a UPI ID") << "9876543210" << 1500.0 << "";
+    }
+    void upiLinks() {
+        QFETCH(QString, id);
+        QFETCH(double, amount);
+        QFETCH(QString, link);
+        QCOMPARE(
+            core::upiPaymentLink(id, "Shiv Dairy & Sons", amount, "Bill 01/04/2026 to 30/04/2026"),
+            link);
+    }
+
+    // The periodic bill carries each party's payment link on its closing line,
+    // for a due only; the invoice bill its total's.
+    void billsCarryThePaymentLink() {
+        STOKARA_REQUIRE_DATABASE();
+        test::TestDatabase t;
+        core::Database& db = t.db();
+        db.exec("insert into masparty (party_code, party_name, category) values ('1', 'RAM', "
+                "'MilkMan'), ('2', 'SITA', 'MilkMan')");
+        db.exec("insert into itemsale (doc_dt, party_code, item_name, qty, unit, rate, net_amt, "
+                "doc_no) values (?, '1', 'FEED', 1, 'Bag', 900, 900, '7')",
+                {QDate(2026, 4, 5)});
+        db.exec("insert into daybook (dt, accounthead, v_type, net_amount, remark, party_code, "
+                "category) values (?, 'SITA - 2', 'Cr', 500, 'Card recharge', '2', 'MilkMan')",
+                {QDate(2026, 4, 6)});
+        core::ShopInfo shop;
+        shop.name = "SHOP";
+        shop.upiId = "shop@ybl";
+        const Report bill =
+            *partyBill(db, kContext, shop, QDate(2026, 4, 1), QDate(2026, 4, 30), {});
+        QHash<QString, QString> links;
+        for (const core::Row& r : bill.rows())
+            if (r.number("sn") == 3)
+                links.insert(r.text("party_code"), r.text("upilink"));
+        QCOMPARE(links.value("1"), "upi://pay?pa=shop%40ybl&pn=SHOP&am=900.00&cu=INR&tn=Bill%2001%"
+                                   "2F04%2F2026%20to%2030%2F04%2F2026");
+        QCOMPARE(links.value("2"), QString()); // an advance
+        const Report invoice = *partyBillInvoice(db, kContext, shop, "1", "7");
+        QVERIFY(invoice.formulaValue("upilink").startsWith(
+            "upi://pay?pa=shop%40ybl&pn=SHOP&am=900.00"));
     }
 
     void sidesAreSaid_data() {

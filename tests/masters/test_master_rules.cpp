@@ -130,6 +130,19 @@ private slots:
         QTest::newRow("shop GST number") << Check([sw] {
             return checkShop({"S", "", "", "", "", QString(21, 'g')}, sw);
         }) << "TxtTinNo: GST No. is too long: at most 20 characters are allowed.";
+        const QString upiShape = "TxtUpiId: Enter the UPI ID as name@bank, e.g. shop@okaxis.";
+        for (const char* id : {"shop@okaxis", "shiv.dairy-1@ybl", ""})
+            QTest::newRow(qPrintable(QStringLiteral("UPI ID '%1' taken").arg(id)))
+                << Check([sw, id] {
+                       return checkShop({"S", "", "", "", "", "", id, ""}, sw);
+                   })
+                << "";
+        for (const char* id : {"9876543210", "shop@", "@okaxis", "shop@ok axis", "a b@ybl"})
+            QTest::newRow(qPrintable(QStringLiteral("UPI ID '%1' refused").arg(id)))
+                << Check([sw, id] {
+                       return checkShop({"S", "", "", "", "", "", id, ""}, sw);
+                   })
+                << upiShape;
         const BomWidths bw{40, 40};
         QTest::newRow("bom sub item")
             << Check([bw] { return checkBomLine("CURD", QString(41, 's'), bw); })

@@ -90,6 +90,7 @@ const QStringList& sharedFormulaNames() {
         QStringLiteral("mobileno"),    QStringLiteral("address"),      QStringLiteral("city"),
         QStringLiteral("partymobile"), QStringLiteral("partyaddress"), QStringLiteral("partycity"),
         QStringLiteral("amtinwords"),  QStringLiteral("mgstno"),       QStringLiteral("creditline"),
+        QStringLiteral("upilink"),
     };
     return names;
 }

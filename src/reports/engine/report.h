@@ -32,6 +32,8 @@ public:
     // "name='value'" as a report screen hands it over ('' inside the quotes is one ').
     void setFormula(const QString& assignment);
     void setFormula(const QString& name, const QString& value);
+    // A formula's value as set; empty when it was not.
+    QString formulaValue(const QString& name) const { return formulas_.value(name.toLower()); }
     void setData(core::Rows rows) { rows_ = std::move(rows); }
     // A report file reads the scratch tables the screen has just filled through
     // its own query.
