@@ -23,7 +23,8 @@
 // SQLite always; PostgreSQL too when STOKARA_BENCH_PG names a server
 // (postgresql://user@host:port/db): a scratch database of each size is made
 // there and dropped afterwards, and its figures carry "pg." before the size
-// (report.item_stock.pg.1m).
+// (report.item_stock.pg.1m). With STOKARA_BENCH_KEEP set, the last scratch
+// database (stokara_bench_reports) is left for a look at its plans.
 #include "common/bench_shop.h"
 #include "reports/engine/output.h"
 #include "reports/engine/pages.h"
@@ -192,7 +193,7 @@ void measure(const QString& folder, qint64 sales, const QString& engine = {},
     });
     time(QStringLiteral("report.item_stock_consolidate.") + size, 5, folder,
          [&](int) { return reports::itemStockConsolidate(db, context, kLastDay); });
-    if (!engine.isEmpty()) {
+    if (!engine.isEmpty() && qEnvironmentVariableIsEmpty("STOKARA_BENCH_KEEP")) {
         shop.db.reset();
         core::Database::open(server)->exec(
             QStringLiteral("drop database if exists stokara_bench_reports"));
