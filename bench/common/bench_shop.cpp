@@ -2,11 +2,14 @@
 
 #include "schema/schema.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace stokara::bench {
 
@@ -23,6 +26,38 @@ core::Session benchSession(core::Database& db, core::Dialogs& dialogs, core::Clo
     session.clock = &clock;
     session.dataDir = dataDir;
     return session;
+}
+
+qint64 sizeArgument(int argc, char** argv, qint64 fallback) {
+    if (argc < 2)
+        return fallback;
+    bool ok = false;
+    const qint64 size = QByteArray(argv[1]).toLongLong(&ok);
+    if (!ok || size <= 0) {
+        std::fprintf(stderr, "usage: %s [size]\n", argv[0]);
+        std::exit(2);
+    }
+    return size;
+}
+
+QString sizeName(qint64 count) {
+    if (count % 1000000 == 0)
+        return QString::number(count / 1000000) + QStringLiteral("m");
+    if (count % 1000 == 0)
+        return QString::number(count / 1000) + QStringLiteral("k");
+    return QString::number(count);
+}
+
+bool waitUntil(const std::function<bool()>& done, int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::usleep(200);
+    }
+    return true;
 }
 
 double median(std::vector<double> values) {

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,18 @@ core::Session benchSession(core::Database& db, core::Dialogs& dialogs, core::Clo
 // One figure, on a line of its own, the way scripts/bench collects them:
 // "BENCH <name> <value> <unit>".
 void printFigure(const QString& name, double value, const QString& unit);
+
+// The size a benchmark was asked for: its first argument when given (a small one
+// makes the quick run the tests do), else `fallback`. Exits with a usage line on
+// anything that is not a positive whole number.
+qint64 sizeArgument(int argc, char** argv, qint64 fallback);
+
+// "2k", "100k", "1m": a size as the figure names carry it.
+QString sizeName(qint64 count);
+
+// Runs the event loop until `done` answers true or `ms` have passed; returns
+// whether it did. For answers that arrive from another thread.
+bool waitUntil(const std::function<bool()>& done, int ms);
 
 // The middle of a set of timings (the upper middle of an even set); 0 when empty.
 double median(std::vector<double> values);

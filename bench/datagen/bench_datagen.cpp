@@ -92,5 +92,6 @@ int main(int argc, char** argv) {
                 static_cast<long long>(r.sales), static_cast<long long>(r.bills),
                 static_cast<long long>(r.purchases), static_cast<long long>(r.vouchers), r.parties,
                 r.items);
+    dropScratch();
     return 0;
 }

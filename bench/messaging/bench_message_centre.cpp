@@ -17,16 +17,12 @@
 
 using namespace stokara;
 
-namespace {
-
-constexpr int kMessages = 50000;
-
-} // namespace
-
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
+    const int kMessages = int(bench::sizeArgument(argc, argv, 50000));
+    const QString size = bench::sizeName(kMessages);
 
     demo::GenerateOptions options = demo::GenerateOptions::benchmark(2000, QDate(2024, 4, 15));
     options.parties = 2000;
@@ -65,7 +61,7 @@ int main(int argc, char** argv) {
         if (rows.size() != static_cast<size_t>(kMessages))
             qFatal("expected %d messages, got %zu", kMessages, rows.size());
     }
-    bench::printFigure("message_centre.query.50k", bench::median(query), "ms");
+    bench::printFigure("message_centre.query." + size, bench::median(query), "ms");
 
     std::vector<double> open;
     for (int i = 0; i < 15; ++i) {
@@ -79,6 +75,6 @@ int main(int argc, char** argv) {
             qFatal("the grid does not hold the out box");
         delete screen;
     }
-    bench::printFigure("message_centre.open.50k", bench::median(open), "ms");
+    bench::printFigure("message_centre.open." + size, bench::median(open), "ms");
     return 0;
 }

@@ -1,7 +1,9 @@
 // Time from a card landing on the (simulated) reader to the poller announcing it, with the
 // protocol's real waits, and the cost of reading a full text off a card.
 //
-// Prints BENCH lines; run with no arguments.
+// Prints BENCH lines. bench_reader [polls]  (default 15)
+// The poller's exchanges run on its own thread and answer through the event loop,
+// so every tick is followed by a bounded wait for its answer.
 
 #include "common/bench_shop.h"
 #include "reader/card_poller.h"
@@ -25,6 +27,7 @@ void print(const char* name, double value, const char* unit) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const int polls = int(stokara::bench::sizeArgument(argc, argv, 15));
     auto module = std::make_shared<SimulatedReaderModule>();
     CardPoller poller(PollSchedule::cardRecharge(), nullptr, [module] {
         return std::make_unique<Rrhfoem04Reader>(std::make_unique<SimulatedTransport>(module));
@@ -32,21 +35,27 @@ int main(int argc, char** argv) {
     QString seen;
     QObject::connect(&poller, &CardPoller::cardPresented, [&seen](const QString& c) { seen = c; });
     poller.connectTick();
-    if (!poller.isConnected()) {
+    if (!stokara::bench::waitUntil([&] { return poller.isConnected(); }, 5000)) {
         std::fprintf(stderr, "simulated reader did not connect\n");
         return 1;
     }
 
     // The poll that sees the card: one exchange with its 100 ms wait.
     std::vector<double> toSignal;
-    for (int i = 0; i < 15; ++i) {
+    const auto answered = [&] { return !poller.requestPending(); };
+    for (int i = 0; i < polls; ++i) {
         module->removeCard();
         poller.pollTick();
+        if (!stokara::bench::waitUntil(answered, 5000)) {
+            std::fprintf(stderr, "poll not answered\n");
+            return 1;
+        }
         seen.clear();
         module->presentCard(CardUid{0x04, 0xA1, 0xB2, quint8(i)});
         QElapsedTimer clock;
         clock.start();
         poller.pollTick();
+        stokara::bench::waitUntil([&] { return !seen.isEmpty(); }, 5000);
         toSignal.push_back(double(clock.nsecsElapsed()) / 1e6);
         if (seen.isEmpty()) {
             std::fprintf(stderr, "card not announced\n");

@@ -12,12 +12,19 @@
 //   report.item_stock.<size>          one main item, its last year
 //   report.sub_item_stock.<size>      one sub-item, its last year
 //   report.item_stock_consolidate.<size>  every item, as on the last day
-// bench_reports [largest-sales]  (default 1000000; 100000 is always measured)
+//   report.ledger_consolidate.<size>.vs_bare  the consolidated ledger's time over
+//       that of the bare aggregate it needs (every account's balance as on the
+//       last day from sales, vouchers and purchases, nothing else),
+//       both timed in the same run on the same database
+// bench_reports [largest-sales]  (default 1000000; 100000 is measured too when
+// smaller than it; below 100,000 only that size, with vouchers and purchases
+// scaled down, for a quick run)
 // STOKARA_BENCH_ONLY=text measures only the reports whose figure names hold it.
 // SQLite always; PostgreSQL too when STOKARA_BENCH_PG names a server
-// (postgresql://user@host:port/db): a scratch database of 100,000 sales is made
+// (postgresql://user@host:port/db): a scratch database of each size is made
 // there and dropped afterwards, and its figures carry "pg." before the size
-// (report.item_stock.pg.100k).
+// (report.item_stock.pg.1m). With STOKARA_BENCH_KEEP set, the last scratch
+// database (stokara_bench_reports) is left for a look at its plans.
 #include "common/bench_shop.h"
 #include "reports/engine/output.h"
 #include "reports/engine/pages.h"
@@ -30,6 +37,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -39,18 +47,17 @@ namespace {
 
 const QDate kLastDay(2024, 4, 15);
 
-QString sizeName(qint64 sales) {
-    if (sales % 1000000 == 0)
-        return QString::number(sales / 1000000) + QStringLiteral("m");
-    return QString::number(sales / 1000) + QStringLiteral("k");
+bool wanted(const QString& name) {
+    const QString only = qEnvironmentVariable("STOKARA_BENCH_ONLY");
+    return only.isEmpty() || name.contains(only);
 }
 
-// Median of `runs` timings of one report, to its pages and to its CSV.
-void time(const QString& name, int runs, const QString& folder,
-          const std::function<reports::Report(int run)>& make) {
-    const QString only = qEnvironmentVariable("STOKARA_BENCH_ONLY");
-    if (!only.isEmpty() && !name.contains(only))
-        return;
+// Median of `runs` timings of one report, to its pages and to its CSV; the
+// first median, or 0 when not measured.
+double time(const QString& name, int runs, const QString& folder,
+            const std::function<reports::Report(int run)>& make) {
+    if (!wanted(name))
+        return 0;
     std::vector<double> pages, csv;
     QElapsedTimer timer;
     for (int i = 0; i < runs; ++i) {
@@ -66,17 +73,48 @@ void time(const QString& name, int runs, const QString& folder,
     }
     bench::printFigure(name, bench::median(pages), QStringLiteral("ms"));
     bench::printFigure(name + QStringLiteral(".csv"), bench::median(csv), QStringLiteral("ms"));
+    return bench::median(pages);
+}
+
+// Every account's balance as on `asOn`, and nothing else: what the consolidated
+// ledger cannot do without. Each source is summed per account first (from its
+// index where the engine can), then the few sums are added. Median of `runs`, in ms.
+double timeBareBalances(core::Database& db, const QDate& asOn, int runs) {
+    const QDate after = asOn.addDays(1);
+    std::vector<double> times;
+    QElapsedTimer timer;
+    for (int i = 0; i < runs; ++i) {
+        timer.start();
+        const core::Rows rows = db.query(
+            QStringLiteral(
+                "select category, code, sum(dr) - sum(cr) from ("
+                "select 'MilkMan' as category, party_code as code, sum(net_amt) as dr, 0 as cr "
+                "from itemsale where doc_dt < ? group by party_code "
+                "union all select category, coalesce(party_code, accounthead), "
+                "sum(case when v_type = 'Dr' then net_amount else 0 end), "
+                "sum(case when v_type = 'Cr' then net_amount else 0 end) "
+                "from daybook where v_type in ('Cr', 'Dr') and dt < ? "
+                "group by category, coalesce(party_code, accounthead) "
+                "union all select 'Vendor', party_name, 0, sum(net_amount) "
+                "from itempurchases where doc_dt < ? group by party_name) b "
+                "group by category, code"),
+            {after, after, after});
+        times.push_back(timer.nsecsElapsed() / 1e6);
+        if (rows.empty())
+            qFatal("no balances");
+    }
+    return bench::median(times);
 }
 
 // The reports on one generated shop; `engine` is "" for SQLite, "pg." for
 // PostgreSQL at `server`.
 void measure(const QString& folder, qint64 sales, const QString& engine = {},
              const core::DatabaseUrl& server = {}) {
-    const QString size = engine + sizeName(sales);
+    const QString size = engine + bench::sizeName(sales);
     demo::GenerateOptions options = demo::GenerateOptions::benchmark(sales, kLastDay);
-    options.parties = 20000;
-    options.vouchers = 200000;
-    options.purchases = 100000;
+    options.parties = int(std::min<qint64>(20000, std::max<qint64>(50, sales / 5)));
+    options.vouchers = int(std::min<qint64>(200000, 2 * sales));
+    options.purchases = int(std::min<qint64>(100000, sales));
     const QString name = QStringLiteral("reports.") + size;
     bench::GeneratedShop shop;
     core::DatabaseUrl scratch = server;
@@ -90,7 +128,9 @@ void measure(const QString& folder, qint64 sales, const QString& engine = {},
         shop = bench::generateShop(core::Database::open(scratch), name, options);
     }
     core::Database& db = *shop.db;
-    db.exec(QStringLiteral("analyze"));
+    // A server's autovacuum would have done the vacuum long before a shop grew
+    // this big; without it a freshly loaded table has no index-only scans.
+    db.exec(db.isSqlite() ? QStringLiteral("analyze") : QStringLiteral("vacuum analyze"));
 
     const reports::ReportContext context{
         reports::ReportFolders{folder, QStringLiteral(STOKARA_SOURCE_DIR)},
@@ -108,8 +148,16 @@ void measure(const QString& folder, qint64 sales, const QString& engine = {},
         const reports::ListEntry& v = vendors[rng.bounded(int(vendors.size()))];
         return reports::vendorLedger(db, context, v.bound, from, kLastDay);
     });
-    time(QStringLiteral("report.ledger_consolidate.") + size, 5, folder,
-         [&](int) { return reports::ledgerConsolidate(db, context, kLastDay); });
+    const QString consolidate = QStringLiteral("report.ledger_consolidate.") + size;
+    const double whole = time(consolidate, 5, folder, [&](int) {
+        return reports::ledgerConsolidate(db, context, kLastDay);
+    });
+    if (whole > 0) {
+        const double bare = timeBareBalances(db, kLastDay, 5);
+        bench::printFigure(consolidate + QStringLiteral(".bare"), bare, QStringLiteral("ms"));
+        bench::printFigure(consolidate + QStringLiteral(".vs_bare"), whole / bare,
+                           QStringLiteral("x"));
+    }
 
     // The statements and party bills; an empty result would measure nothing.
     auto some = [](std::optional<reports::Report> report) {
@@ -149,7 +197,7 @@ void measure(const QString& folder, qint64 sales, const QString& engine = {},
     });
     time(QStringLiteral("report.item_stock_consolidate.") + size, 5, folder,
          [&](int) { return reports::itemStockConsolidate(db, context, kLastDay); });
-    if (!engine.isEmpty()) {
+    if (!engine.isEmpty() && qEnvironmentVariableIsEmpty("STOKARA_BENCH_KEEP")) {
         shop.db.reset();
         core::Database::open(server)->exec(
             QStringLiteral("drop database if exists stokara_bench_reports"));
@@ -162,17 +210,18 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const qint64 largest = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1000000;
-    QTemporaryDir folder;
-    measure(folder.path(), 100000);
+    const qint64 largest = bench::sizeArgument(argc, argv, 1000000);
+    std::vector<qint64> sizes{std::min<qint64>(largest, 100000)};
     if (largest > 100000)
-        measure(folder.path(), largest);
+        sizes.push_back(largest);
+    QTemporaryDir folder;
+    for (qint64 sales : sizes)
+        measure(folder.path(), sales);
     const QString pg = qEnvironmentVariable("STOKARA_BENCH_PG");
     if (!pg.isEmpty()) {
         const core::DatabaseUrl server = core::DatabaseUrl::parse(pg);
-        // A bill number is five characters on PostgreSQL, so the generated
-        // shop stops at 100,000 sales there.
-        measure(folder.path(), 100000, QStringLiteral("pg."), server);
+        for (qint64 sales : sizes)
+            measure(folder.path(), sales, QStringLiteral("pg."), server);
     }
     return 0;
 }

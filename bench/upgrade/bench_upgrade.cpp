@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 using namespace stokara;
@@ -21,7 +22,7 @@ double median(std::vector<double> v) {
 }
 
 // A shop's year: parties, items, a sale line every few minutes of the day.
-void seed(core::Database& db) {
+void seed(core::Database& db, int sales) {
     core::Transaction t(db);
     for (int p = 1; p <= 2000; ++p)
         db.exec(QStringLiteral("insert into masparty (party_code, Party_name, category, Active) "
@@ -32,7 +33,7 @@ void seed(core::Database& db) {
         db.exec(QStringLiteral("insert into masitem (item_name, MainItem) values (?, ?)"),
                 {QStringLiteral("Item %1").arg(i), QStringLiteral("Y")});
     const QDate start(2023, 4, 1);
-    for (int n = 0; n < 60000; ++n)
+    for (int n = 0; n < sales; ++n)
         db.exec(QStringLiteral("insert into itemsale (Doc_dt, Party_code, item_name, Qty, Rate, "
                                "Net_amt, Doc_No) values (?, ?, ?, ?, ?, ?, ?)"),
                 {start.addDays(n / 165), QString::number(n % 2000 + 1),
@@ -46,6 +47,12 @@ void seed(core::Database& db) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
+    // bench_upgrade [sales]  (default 60000)
+    const int sales = argc > 1 ? std::atoi(argv[1]) : 60000;
+    if (sales <= 0) {
+        std::fprintf(stderr, "usage: bench_upgrade [sales]\n");
+        return 2;
+    }
     const QString url = QStringLiteral("sqlite:") + dir.filePath(QStringLiteral("dairy.db"));
 
     std::vector<double> fresh;
@@ -60,7 +67,7 @@ int main(int argc, char** argv) {
 
     auto db = core::Database::open(url);
     schema::createNewDatabase(*db);
-    seed(*db);
+    seed(*db, sales);
     std::vector<double> upToDate;
     for (int i = 0; i < 9; ++i) {
         QElapsedTimer timer;

@@ -153,30 +153,51 @@ CopyResult copyDatabase(const core::DatabaseUrl& url, const QString& target,
                                         : copyPostgres(url, target, pgDump);
 }
 
-CopyResult copyInBackground(QWidget* parent, const std::function<CopyResult()>& copy) {
-    CopyResult result;
-    QEventLoop loop;
-    std::unique_ptr<QThread> worker(QThread::create([&] {
+BackgroundCopy::BackgroundCopy(std::function<CopyResult()> copy, QObject* parent)
+    : QObject(parent) {
+    worker_.reset(QThread::create([this, copy = std::move(copy)] {
         try {
-            result = copy();
+            result_ = copy();
         } catch (const std::exception& e) {
-            result = {false, QString::fromLocal8Bit(e.what())};
+            result_ = {false, QString::fromLocal8Bit(e.what())};
         }
     }));
-    // Queued to this thread, so the loop below always sees it, however quick the copy.
-    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    QProgressDialog progress(QStringLiteral("Backup in process please wait"), QString(), 0, 0,
-                             parent);
-    progress.setWindowTitle(QStringLiteral("Tarvex Backup"));
-    progress.setCancelButton(nullptr);
-    // Modal: the window under it takes no input (OK cannot run twice) but still draws.
-    progress.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-    progress.setMinimumDuration(0);
-    progress.show();
-    worker->start();
-    loop.exec();
-    worker->wait();
-    return result;
+    // Queued to this object's thread: the result is read there only after the
+    // worker has finished writing it.
+    connect(worker_.get(), &QThread::finished, this, [this] { emit finished(result_); });
+    worker_->start();
+}
+
+BackgroundCopy::~BackgroundCopy() {
+    worker_->wait();
+}
+
+bool BackgroundCopy::isRunning() const {
+    return !worker_->isFinished();
+}
+
+CopyResult BackgroundCopy::await(QWidget* parent) {
+    QEventLoop loop;
+    // Connected before the test below, so an end in between still stops the loop.
+    connect(worker_.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    if (!worker_->isFinished()) {
+        QProgressDialog progress(QStringLiteral("Backup in process please wait"), QString(), 0, 0,
+                                 parent);
+        progress.setWindowTitle(QStringLiteral("Tarvex Backup"));
+        progress.setCancelButton(nullptr);
+        // Modal: the window under it takes no input (OK cannot run twice) but still draws.
+        progress.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+        progress.setMinimumDuration(0);
+        progress.show();
+        loop.exec();
+    }
+    worker_->wait();
+    return result_;
+}
+
+CopyResult copyInBackground(QWidget* parent, const std::function<CopyResult()>& copy) {
+    BackgroundCopy running(copy);
+    return running.await(parent);
 }
 
 QString backupFileName(const QDate& day) {

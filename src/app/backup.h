@@ -3,10 +3,13 @@
 #include "core/database.h"
 
 #include <QDate>
+#include <QObject>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QThread;
 class QWidget;
 
 namespace stokara::app {
@@ -27,6 +30,30 @@ QString findPgDump();
 // any thread.
 CopyResult copyDatabase(const core::DatabaseUrl& url, const QString& target,
                         const QString& pgDump = findPgDump());
+
+// A copy running on a worker thread from its construction while the program goes
+// on. Destroying it waits for the copy to end: a copy is never cut off half-way,
+// so the program cannot close while one is in progress.
+class BackgroundCopy : public QObject {
+    Q_OBJECT
+public:
+    explicit BackgroundCopy(std::function<CopyResult()> copy, QObject* parent = nullptr);
+    ~BackgroundCopy() override;
+
+    bool isRunning() const;
+    // The copy's result; while it still runs, waits for it under a busy, modal
+    // progress box over `parent` (null: over the whole program), so windows keep
+    // drawing and take no input meanwhile.
+    CopyResult await(QWidget* parent);
+
+signals:
+    // From the event loop, once the copy has ended.
+    void finished(const stokara::app::CopyResult& result);
+
+private:
+    std::unique_ptr<QThread> worker_;
+    CopyResult result_;
+};
 
 // Runs `copy` on a worker thread under a busy progress dialog over `parent`
 // (null: over the whole program), so windows keep drawing while a large copy

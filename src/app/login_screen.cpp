@@ -167,7 +167,10 @@ void LoginScreen::cmdOkClick() {
             throw core::DbError(QStringLiteral("0"),
                                 QStringLiteral("The password table masspass holds no password."));
         if (*stored == password_->text()) {
-            // Only a good login is worth the wait of a copy.
+            // Only a good login is worth the wait of a copy; the start-up copy
+            // still in progress comes first.
+            if (settings_.awaitStartupCopy)
+                settings_.awaitStartupCopy(this);
             backupDatabase();
             loginSucceeded_ = true;
             // Emptied before the main window loads, so its own load errors stay logged.

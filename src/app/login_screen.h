@@ -26,6 +26,9 @@ struct LoginSettings {
     QString pgDump;
     // The login copy, run on a worker thread; empty: copyDatabase with pgDump.
     std::function<CopyResult(const core::DatabaseUrl& url, const QString& target)> copy;
+    // Waits, over the given window, for the start-up copy when it is still being
+    // made; the login's own copy follows it. Empty: nothing to wait for.
+    std::function<void(QWidget* over)> awaitStartupCopy;
 };
 
 // The first window: user name, password, shop, and the per-login backup into

@@ -31,6 +31,8 @@ Shell::Shell(Options options, core::Dialogs& dialogs, core::Clock& clock, QObjec
 Shell::~Shell() {
     main_.reset();
     login_.reset();
+    // A start-up copy in progress is finished, never cut off.
+    startupCopy_.reset();
     session_.db = nullptr;
 }
 
@@ -52,6 +54,12 @@ void Shell::start() {
 
     LoginSettings settings;
     settings.pgDump = pgDump_;
+    settings.copy = copier_;
+    // OK waits for the start-up copy only when it is still being made.
+    settings.awaitStartupCopy = [this](QWidget* over) {
+        if (startupCopy_ && startupCopy_->isRunning())
+            startupCopy_->await(over);
+    };
     // A database that could not be opened at start gets the same start-up steps
     // once the login button reaches it.
     settings.reconnect = [this] {
@@ -67,11 +75,22 @@ void Shell::start() {
 
 void Shell::prepareDatabase() {
     core::Database& db = *session_.db;
-    const CopyResult copy =
-        copyInBackground(nullptr, [url = db.url(), target = startupCopyPath(db, options_.dataDir),
-                                   pgDump = pgDump_] { return copyDatabase(url, target, pgDump); });
-    if (!copy.ok)
-        dialogs_.warning(QString(), copy.problem);
+    // The login is shown and usable while the copy is made on its own connection;
+    // a failure is told once it is known.
+    startupCopy_.reset();
+    Copier copy = copier_;
+    if (!copy)
+        copy = [pgDump = pgDump_](const core::DatabaseUrl& url, const QString& target) {
+            return copyDatabase(url, target, pgDump);
+        };
+    startupCopy_ = std::make_unique<BackgroundCopy>(
+        [copy, url = db.url(), target = startupCopyPath(db, options_.dataDir)] {
+            return copy(url, target);
+        });
+    connect(startupCopy_.get(), &BackgroundCopy::finished, this, [this](const CopyResult& r) {
+        if (!r.ok)
+            dialogs_.warning(QString(), r.problem);
+    });
     recreateTableDebug(db);
     hindiCheck(session_);
     try {

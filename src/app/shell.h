@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup.h"
 #include "command_line.h"
 
 #include "core/session.h"
@@ -43,13 +44,19 @@ public:
     void setHooks(std::function<void(MainWindowHooks&)> adjust) {
         adjustHooks_ = std::move(adjust);
     }
+    using Copier = std::function<CopyResult(const core::DatabaseUrl& url, const QString& target)>;
+    // Replaces how the start-up copy and the login's backup are made (before start()).
+    void setCopier(Copier copy) { copier_ = std::move(copy); }
+    // The start-up copy is still being made.
+    bool startupCopyRunning() const { return startupCopy_ && startupCopy_->isRunning(); }
 
 signals:
     void mainWindowShown();
 
 private:
     QString openDatabase();
-    // Start-up copy, trace table, languages, shop values, backup folder.
+    // Start-up copy (begun on a worker, not waited for), trace table, languages,
+    // shop values, backup folder.
     void prepareDatabase();
     void showMainWindow();
 
@@ -63,6 +70,9 @@ private:
     std::unique_ptr<MainWindow> main_;
     std::function<void(MainWindowHooks&)> adjustHooks_;
     QString pgDump_;
+    Copier copier_;
+    // Last: destroyed first, so the program waits here for a copy in progress.
+    std::unique_ptr<BackgroundCopy> startupCopy_;
 };
 
 } // namespace stokara::app

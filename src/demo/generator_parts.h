@@ -28,8 +28,9 @@ using core::round2;
 
 namespace detail {
 
-constexpr int kMaxPartyCode = 32767; // the party master allocates codes up to here
-constexpr int kBlockRows = 100;      // rows per insert statement
+constexpr int kMaxPartyCode = 32767;        // the party master allocates codes up to here
+constexpr qint64 kMaxBillNo = 9999999999LL; // Doc_No holds ten characters
+constexpr int kBlockRows = 100;             // rows per insert statement
 constexpr qint64 kProgressStep = 10000;
 const char* const kVendorSuffixes[] = {"Traders", "Feed Store", "Agro Agencies"};
 

@@ -18,6 +18,8 @@ void Generator::validate() {
         refuse("Row counts cannot be negative.");
     if (o_.days < 1 || o_.days > 36600)
         refuse("The span must be between 1 day and a hundred years.");
+    if (o_.firstBill < 1 || o_.firstBill > kMaxBillNo)
+        refuse("The first bill number must be between 1 and 9999999999.");
     if (o_.commitEvery < 1)
         refuse("Rows per transaction must be at least 1.");
     if (o_.sales > 0 && (o_.parties == 0 || o_.items == 0))
@@ -305,11 +307,9 @@ GenerateResult Generator::run() {
     validate();
     requireEmptyShop();
     const std::vector<int> sizes = billSizes();
-    // Doc_No is five characters wide; PostgreSQL refuses a longer text.
-    if (db_.engine() == core::Engine::Postgres && sizes.size() > 99999)
-        throw std::invalid_argument(
-            "More than 99999 bills do not fit the five-character bill number on PostgreSQL; "
-            "ask for fewer sales.");
+    // Doc_No is ten characters wide; PostgreSQL refuses a longer text.
+    if (o_.firstBill - 1 + qint64(sizes.size()) > kMaxBillNo)
+        throw std::invalid_argument("The bill numbers would not fit the ten-character Doc_No.");
 
     // SQLite's default page cache (2 MB) keeps re-reading the index pages of a big
     // table; a larger one for the duration of the load, the old one afterwards.

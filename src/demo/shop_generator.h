@@ -27,6 +27,7 @@ struct GenerateOptions {
     QDate lastDay;              // ...ending on this day (invalid: today)
     quint64 seed = 1;           // the same seed makes the same shop
     qint64 commitEvery = 50000; // rows per transaction for big shops
+    qint64 firstBill = 1;       // the sales bills are numbered from here up
 
     // A shop the size of the demo: a few dozen parties, a dozen items, half a year.
     static GenerateOptions demoShop(const QDate& today);

@@ -70,7 +70,7 @@ void Generator::writeSales(const std::vector<int>& sizes) {
         const QVariant dayValue(day);
         for (qint64 b = 0; b < billsPerDay[d]; ++b) {
             const int lines = sizes[static_cast<size_t>(bill)];
-            const QString billNo = QString::number(++bill);
+            const QString billNo = QString::number(o_.firstBill + bill++);
             const Party& party = parties_[partyPick(rng_)];
             const bool vlcc = party.category == QLatin1String("VLCC");
             for (int l = 0; l < lines; ++l) {

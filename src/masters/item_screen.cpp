@@ -1,4 +1,5 @@
 #include "item_screen.h"
+#include "master_list_model.h"
 
 #include "core/dialogs.h"
 #include "core/session.h"
@@ -10,7 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace stokara::masters {
@@ -35,11 +36,12 @@ ItemScreen::ItemScreen(core::Session& session, QWidget* parent)
     save_->setObjectName(QStringLiteral("Command8"));
     clear_ = new QPushButton(QStringLiteral("&Clear"), this);
     clear_->setObjectName(QStringLiteral("Command9"));
-    grid_ = core_ui::makeGrid(this, QStringLiteral("VsGrid"),
-                              {QStringLiteral("Item Name"), QStringLiteral("Unit"),
-                               QStringLiteral("Rate"), QStringLiteral("AutoNo"),
-                               QStringLiteral("Ope. Bal."), QStringLiteral("Main Item")},
-                              {5000, 1000, 1000, 0, 1400, 1400});
+    gridRows_ = new MasterListModel({QStringLiteral("Item Name"), QStringLiteral("Unit"),
+                                     QStringLiteral("Rate"), QStringLiteral("AutoNo"),
+                                     QStringLiteral("Ope. Bal."), QStringLiteral("Main Item")},
+                                    this);
+    grid_ =
+        makeListView(this, QStringLiteral("VsGrid"), gridRows_, {5000, 1000, 1000, 0, 1400, 1400});
 
     auto* form = new QGridLayout;
     int row = 0;
@@ -91,7 +93,8 @@ ItemScreen::ItemScreen(core::Session& session, QWidget* parent)
             [this] { run(ErrorKind::Show, QStringLiteral("Command8_Click"), [this] { save(); }); });
     connect(clear_, &QPushButton::clicked, this,
             [this] { run(ErrorKind::Show, QStringLiteral("clear"), [this] { clearFields(); }); });
-    connect(grid_, &QTableWidget::cellClicked, this, [this](int r, int) {
+    connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& at) {
+        const int r = at.row();
         run(ErrorKind::Show, QStringLiteral("VsGrid_Click"), [this, r] { loadFromGrid(r); });
     });
 
@@ -107,10 +110,12 @@ bool ItemScreen::functionKey(int key) {
 }
 
 void ItemScreen::fillGrid() {
+    const auto items = store_.gridRows();
     QList<QStringList> rows;
-    for (const ItemGridRow& r : store_.gridRows())
+    rows.reserve(items.size());
+    for (const ItemGridRow& r : items)
         rows.append({r.name, r.unit, r.rate, r.autoNo, r.opeBal, r.mainItem});
-    core_ui::fillGrid(grid_, rows);
+    gridRows_->setRows(std::move(rows));
 }
 
 void ItemScreen::leaveName() {
@@ -169,12 +174,9 @@ void ItemScreen::clearFields() {
 }
 
 void ItemScreen::loadFromGrid(int row) {
-    if (row < 0 || row >= grid_->rowCount())
+    if (row < 0 || row >= gridRows_->rowCount())
         return;
-    auto cell = [&](int c) {
-        const QTableWidgetItem* item = grid_->item(row, c);
-        return item ? item->text() : QString();
-    };
+    auto cell = [&](int c) { return gridRows_->text(row, c); };
     if (!store_.exists(cell(0)))
         return;
     name_->setText(cell(0));
@@ -191,10 +193,9 @@ void ItemScreen::loadFromGrid(int row) {
 }
 
 void ItemScreen::deleteCurrent() {
-    if (grid_->rowCount() == 0)
+    if (gridRows_->rowCount() == 0)
         return;
-    const ItemNumbers n =
-        itemNumbers({{}, {}, {}, {}, {}, core_ui::currentCell(grid_, kAutoNoColumn)});
+    const ItemNumbers n = itemNumbers({{}, {}, {}, {}, {}, currentText(grid_, kAutoNoColumn)});
     if (n.entry <= 0)
         return;
     if (!session_.dialogs->okCancel(QStringLiteral("Delete Entry"),

@@ -7,9 +7,11 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace stokara::masters {
+
+class MasterListModel;
 
 // "Item Master": the shop's items with unit, rate, opening stock and main-item flag.
 class ItemScreen : public core_ui::EntryScreen {
@@ -41,7 +43,8 @@ private:
     QLabel* autoNoLabel_ = nullptr;
     QPushButton* save_ = nullptr;
     QPushButton* clear_ = nullptr;
-    QTableWidget* grid_ = nullptr;
+    QTableView* grid_ = nullptr;
+    MasterListModel* gridRows_ = nullptr;
 };
 
 } // namespace stokara::masters

@@ -2,6 +2,7 @@
 #include "deletion_box.h"
 
 #include "deletion_password.h"
+#include "master_list_model.h"
 
 #include "core/clock.h"
 #include "core/dialogs.h"
@@ -17,7 +18,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace stokara::masters {
 
@@ -104,10 +105,12 @@ void PartyScreen::connectFlow() {
             handler("CmdOk_Click", &PartyScreen::confirmDelete));
     connect(photoButton_, &QPushButton::clicked, this,
             handler("CmdPhoto_Click", &PartyScreen::selectPhoto));
-    connect(grid_, &QTableWidget::cellClicked, this, [this](int r, int) {
+    connect(grid_, &QTableView::clicked, this, [this](const QModelIndex& at) {
+        const int r = at.row();
         run(ErrorKind::Show, QStringLiteral("VsGrid_Click"), [this, r] { loadFromGrid(r); });
     });
-    connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int r, int) {
+    connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& at) {
+        const int r = at.row();
         run(ErrorKind::Show, QStringLiteral("VsGrid_DblClick"), [this, r] { askDelete(r); });
     });
 }
@@ -130,10 +133,12 @@ void PartyScreen::formLoad() {
 }
 
 void PartyScreen::fillGrid() {
+    const QList<PartyGridRow> parties = store_.gridRows();
     QList<QStringList> rows;
-    for (const PartyGridRow& r : store_.gridRows())
+    rows.reserve(parties.size());
+    for (const PartyGridRow& r : parties)
         rows.append({r.code, r.name, r.city, r.mobile, r.cardNo});
-    core_ui::fillGrid(grid_, rows);
+    gridRows_->setRows(std::move(rows));
 }
 
 void PartyScreen::info(const QString& text) {
@@ -295,10 +300,9 @@ void PartyScreen::clearFields() {
 }
 
 void PartyScreen::loadFromGrid(int row) {
-    if (row < 0 || row >= grid_->rowCount())
+    if (row < 0 || row >= gridRows_->rowCount())
         return;
-    const QTableWidgetItem* cell = grid_->item(row, 0);
-    const auto party = store_.load(cell ? cell->text() : QString());
+    const auto party = store_.load(gridRows_->text(row, 0));
     if (!party)
         return;
     const PartyFields& f = *party;
@@ -377,10 +381,7 @@ void PartyScreen::selectPhoto() {
 }
 
 void PartyScreen::askDelete(int row) {
-    if (row < 0 || row >= grid_->rowCount())
-        return;
-    const QTableWidgetItem* cell = grid_->item(row, 0);
-    if (!cell)
+    if (row < 0 || row >= gridRows_->rowCount())
         return;
     if (session_.dialogs->message(
             core::Icon::Information, caption(),
@@ -388,7 +389,7 @@ void PartyScreen::askDelete(int row) {
             core::Buttons::OkCancel) != core::Answer::Ok)
         return;
     // The party confirmed here is the one deleted, whatever row is current later.
-    pendingDelete_ = cell->text();
+    pendingDelete_ = gridRows_->text(row, 0);
     password_->clear();
     securityBox_->show();
     flow().moveFocus(password_);

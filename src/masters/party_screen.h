@@ -8,13 +8,15 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace stokara::reader {
 class CardPoller;
 }
 
 namespace stokara::masters {
+
+class MasterListModel;
 
 // "Party Master": the milk suppliers (MilkMan) and collection centres (VLCC)
 // the shop sells to on credit.
@@ -97,7 +99,8 @@ private:
     QLineEdit* creditLimit_ = nullptr;
     QPushButton* save_ = nullptr;
     QPushButton* clear_ = nullptr;
-    QTableWidget* grid_ = nullptr;
+    QTableView* grid_ = nullptr;
+    MasterListModel* gridRows_ = nullptr;
     QGroupBox* securityBox_ = nullptr;
     QLineEdit* password_ = nullptr;
     QPushButton* passwordOk_ = nullptr;

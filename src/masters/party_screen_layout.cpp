@@ -1,5 +1,6 @@
 // The party master's controls and their places; the behaviour is in party_screen.cpp.
 #include "deletion_box.h"
+#include "master_list_model.h"
 #include "party_screen.h"
 
 #include "core_ui/widgets.h"
@@ -11,7 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace stokara::masters {
@@ -154,11 +155,11 @@ void PartyScreen::buildControls() {
     password_ = deletion.password;
     passwordOk_ = deletion.ok;
 
-    grid_ = core_ui::makeGrid(this, QStringLiteral("VsGrid"),
-                              {QStringLiteral("Party Code"), QStringLiteral("Party Name"),
-                               QStringLiteral("City"), QStringLiteral("MobileNo"),
-                               QStringLiteral("CardNo")},
-                              {1500, 4500, 2500, 2000, -1});
+    gridRows_ = new MasterListModel({QStringLiteral("Party Code"), QStringLiteral("Party Name"),
+                                     QStringLiteral("City"), QStringLiteral("MobileNo"),
+                                     QStringLiteral("CardNo")},
+                                    this);
+    grid_ = makeListView(this, QStringLiteral("VsGrid"), gridRows_, {1500, 4500, 2500, 2000, -1});
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(save_);

@@ -1,6 +1,11 @@
 #include "party_store.h"
 
 #include "core/database.h"
+#include "core/idioms.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace stokara::masters {
 
@@ -80,13 +85,23 @@ QList<Vehicle> PartyStore::vehicles() {
 }
 
 QList<PartyGridRow> PartyStore::gridRows() {
-    QList<PartyGridRow> list;
     const Rows rows = db_.query(QStringLiteral("select party_code, party_name, city, ph, cardno "
                                                "from masparty where") +
-                                kCategories + QStringLiteral("order by val(party_code) desc"));
+                                kCategories);
+    // Highest code first, sorted here: val() called per row from SQL costs more
+    // than the whole sort on twenty thousand parties.
+    std::vector<std::pair<double, size_t>> order;
+    order.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        order.emplace_back(core::val(rows[i].text(0)), i);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    QList<PartyGridRow> list;
     list.reserve(static_cast<qsizetype>(rows.size()));
-    for (const Row& r : rows)
+    for (const auto& [key, i] : order) {
+        const Row& r = rows[i];
         list.append({r.text(0), r.text(1), r.text(2), r.text(3), r.text(4)});
+    }
     return list;
 }
 

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMutex>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -103,6 +104,57 @@ private slots:
         // folder; an SQLite file's one counter is the last started.
         QCOMPARE(t.db().scalar("select BackupPath from dairysetting").toString(),
                  QDir::toNativeSeparators(dataDirs[t.db().isSqlite() ? 1 : 0].path()));
+    }
+
+    // The login is up and usable while the start-up copy is made; OK waits for
+    // it before the day backup; a program closed meanwhile waits for its end.
+    void startupCopyHoldsNeitherLoginNorClose() {
+        STOKARA_REQUIRE_DATABASE();
+        TestSession t;
+        const core::DatabaseUrl& url = t.database.url();
+        const QString shown =
+            url.engine == core::Engine::Sqlite ? "sqlite:" + url.path : url.toString();
+        QTemporaryDir data;
+        QSemaphore held;
+        QMutex lock;
+        QStringList ended; // the copies, in the order they ended
+        const auto copier = [&](const core::DatabaseUrl& u, const QString& target) {
+            const QString name = QFileInfo(target).fileName();
+            if (name.startsWith("DairyBackup"))
+                held.acquire();
+            const app::CopyResult r = app::copyDatabase(u, target, app::findPgDump());
+            QMutexLocker locked(&lock);
+            ended << (r.ok ? name : "failed " + name);
+            return r;
+        };
+        const QString startupCopy = t.db().isSqlite() ? "DairyBackup.db" : "DairyBackup.pgdump";
+
+        auto shell =
+            std::make_unique<app::Shell>(optionsFor(data.path(), shown), t.dialogs, t.clock);
+        shell->setHooks([](app::MainWindowHooks& h) { h.quit = [] {}; });
+        shell->setCopier(copier);
+        shell->start();
+        QVERIFY(shell->loginScreen()->isVisible() && shell->startupCopyRunning());
+        QTimer::singleShot(200, [&] { held.release(); });
+        shell->loginScreen()->findChild<QPushButton*>("cmdOK")->click();
+        QVERIFY(shell->mainWindow() && shell->mainWindow()->isVisible());
+        QCOMPARE(ended, QStringList({startupCopy, "Tarvex15"}));
+
+        ended.clear();
+        QFile::remove(data.filePath(startupCopy));
+        shell = std::make_unique<app::Shell>(optionsFor(data.path(), shown), t.dialogs, t.clock);
+        shell->setCopier(copier);
+        shell->start();
+        QVERIFY(shell->startupCopyRunning());
+        std::unique_ptr<QThread> releaser(QThread::create([&] {
+            QThread::msleep(200);
+            held.release();
+        }));
+        releaser->start();
+        shell.reset();
+        QCOMPARE(ended, QStringList({startupCopy}));
+        QVERIFY(QFileInfo::exists(data.filePath(startupCopy)));
+        releaser->wait();
     }
 
     void refusedLogin_data() {

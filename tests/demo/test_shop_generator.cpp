@@ -120,6 +120,26 @@ private slots:
             QCOMPARE(r.number(2), core::round2(r.number(0) * r.number(1)));
     }
 
+    // A shop whose bill numbers pass 99999 keeps them whole on either engine.
+    void billNumbersPastFiveDigits() {
+        STOKARA_REQUIRE_DATABASE();
+        TestDatabase t;
+        GenerateOptions o = small();
+        o.sales = 80;
+        o.firstBill = 99990;
+        const demo::GenerateResult result = demo::generateShop(t.db(), o);
+        core::Database& db = t.db();
+        QVERIFY(result.bills > 10);
+        QCOMPARE(db.scalar(QString("select min(val(Doc_No)) from itemsale")).toLongLong(), 99990);
+        QCOMPARE(db.scalar(QString("select max(val(Doc_No)) from itemsale")).toLongLong(),
+                 99989 + result.bills);
+        QCOMPARE(db.scalar(QString("select count(distinct Doc_No) from itemsale")).toLongLong(),
+                 result.bills);
+        QVERIFY(
+            db.scalar(QString("select count(*) from itemsale where Doc_No = '100000'")).toInt() >
+            0);
+    }
+
     void sameSeedSameShop() {
         STOKARA_REQUIRE_DATABASE();
         TestDatabase a;
@@ -153,6 +173,7 @@ private slots:
         QTest::newRow("sales without parties") << 0 << 5 << 10;
         QTest::newRow("party codes beyond 32767") << 32768 << 5 << 10;
         QTest::newRow("more items than the catalogue") << 5 << demo::maxItems() + 1 << 10;
+        QTest::newRow("bill numbers beyond ten characters") << 30 << 12 << 90;
     }
     void refusesWhatItCannotDo() {
         STOKARA_REQUIRE_DATABASE();
@@ -170,6 +191,8 @@ private slots:
         o.parties = parties;
         o.items = items;
         o.days = days;
+        if (QByteArray(QTest::currentDataTag()) == "bill numbers beyond ten characters")
+            o.firstBill = 9999999990LL;
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, demo::generateShop(t.db(), o));
         QCOMPARE(dump(t.db()), before);
         QCOMPARE(t.db().scalar(QString("select CompName from compmaster")).toString(),
