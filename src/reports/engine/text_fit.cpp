@@ -1,0 +1,130 @@
+#include "text_fit.h"
+
+#include "layout.h"
+#include "pages.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+
+namespace stokara::reports {
+
+namespace {
+
+constexpr double kDpi = 300;
+
+// A paint device of the PDF's resolution: metrics follow the device's dpi.
+const QPaintDevice* paper() {
+    thread_local QImage image = [] {
+        QImage i(1, 1, QImage::Format_RGB32);
+        i.setDotsPerMeterX(qRound(kDpi / 0.0254));
+        i.setDotsPerMeterY(qRound(kDpi / 0.0254));
+        return i;
+    }();
+    return &image;
+}
+
+double toMm(double dots) {
+    return dots * 25.4 / kDpi;
+}
+
+} // namespace
+
+QFont reportFont(const QString& family, double pointSize, bool bold) {
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+double textWidth(const QFont& font, const QString& text) {
+    return toMm(QFontMetricsF(font, paper()).horizontalAdvance(text));
+}
+
+double lineHeight(const QFont& font) {
+    return toMm(QFontMetricsF(font, paper()).lineSpacing());
+}
+
+double blockHeight(const QFont& font, qsizetype lines) {
+    const QFontMetricsF metrics(font, paper());
+    return toMm(metrics.lineSpacing() * double(std::max<qsizetype>(lines, 1) - 1) +
+                metrics.height());
+}
+
+QStringList wrapText(const QFont& font, const QString& text, double width) {
+    const QFontMetricsF metrics(font, paper());
+    const double dots = width * kDpi / 25.4;
+    QStringList lines;
+    QString line;
+    const auto fits = [&](const QString& t) { return metrics.horizontalAdvance(t) <= dots; };
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString joined = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (fits(joined)) {
+            line = joined;
+            continue;
+        }
+        if (!line.isEmpty())
+            lines << line;
+        line = word;
+        // A word wider than the box goes over lines between its characters.
+        while (!fits(line)) {
+            int n = static_cast<int>(line.size()) - 1;
+            while (n > 1 && !fits(line.left(n)))
+                --n;
+            lines << line.left(n);
+            line = line.mid(n);
+        }
+    }
+    if (!line.isEmpty() || lines.isEmpty())
+        lines << line;
+    return lines;
+}
+
+FittedText fitText(const LayoutItem& item, const QString& family, double pointSize,
+                   const QString& text) {
+    FittedText fitted;
+    fitted.pointSize = pointSize;
+    QFont font = reportFont(family, pointSize, item.bold);
+    const double width = item.rect.width();
+    if (item.fit == Fit::Shrink) {
+        // Quarter points down to the minimum: the largest that holds the line.
+        const double smallest = std::min(item.minSize, pointSize);
+        while (fitted.pointSize > smallest && textWidth(font, text) > width) {
+            fitted.pointSize = std::max(smallest, fitted.pointSize - 0.25);
+            font.setPointSizeF(fitted.pointSize);
+        }
+    }
+    if (item.fit != Fit::Line && textWidth(font, text) > width)
+        fitted.lines = wrapText(font, text, width);
+    else
+        fitted.lines = QStringList{text};
+    fitted.height = blockHeight(font, fitted.lines.size());
+    return fitted;
+}
+
+void drawText(QPainter& painter, const PageText& text, const QString& family, double dpmm) {
+    if (text.text.isEmpty())
+        return;
+    painter.setFont(reportFont(family, text.fontSize, text.bold));
+    const Qt::Alignment horizontal = text.align == Align::Right    ? Qt::AlignRight
+                                     : text.align == Align::Center ? Qt::AlignHCenter
+                                                                   : Qt::AlignLeft;
+    const QRectF box(text.rect.x() * dpmm, text.rect.y() * dpmm, text.rect.width() * dpmm,
+                     text.rect.height() * dpmm);
+    if (text.lines.size() <= 1) {
+        painter.drawText(box, int(horizontal | Qt::AlignVCenter) | Qt::TextSingleLine,
+                         text.lines.value(0, text.text));
+        return;
+    }
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double step = metrics.lineSpacing();
+    const double block = step * (text.lines.size() - 1) + metrics.height();
+    double top = box.top() + std::max(0.0, (box.height() - block) / 2);
+    for (const QString& line : text.lines) {
+        painter.drawText(QRectF(box.left(), top, box.width(), metrics.height()),
+                         int(horizontal | Qt::AlignTop) | Qt::TextSingleLine, line);
+        top += step;
+    }
+}
+
+} // namespace stokara::reports
