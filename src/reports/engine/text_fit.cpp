@@ -28,6 +28,39 @@ double toMm(double dots) {
     return dots * 25.4 / kDpi;
 }
 
+// The few fonts a layout uses, with their metrics, kept: a ledger measures
+// its rows by the ten thousand when its pages are planned.
+struct KeptFont {
+    QString family;
+    double size = 0;
+    bool bold = false;
+    QFont font;
+    QFontMetricsF metrics{QFont()};
+};
+
+KeptFont keptFont(const QString& family, double size, bool bold) {
+    thread_local std::vector<KeptFont> kept;
+    for (const KeptFont& k : kept)
+        if (k.size == size && k.bold == bold && k.family == family)
+            return k;
+    if (kept.size() > 64)
+        kept.clear();
+    const QFont font = reportFont(family, size, bold);
+    kept.push_back({family, size, bold, font, QFontMetricsF(font, paper())});
+    return kept.back();
+}
+
+QFontMetricsF metricsOf(const QFont& font) {
+    return keptFont(font.family(), font.pointSizeF(), font.bold()).metrics;
+}
+
+// Whether the text is one line in `width` mm; most are short enough that
+// their length times the widest letter shows it without measuring them.
+bool onOneLine(const KeptFont& f, const QString& text, double width) {
+    const double dots = width * kDpi / 25.4;
+    return f.metrics.maxWidth() * text.size() <= dots || f.metrics.horizontalAdvance(text) <= dots;
+}
+
 } // namespace
 
 QFont reportFont(const QString& family, double pointSize, bool bold) {
@@ -38,21 +71,21 @@ QFont reportFont(const QString& family, double pointSize, bool bold) {
 }
 
 double textWidth(const QFont& font, const QString& text) {
-    return toMm(QFontMetricsF(font, paper()).horizontalAdvance(text));
+    return toMm(metricsOf(font).horizontalAdvance(text));
 }
 
 double lineHeight(const QFont& font) {
-    return toMm(QFontMetricsF(font, paper()).lineSpacing());
+    return toMm(metricsOf(font).lineSpacing());
 }
 
 double blockHeight(const QFont& font, qsizetype lines) {
-    const QFontMetricsF metrics(font, paper());
+    const QFontMetricsF metrics = metricsOf(font);
     return toMm(metrics.lineSpacing() * double(std::max<qsizetype>(lines, 1) - 1) +
                 metrics.height());
 }
 
 QStringList wrapText(const QFont& font, const QString& text, double width) {
-    const QFontMetricsF metrics(font, paper());
+    const QFontMetricsF metrics = metricsOf(font);
     const double dots = width * kDpi / 25.4;
     QStringList lines;
     QString line;
@@ -84,21 +117,21 @@ FittedText fitText(const LayoutItem& item, const QString& family, double pointSi
                    const QString& text) {
     FittedText fitted;
     fitted.pointSize = pointSize;
-    QFont font = reportFont(family, pointSize, item.bold);
+    KeptFont font = keptFont(family, pointSize, item.bold);
     const double width = item.rect.width();
     if (item.fit == Fit::Shrink) {
         // Quarter points down to the minimum: the largest that holds the line.
         const double smallest = std::min(item.minSize, pointSize);
-        while (fitted.pointSize > smallest && textWidth(font, text) > width) {
+        while (fitted.pointSize > smallest && !onOneLine(font, text, width)) {
             fitted.pointSize = std::max(smallest, fitted.pointSize - 0.25);
-            font.setPointSizeF(fitted.pointSize);
+            font = keptFont(family, fitted.pointSize, item.bold);
         }
     }
-    if (item.fit != Fit::Line && textWidth(font, text) > width)
-        fitted.lines = wrapText(font, text, width);
+    if (item.fit != Fit::Line && !onOneLine(font, text, width))
+        fitted.lines = wrapText(font.font, text, width);
     else
         fitted.lines = QStringList{text};
-    fitted.height = blockHeight(font, fitted.lines.size());
+    fitted.height = blockHeight(font.font, fitted.lines.size());
     return fitted;
 }
 
