@@ -105,6 +105,21 @@ Arranged arrange(const Layout& layout, const LayoutSection& section, const TextO
     return a;
 }
 
+// The band's own height when nothing in it grows for this row, else -1 (then
+// it is arranged in full): most rows of a long report take this way.
+double plainHeight(const Layout& layout, const LayoutSection& section, const TextOf& textOf) {
+    for (const LayoutItem& item : section.items) {
+        if (!canGrow(section, item))
+            continue;
+        if (itemTop(item) >= section.height - 1e-6 || item.fit == Fit::Line)
+            return -1; // below the band, or a QR: decided by its text in full
+        const double size = item.fontSize > 0 ? item.fontSize : layout.fontSize;
+        if (fitText(item, layout.fontFamily, size, textOf(item)).height > item.rect.height() + 1e-9)
+            return -1;
+    }
+    return section.height;
+}
+
 // Places one arranged section with its top at `top` on a page.
 void place(const Layout& layout, Page& target, const LayoutSection& section, const Arranged& a,
            double top) {
@@ -263,12 +278,14 @@ Pages layOut(const Report& source) {
         std::none_of(detail.items.begin(), detail.items.end(),
                      [&](const LayoutItem& item) { return canGrow(detail, item); });
     std::vector<double> rowHeight(rows.size(), detail.height);
-    for (size_t i = 0; i < rows.size() && !fixedRows; ++i)
-        rowHeight[i] =
-            arrange(
-                layout, detail,
-                [&](const LayoutItem& item) { return report.detailText(item, rows[i]); }, true)
-                .height;
+    for (size_t i = 0; i < rows.size() && !fixedRows; ++i) {
+        const TextOf textOf = [&](const LayoutItem& item) {
+            return report.detailText(item, rows[i]);
+        };
+        rowHeight[i] = plainHeight(layout, detail, textOf);
+        if (rowHeight[i] < 0)
+            rowHeight[i] = arrange(layout, detail, textOf, true).height;
+    }
     const auto sectionHeight = [&](const LayoutSection* section, const core::Row* first) {
         if (!section)
             return 0.0;

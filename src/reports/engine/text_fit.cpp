@@ -7,6 +7,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include <array>
+#include <limits>
+#include <memory>
+
 namespace stokara::reports {
 
 namespace {
@@ -36,6 +40,9 @@ struct KeptFont {
     bool bold = false;
     QFont font;
     QFontMetricsF metrics{QFont()};
+    // Advances of the Latin-1 letters, and half an em for what kerning might add.
+    std::shared_ptr<const std::array<double, 256>> latin;
+    double slack = 0;
 };
 
 KeptFont keptFont(const QString& family, double size, bool bold) {
@@ -46,7 +53,12 @@ KeptFont keptFont(const QString& family, double size, bool bold) {
     if (kept.size() > 64)
         kept.clear();
     const QFont font = reportFont(family, size, bold);
-    kept.push_back({family, size, bold, font, QFontMetricsF(font, paper())});
+    const QFontMetricsF metrics(font, paper());
+    auto latin = std::make_shared<std::array<double, 256>>();
+    for (int c = 0; c < 256; ++c)
+        (*latin)[c] = metrics.horizontalAdvance(QChar(c));
+    kept.push_back({family, size, bold, font, metrics, latin,
+                    metrics.horizontalAdvance(QLatin1Char('M')) / 2});
     return kept.back();
 }
 
@@ -54,11 +66,19 @@ QFontMetricsF metricsOf(const QFont& font) {
     return keptFont(font.family(), font.pointSizeF(), font.bold()).metrics;
 }
 
-// Whether the text is one line in `width` mm; most are short enough that
-// their length times the widest letter shows it without measuring them.
+// Whether the text is one line in `width` mm. A Latin-1 text whose letters'
+// advances with some slack fit is not shaped: a long ledger has thousands.
 bool onOneLine(const KeptFont& f, const QString& text, double width) {
     const double dots = width * kDpi / 25.4;
-    return f.metrics.maxWidth() * text.size() <= dots || f.metrics.horizontalAdvance(text) <= dots;
+    double sum = f.slack;
+    for (const QChar c : text) {
+        if (c.unicode() > 255) {
+            sum = std::numeric_limits<double>::infinity();
+            break;
+        }
+        sum += (*f.latin)[c.unicode()];
+    }
+    return sum <= dots || f.metrics.horizontalAdvance(text) <= dots;
 }
 
 } // namespace
