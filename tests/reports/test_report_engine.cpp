@@ -193,6 +193,20 @@ private slots:
                                     << ""
                                     << ""
                                     << "height=\"x\" is not a number";
+        QTest::newRow("bad fit") << "<report><section kind='detail' height='5'><field "
+                                    "fit='squeeze'/></section></report>"
+                                 << ""
+                                 << ""
+                                 << "unknown fit \"squeeze\"";
+        QTest::newRow("QR of nothing") << "<report><section kind='detail' height='5'><qr/>"
+                                          "</section></report>"
+                                       << ""
+                                       << ""
+                                       << "a QR control needs a formula or a column";
+        QTest::newRow("bad roll") << "<report page='wxroll'>" + detail + "</report>"
+                                  << ""
+                                  << ""
+                                  << "unknown page size \"wxroll\"";
         QTest::newRow("unknown section") << "<report>" + detail + "</report>"
                                          << "section2"
                                          << "LABEL14"

@@ -76,8 +76,18 @@ private:
         layout_.name = attr("name");
         const QString page = attr("page").isEmpty() ? QStringLiteral("A4") : attr("page");
         bool known = false;
+        // "80xroll", or roll="true" with the width of the page: a continuous roll
+        layout_.roll = attr("roll") == QLatin1String("true");
+        if (page.endsWith(QLatin1String("xroll"), Qt::CaseInsensitive)) {
+            layout_.roll = true;
+            bool ok = false;
+            layout_.pageWidth = page.chopped(5).toDouble(&ok);
+            if (!ok || layout_.pageWidth <= 0)
+                fail(QStringLiteral("unknown page size \"%1\"").arg(page));
+            known = true;
+        }
         for (const PageSize& size : kPageSizes) {
-            if (page.compare(QLatin1String(size.name), Qt::CaseInsensitive) == 0) {
+            if (!known && page.compare(QLatin1String(size.name), Qt::CaseInsensitive) == 0) {
                 layout_.pageWidth = size.width;
                 layout_.pageHeight = size.height;
                 known = true;
@@ -116,6 +126,10 @@ private:
         if (!attr("font").isEmpty())
             layout_.fontFamily = attr("font");
         layout_.fontSize = number("size", layout_.fontSize);
+        layout_.tearOff = number("tearoff", layout_.tearOff);
+        if (layout_.tearOff < 0)
+            fail(QStringLiteral("tearoff cannot be below 0"));
+        layout_.breakOn = attr("breakOn");
     }
 
     void readSection() {
@@ -156,6 +170,8 @@ private:
             item.kind = ItemKind::Line;
         else if (tag == QLatin1String("box"))
             item.kind = ItemKind::Box;
+        else if (tag == QLatin1String("qr"))
+            item.kind = ItemKind::Qr;
         else
             fail(QStringLiteral("unknown control <%1>").arg(tag));
         item.name = attr("name");
@@ -180,6 +196,18 @@ private:
         item.fontSize = number("size");
         item.bold = attr("bold") == QLatin1String("true");
         item.lineWidth = number("width", item.lineWidth);
+        const QString fit = attr("fit");
+        if (fit == QLatin1String("wrap"))
+            item.fit = Fit::Wrap;
+        else if (fit == QLatin1String("shrink"))
+            item.fit = Fit::Shrink;
+        else if (!fit.isEmpty() && fit != QLatin1String("line"))
+            fail(QStringLiteral("unknown fit \"%1\"").arg(fit));
+        item.minSize = number("minsize", item.minSize);
+        if (item.minSize <= 0)
+            fail(QStringLiteral("minsize needs a size above 0"));
+        if (item.kind == ItemKind::Qr && item.formula.isEmpty() == item.column.isEmpty())
+            fail(QStringLiteral("a QR control needs a formula or a column, one of them"));
         if (item.kind == ItemKind::Formula && item.formula.isEmpty())
             fail(QStringLiteral("formula control %1 names no formula").arg(item.name));
         xml_.skipCurrentElement();

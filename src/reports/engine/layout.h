@@ -25,9 +25,17 @@ enum class ItemKind {
     Formula, // the value of a named formula
     Line,
     Box,
+    Qr, // a formula's or column's text drawn as a QR code
 };
 
 enum class Align { Left, Center, Right };
+
+// How a text behaves when it is wider than its box.
+enum class Fit {
+    Line,   // one line, as given (a shipped layout is sized so it never overflows)
+    Wrap,   // onto more lines; the section grows to hold them
+    Shrink, // a smaller font, down to minSize; wraps if still too wide at that size
+};
 
 // One control of a section. Positions are millimetres from the section's
 // top-left corner (a line runs from rect's top-left to its bottom-right).
@@ -45,6 +53,8 @@ struct LayoutItem {
     double fontSize = 0; // points; 0 takes the layout's
     bool bold = false;
     double lineWidth = 0.2; // mm
+    Fit fit = Fit::Line;
+    double minSize = 6; // points: the smallest a shrinking text is drawn
 };
 
 struct LayoutSection {
@@ -62,8 +72,12 @@ struct LayoutSection {
 struct Layout {
     QString file; // the path it was read from
     QString name;
-    double pageWidth = 210; // mm, after orientation
-    double pageHeight = 297;
+    double pageWidth = 210;  // mm, after orientation
+    double pageHeight = 297; // a roll: unused, each piece is as long as its content
+    bool roll = false;       // continuous paper cut after each bill (or group)
+    double tearOff = 12;     // mm of a roll fed past the last line, to tear it off
+    QString breakOn;         // a column: each run of one value starts a new page,
+                             // with its own page numbers
     double marginLeft = 12, marginTop = 12, marginRight = 12, marginBottom = 12;
     QString fontFamily = QStringLiteral("DejaVu Sans");
     double fontSize = 9;

@@ -2,7 +2,9 @@
 
 #include "layout.h"
 #include "pages.h"
+#include "qr_code.h"
 #include "report.h"
+#include "text_fit.h"
 #include "xlsx_output.h"
 
 #include <QDir>
@@ -102,27 +104,23 @@ void paintPage(QPainter& painter, const Pages& pages, int index) {
         painter.drawRect(scaled(box.rect));
     }
     painter.setPen(Qt::black);
-    for (const PageText& text : page.texts) {
-        if (text.text.isEmpty())
-            continue;
-        QFont font(pages.fontFamily);
-        font.setPointSizeF(text.fontSize);
-        font.setBold(text.bold);
-        painter.setFont(font);
-        const Qt::Alignment horizontal = text.align == Align::Right    ? Qt::AlignRight
-                                         : text.align == Align::Center ? Qt::AlignHCenter
-                                                                       : Qt::AlignLeft;
-        painter.drawText(scaled(text.rect), int(horizontal | Qt::AlignVCenter) | Qt::TextSingleLine,
-                         text.text);
-    }
+    for (const PageText& text : page.texts)
+        drawText(painter, text, pages.fontFamily, dpmm);
+    for (const PageQr& qr : page.qrs)
+        paintQr(painter, scaled(qr.rect), qr.text);
     painter.restore();
 }
 
 bool paintPages(QPainter& painter, QPagedPaintDevice& device, const Pages& pages, int from, int to,
                 const PageProgress& progress) {
     for (int p = from; p <= to; ++p) {
-        if (p > from)
+        if (p > from) {
+            // Pieces of a roll differ in length: each goes to the device as its own size.
+            if (pages.pageHeight(p) != pages.pageHeight(p - 1))
+                device.setPageSize(
+                    QPageSize(QSizeF(pages.width, pages.pageHeight(p)), QPageSize::Millimeter));
             device.newPage();
+        }
         paintPage(painter, pages, p);
         if (progress && !progress(p - from + 1, to - from + 1))
             return false;
@@ -141,7 +139,8 @@ bool writePdf(const Pages& pages, const QString& path, const QString& title,
         writer.setResolution(300);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Stokara"));
-        writer.setPageSize(QPageSize(QSizeF(pages.width, pages.height), QPageSize::Millimeter));
+        writer.setPageSize(
+            QPageSize(QSizeF(pages.width, pages.pageHeight(0)), QPageSize::Millimeter));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter;
         if (!painter.begin(&writer))

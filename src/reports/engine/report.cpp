@@ -47,6 +47,15 @@ QString formatNumber(double value, const QString& format) {
     return (negative ? QStringLiteral("-") : QString()) + integer + fraction;
 }
 
+// A column the rows may not carry yet (a layout ahead of its data): "".
+QString optionalText(const core::Row& row, const QString& column) {
+    try {
+        return row.text(column);
+    } catch (const core::DbError&) {
+        return {};
+    }
+}
+
 } // namespace
 
 QString formatValue(const QVariant& value, const QString& format) {
@@ -163,7 +172,7 @@ QString Report::dataField(const LayoutItem& item) const {
     return fields_.value(key(item), item.column);
 }
 
-QString Report::text(const LayoutItem& item, int page, int pages) const {
+QString Report::text(const LayoutItem& item, int page, int pages, const core::Row* first) const {
     switch (item.kind) {
     case ItemKind::Label: {
         QString t = captions_.value(key(item), item.text);
@@ -173,15 +182,21 @@ QString Report::text(const LayoutItem& item, int page, int pages) const {
     }
     case ItemKind::Formula:
         return formulas_.value(item.formula.toLower());
+    case ItemKind::Qr:
+        if (!item.formula.isEmpty())
+            return formulas_.value(item.formula.toLower());
+        if (first)
+            return optionalText(*first, item.column);
+        return rows_.empty() ? QString() : optionalText(rows_.front(), item.column);
     case ItemKind::Field: {
         // A field outside the detail band shows a caption set at run time, or the first row's
         // value.
         if (captions_.contains(key(item)))
             return captions_.value(key(item));
         const QString column = dataField(item);
-        if (column.isEmpty() || rows_.empty())
+        if (column.isEmpty() || (rows_.empty() && !first))
             return {};
-        return formatValue(rows_.front().value(column), item.format);
+        return formatValue((first ? *first : rows_.front()).value(column), item.format);
     }
     default:
         return {};
@@ -189,6 +204,8 @@ QString Report::text(const LayoutItem& item, int page, int pages) const {
 }
 
 QString Report::detailText(const LayoutItem& item, const core::Row& row) const {
+    if (item.kind == ItemKind::Qr && !item.column.isEmpty())
+        return optionalText(row, item.column);
     if (item.kind != ItemKind::Field)
         return text(item);
     const QString column = dataField(item);

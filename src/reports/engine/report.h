@@ -41,7 +41,10 @@ public:
 
     const core::Rows& rows() const { return rows_; }
     // The text of a control outside the detail band ({page} and {pages} filled in).
-    QString text(const LayoutItem& item, int page = 1, int pages = 1) const;
+    // A data field there shows `first` (the first row of the page's group), else
+    // the report's first row.
+    QString text(const LayoutItem& item, int page = 1, int pages = 1,
+                 const core::Row* first = nullptr) const;
     // The text of a detail control for one row.
     QString detailText(const LayoutItem& item, const core::Row& row) const;
     // The column a detail control shows: the one set at run time, else the layout's.
