@@ -4,6 +4,8 @@
 #include "core/idioms.h"
 #include "core/upi.h"
 #include "demo/shop_generator.h"
+#include "reports/engine/output.h"
+#include "reports/engine/pages.h"
 #include "reports/ledgers.h"
 #include "reports/statements.h"
 #include "reports/stock_reports.h"
@@ -11,6 +13,11 @@
 #include "transactions/balance.h"
 
 #include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -412,6 +419,34 @@ private slots:
         QCOMPARE(links.value("1"), "upi://pay?pa=shop%40ybl&pn=SHOP&am=900.00&cu=INR&tn=Bill%2001%"
                                    "2F04%2F2026%20to%2030%2F04%2F2026");
         QCOMPARE(links.value("2"), QString()); // an advance
+        // On paper: one QR, on the sheet of the party that owes, scanning back to its due.
+        const Pages pages = layOut(bill);
+        std::vector<std::pair<int, QString>> qrs;
+        for (int p = 0; p < pages.count(); ++p)
+            for (const auto& qr : pages.page(p).qrs)
+                qrs.push_back({p, qr.text});
+        QCOMPARE(qrs.size(), size_t(1));
+        QCOMPARE(qrs.front().second, links.value("1"));
+        const QString zbarimg = QStandardPaths::findExecutable("zbarimg");
+        if (!zbarimg.isEmpty()) {
+            const double dpi = 200;
+            QImage image(qRound(pages.width / 25.4 * dpi),
+                         qRound(pages.pageHeight(qrs.front().first) / 25.4 * dpi),
+                         QImage::Format_RGB32);
+            image.setDotsPerMeterX(qRound(dpi / 0.0254));
+            image.setDotsPerMeterY(qRound(dpi / 0.0254));
+            image.fill(Qt::white);
+            {
+                QPainter painter(&image);
+                paintPage(painter, pages, qrs.front().first);
+            }
+            QTemporaryDir dir;
+            QVERIFY(image.save(dir.filePath("sheet.png")));
+            QProcess scan;
+            scan.start(zbarimg, {"--quiet", "--raw", dir.filePath("sheet.png")});
+            QVERIFY(scan.waitForFinished(30000));
+            QCOMPARE(QString::fromUtf8(scan.readAllStandardOutput()).trimmed(), links.value("1"));
+        }
         const Report invoice = *partyBillInvoice(db, kContext, shop, "1", "7");
         QVERIFY(invoice.formulaValue("upilink").startsWith(
             "upi://pay?pa=shop%40ybl&pn=SHOP&am=900.00"));
@@ -439,5 +474,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(BooksTest)
+QTEST_MAIN(BooksTest)
 #include "test_books.moc"
