@@ -1,5 +1,7 @@
 #include "screens.h"
 
+#include "memo_report.h"
+
 #include "core/session.h"
 #include "core_ui/screen_support.h"
 
@@ -28,7 +30,7 @@ public:
                          [this](const QString& text) { notice(text); });
     }
     QString printMemo(const transactions::FinishedBill& bill) override {
-        return transactions::printMemoOnShopPrinter(session_, bill);
+        return app::printMemo(session_, bill);
     }
     void sendReceipt(const transactions::FinishedBill& bill) override {
         sms_.sendSaleReceipt(
