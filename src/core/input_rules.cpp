@@ -48,4 +48,13 @@ QString numberMessage(const QString& label, const QString& text, double value, i
     return tooLargeMessage(label, value, integerDigits);
 }
 
+std::optional<Problem> firstTooLong(std::initializer_list<TextCheck> texts) {
+    for (const TextCheck& t : texts) {
+        const QString m = tooLongMessage(QString::fromLatin1(t.label), t.text, t.limit);
+        if (!m.isEmpty())
+            return Problem{QString::fromLatin1(t.field), m};
+    }
+    return std::nullopt;
+}
+
 } // namespace stokara::core

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <optional>
 
 namespace stokara::core {
@@ -29,6 +30,15 @@ int characterCount(const QString& text);
 
 // "" when the text fits; otherwise the message that says so, naming the field.
 QString tooLongMessage(const QString& label, const QString& text, int limit);
+// One text of a screen with its field, label and column width (0: no limit).
+struct TextCheck {
+    const char* field;
+    const char* label;
+    QString text;
+    int limit;
+};
+// The first text too long for its column, as a problem at its field.
+std::optional<Problem> firstTooLong(std::initializer_list<TextCheck> texts);
 // "" when the number fits a column with that many digits before the decimal
 // point (numeric(9,2) has 7, numeric(9) has 9); otherwise the message.
 QString tooLargeMessage(const QString& label, double value, int integerDigits);

@@ -4,20 +4,14 @@
 #include "core/idioms.h"
 #include "core/upi.h"
 #include "demo/shop_generator.h"
-#include "reports/engine/output.h"
-#include "reports/engine/pages.h"
 #include "reports/ledgers.h"
+#include "reports/qr_scan.h"
 #include "reports/statements.h"
 #include "reports/stock_reports.h"
 #include "support/test_database.h"
 #include "transactions/balance.h"
 
 #include <QHash>
-#include <QImage>
-#include <QPainter>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -32,6 +26,27 @@ const ReportContext kContext{ReportFolders{{}, QStringLiteral(STOKARA_SOURCE_DIR
 const QDate kLastDay(2026, 9, 30);
 const QDate kEarliest(2000, 1, 1);
 
+void addParty(core::Database& db, const QString& code, const QString& name,
+              const QString& category = "MilkMan") {
+    db.exec("insert into masparty (party_code, party_name, category) values (?, ?, ?)",
+            {code, name, category});
+}
+
+void addSale(core::Database& db, const QDate& date, const QString& code, const QString& item,
+             double qty, double amount, const QString& bill) {
+    db.exec("insert into itemsale (doc_dt, party_code, item_name, qty, unit, rate, net_amt, "
+            "doc_no) values (?, ?, ?, ?, 'Bag', ?, ?, ?)",
+            {date, code, item, qty, amount / qty, amount, bill});
+}
+
+// Vouchers as the day book and the card recharge write them.
+void addVouchers(core::Database& db, std::initializer_list<QVariantList> vouchers) {
+    for (const QVariantList& v : vouchers)
+        db.exec("insert into daybook (dt, accounthead, v_type, net_amount, remark, party_code, "
+                "category) values (?, ?, ?, ?, ?, ?, ?)",
+                v);
+}
+
 // Rows a generated shop does not make on its own: retail customers, vouchers
 // under each party category and none, a voucher of no party at all, a card
 // recharge, a vendor voucher under a party's code, a sub-item in two bills of
@@ -43,20 +58,15 @@ void addAwkwardRows(core::Database& db) {
             "doc_no, category) select ?, '9001', item_name, 2, unit, rate, 2 * rate, '99001', "
             "'RetailMilk' from masitem where mainitem = 'Y' order by item_name limit 1",
             {QDate(2026, 6, 3)});
-    const QVariantList vouchers[] = {
-        {QDate(2026, 6, 4), "9001 - RETAIL ONE", "Cr", 700, "Cash", "9001", "RetailMilk"},
-        {QDate(2026, 7, 4), "O'BRIEN RETAIL", "Cr", 50, "old row", "9002", ""},
-        {QDate(2026, 7, 5), "1", "Dr", 125.5, "no category", "1", QVariant()},
-        {QDate(2026, 7, 6), "NOBODY", "Cr", 999, "no such party", "77777", ""},
-        {QDate(2026, 8, 1), "PARTY - 2", "Cr", 300, "Card recharge", "2", "MilkMan"},
-        {QDate(2026, 8, 2), "VLCC", "Dr", 80, "centre", "3", "VLCC"},
-        {QDate(2026, 8, 3), "1 - VENDOR", "Dr", 410, "cheque", "1", "Vendor"},
-        {QDate(2026, 8, 4), "BUYER", "Cr", 60, "buyer", "1", "BuyerProduct"},
-    };
-    for (const QVariantList& v : vouchers)
-        db.exec("insert into daybook (dt, accounthead, v_type, net_amount, remark, party_code, "
-                "category) values (?, ?, ?, ?, ?, ?, ?)",
-                v);
+    addVouchers(db,
+                {{QDate(2026, 6, 4), "9001 - RETAIL ONE", "Cr", 700, "Cash", "9001", "RetailMilk"},
+                 {QDate(2026, 7, 4), "O'BRIEN RETAIL", "Cr", 50, "old row", "9002", ""},
+                 {QDate(2026, 7, 5), "1", "Dr", 125.5, "no category", "1", QVariant()},
+                 {QDate(2026, 7, 6), "NOBODY", "Cr", 999, "no such party", "77777", ""},
+                 {QDate(2026, 8, 1), "PARTY - 2", "Cr", 300, "Card recharge", "2", "MilkMan"},
+                 {QDate(2026, 8, 2), "VLCC", "Dr", 80, "centre", "3", "VLCC"},
+                 {QDate(2026, 8, 3), "1 - VENDOR", "Dr", 410, "cheque", "1", "Vendor"},
+                 {QDate(2026, 8, 4), "BUYER", "Cr", 60, "buyer", "1", "BuyerProduct"}});
     // The first sub-item in the BOM of two main items, and purchases of both.
     const core::Rows sub = db.query("select item_name from masitem where mainitem = 'N' order by "
                                     "item_name limit 1");
@@ -231,17 +241,10 @@ private slots:
         STOKARA_REQUIRE_DATABASE();
         test::TestDatabase t;
         core::Database& db = t.db();
-        db.exec("insert into masparty (party_code, party_name, category) values ('5', 'RETAIL', "
-                "'RetailMilk')");
-        db.exec("insert into itemsale (doc_dt, party_code, item_name, qty, unit, rate, net_amt, "
-                "doc_no) values (?, '5', 'GHEE', 2, 'Kg', 500, 1000, '1')",
-                {QDate(2026, 5, 1)});
-        db.exec("insert into daybook (dt, accounthead, v_type, net_amount, remark, party_code, "
-                "category) values (?, '5 - RETAIL', 'Cr', 1000, 'Cash', '5', 'RetailMilk')",
-                {QDate(2026, 5, 2)});
-        db.exec("insert into daybook (dt, accounthead, v_type, net_amount, remark, party_code, "
-                "category) values (?, 'RETAIL', 'Dr', 40, 'no category', '5', '')",
-                {QDate(2026, 5, 3)});
+        addParty(db, "5", "RETAIL", "RetailMilk");
+        addSale(db, QDate(2026, 5, 1), "5", "GHEE", 2, 1000, "1");
+        addVouchers(db, {{QDate(2026, 5, 2), "5 - RETAIL", "Cr", 1000, "Cash", "5", "RetailMilk"},
+                         {QDate(2026, 5, 3), "RETAIL", "Dr", 40, "no category", "5", ""}});
         LedgerFigures f;
         partyLedger(db, kContext, "5", "RETAIL", QDate(2026, 4, 1), QDate(2026, 5, 31), &f);
         QCOMPARE(f.closing, 40.0);
@@ -257,16 +260,10 @@ private slots:
         STOKARA_REQUIRE_DATABASE();
         test::TestDatabase t;
         core::Database& db = t.db();
-        db.exec("insert into masparty (party_code, party_name, category) values ('1', 'RAM', "
-                "'MilkMan')");
-        db.exec("insert into itemsale (doc_dt, party_code, item_name, qty, unit, rate, net_amt, "
-                "doc_no) values (?, '1', 'FEED', 1, 'Bag', 900, 900, '1')",
-                {QDate(2026, 5, 1)});
-        // As the day book and the card recharge store them.
-        db.exec("insert into daybook (dt, accounthead, v_type, net_amount, remark, party_code, "
-                "category) values (?, 'RAM - 1', 'Cr', 500, 'Card recharge', '1', 'MilkMan'), "
-                "(?, 'RAM - 1', 'Dr', 100, 'Advance', '1', 'MilkMan')",
-                {QDate(2026, 5, 2), QDate(2026, 5, 3)});
+        addParty(db, "1", "RAM");
+        addSale(db, QDate(2026, 5, 1), "1", "FEED", 1, 900, "1");
+        addVouchers(db, {{QDate(2026, 5, 2), "RAM - 1", "Cr", 500, "Card recharge", "1", "MilkMan"},
+                         {QDate(2026, 5, 3), "RAM - 1", "Dr", 100, "Advance", "1", "MilkMan"}});
         for (const ListEntry& e : dayBookNames(db)) {
             if (!e.shown.startsWith("RAM"))
                 continue;
@@ -292,12 +289,10 @@ private slots:
         db.exec("insert into masitem (item_name, unit, rate, MainItem, OpeBal) values ('FEED', "
                 "'Bag', 500, 'Y', 100), ('MIX', 'Kg', 80, 'N', 50)");
         db.exec("insert into BOM (MainItem, SubItem, Wt) values ('FEED', 'MIX', 1.5)");
-        db.exec("insert into masparty (party_code, party_name, category) values ('1', 'RAM', "
-                "'MilkMan')");
-        db.exec("insert into itemsale (doc_dt, party_code, item_name, qty, unit, rate, net_amt, "
-                "doc_no) values (?, '1', 'FEED', 5, 'Bag', 500, 2500, '1'), (?, '1', 'MIX', 4, "
-                "'Kg', 80, 320, '2'), (?, '1', 'MIX', 1, 'Kg', 80, 80, '3')",
-                {QDate(2026, 4, 10), QDate(2026, 4, 12), QDate(2026, 5, 12)});
+        addParty(db, "1", "RAM");
+        addSale(db, QDate(2026, 4, 10), "1", "FEED", 5, 2500, "1");
+        addSale(db, QDate(2026, 4, 12), "1", "MIX", 4, 320, "2");
+        addSale(db, QDate(2026, 5, 12), "1", "MIX", 1, 80, "3");
         db.exec("insert into itempurchases (doc_dt, party_name, item_name, qty, unit, rate, "
                 "net_amount) values (?, 'AGRO', 'FEED', 2, 'Bag', 400, 800), (?, 'AGRO', 'FEED', "
                 "4, 'Bag', 400, 1600)",
@@ -323,9 +318,7 @@ private slots:
         STOKARA_REQUIRE_DATABASE();
         test::TestDatabase t;
         core::Database& db = t.db();
-        db.exec("insert into itemsale (doc_dt, party_code, item_name, qty, unit, rate, net_amt, "
-                "doc_no) values (?, '1', 'FEED', 1, 'Bag', 900, 900, '1')",
-                {QDate(2026, 5, 1)});
+        addSale(db, QDate(2026, 5, 1), "1", "FEED", 1, 900, "1");
         const auto report =
             itemSaleSummary(db, kContext, "SHOP", QDate(2026, 5, 1), QDate(2026, 5, 1));
         QVERIFY(report);
@@ -399,14 +392,11 @@ private slots:
         STOKARA_REQUIRE_DATABASE();
         test::TestDatabase t;
         core::Database& db = t.db();
-        db.exec("insert into masparty (party_code, party_name, category) values ('1', 'RAM', "
-                "'MilkMan'), ('2', 'SITA', 'MilkMan')");
-        db.exec("insert into itemsale (doc_dt, party_code, item_name, qty, unit, rate, net_amt, "
-                "doc_no) values (?, '1', 'FEED', 1, 'Bag', 900, 900, '7')",
-                {QDate(2026, 4, 5)});
-        db.exec("insert into daybook (dt, accounthead, v_type, net_amount, remark, party_code, "
-                "category) values (?, 'SITA - 2', 'Cr', 500, 'Card recharge', '2', 'MilkMan')",
-                {QDate(2026, 4, 6)});
+        addParty(db, "1", "RAM");
+        addParty(db, "2", "SITA");
+        addSale(db, QDate(2026, 4, 5), "1", "FEED", 1, 900, "7");
+        addVouchers(db,
+                    {{QDate(2026, 4, 6), "SITA - 2", "Cr", 500, "Card recharge", "2", "MilkMan"}});
         core::ShopInfo shop;
         shop.name = "SHOP";
         shop.upiId = "shop@ybl";
@@ -427,29 +417,8 @@ private slots:
                 qrs.push_back({p, qr.text});
         QCOMPARE(qrs.size(), size_t(1));
         QCOMPARE(qrs.front().second, links.value("1"));
-        const QString zbarimg = QStandardPaths::findExecutable("zbarimg");
-        if (!zbarimg.isEmpty()) {
-            const double dpi = 200;
-            QImage image(qRound(pages.width / 25.4 * dpi),
-                         qRound(pages.pageHeight(qrs.front().first) / 25.4 * dpi),
-                         QImage::Format_RGB32);
-            image.setDotsPerMeterX(qRound(dpi / 0.0254));
-            image.setDotsPerMeterY(qRound(dpi / 0.0254));
-            image.fill(Qt::white);
-            {
-                QPainter painter(&image);
-                paintPage(painter, pages, qrs.front().first);
-            }
-            QTemporaryDir dir;
-            QVERIFY(image.save(dir.filePath("sheet.png")));
-            QProcess scan;
-            scan.start(zbarimg, {"--quiet", "--raw", dir.filePath("sheet.png")});
-            QVERIFY(scan.waitForFinished(30000));
-            QCOMPARE(QString::fromUtf8(scan.readAllStandardOutput()).trimmed(), links.value("1"));
-        }
-        const Report invoice = *partyBillInvoice(db, kContext, shop, "1", "7");
-        QVERIFY(invoice.formulaValue("upilink").startsWith(
-            "upi://pay?pa=shop%40ybl&pn=SHOP&am=900.00"));
+        if (const auto scanned = test::scanQr(pages, qrs.front().first))
+            QCOMPARE(*scanned, links.value("1"));
     }
 
     void sidesAreSaid_data() {
