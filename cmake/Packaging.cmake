@@ -65,8 +65,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER
     "Stokara maintainers <maintainers@users.noreply.c-seed-4948ae4c.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "shop program of a village dairy
-Stokara makes sales bills for a dairy's milk suppliers and collection
+# CPack puts the summary above it as the synopsis.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Stokara makes sales bills for a dairy's milk suppliers and collection
 centres, records purchases, keeps item stock with sub-items used up through
 a bill of materials, keeps a cash day book, recharges prepaid party cards
 read by a USB RFID reader, sends SMS receipts, and prints ledgers, stock
