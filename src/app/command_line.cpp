@@ -16,11 +16,30 @@ QString pick(const QCommandLineParser& parser, const QString& option,
     return env.value(QString::fromLatin1(variable));
 }
 
+// Every option the program accepts; the help text and the manual page list
+// the same ones.
+struct OptionSpec {
+    const char* name;
+    const char* value; // null: a switch
+};
+constexpr OptionSpec kOptions[] = {
+    {"data-dir", "DIR"}, {"database", "URL"}, {"backup-dir", "DIR"}, {"repair", nullptr},
+    {"restore", "FILE"}, {"demo", nullptr},   {"help", nullptr},     {"version", nullptr},
+};
+
 } // namespace
+
+QStringList optionNames() {
+    QStringList names;
+    for (const OptionSpec& spec : kOptions)
+        names << QString::fromLatin1(spec.name);
+    return names;
+}
 
 QString helpText() {
     return QStringLiteral(
         "Usage: stokara [options]\n"
+        "       stokara report NAME [options] --output FILE\n"
         "Stokara, the shop program of a village dairy.\n"
         "\n"
         "Options:\n"
@@ -38,9 +57,14 @@ QString helpText() {
         "  --demo             open a demo shop (made at first use in <data folder>/demo)\n"
         "                     instead of the shop's own database\n"
         "  --help             show this text\n"
-        "  report NAME ...    write a report to a file without a window\n"
+        "  --version          show the version\n"
+        "\n"
+        "Command:\n"
+        "  report NAME ... --output FILE\n"
+        "                     write a report to a PDF or CSV file without a window\n"
         "                     (stokara report alone lists the reports)\n"
-        "  --version          show the version\n");
+        "\n"
+        "More in the manual page: man stokara\n");
 }
 
 QString versionText() {
@@ -51,14 +75,9 @@ ParseResult parseCommandLine(const QStringList& args, const QProcessEnvironment&
                              const QString& defaultDataDir) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOption({QStringLiteral("data-dir"), QString(), QStringLiteral("DIR")});
-    parser.addOption({QStringLiteral("database"), QString(), QStringLiteral("URL")});
-    parser.addOption({QStringLiteral("backup-dir"), QString(), QStringLiteral("DIR")});
-    parser.addOption({QStringLiteral("repair"), QString()});
-    parser.addOption({QStringLiteral("restore"), QString(), QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("demo"), QString()});
-    parser.addOption({QStringLiteral("help"), QString()});
-    parser.addOption({QStringLiteral("version"), QString()});
+    for (const OptionSpec& spec : kOptions)
+        parser.addOption({QString::fromLatin1(spec.name), QString(),
+                          spec.value ? QString::fromLatin1(spec.value) : QString()});
 
     ParseResult result;
     if (!parser.parse(args)) {

@@ -29,6 +29,8 @@ struct ParseResult {
 ParseResult parseCommandLine(const QStringList& args, const QProcessEnvironment& env,
                              const QString& defaultDataDir);
 
+// The long names of the program's options, without their dashes.
+QStringList optionNames();
 QString helpText();
 QString versionText();
 

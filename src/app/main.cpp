@@ -23,7 +23,31 @@
 
 using namespace stokara;
 
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Two notes Qt gives on every run without a desktop session, about its own
+// harmless fallbacks (a private runtime folder, a platform that keeps no size
+// hints); a shell command's standard error stays for what the user must read.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtWarningMsg &&
+        (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")) ||
+         message.contains(QLatin1String("does not support propagateSizeHints"))))
+        return;
+    qtHandler(type, context, message);
+}
+
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    qtHandler = qInstallMessageHandler(quietHandler);
     QCoreApplication::setApplicationName(QStringLiteral("Stokara"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.1.0"));
 
@@ -78,6 +102,13 @@ int main(int argc, char** argv) {
         return report.restored ? 0 : 1;
     }
 
+    if (!hasDisplay()) {
+        // Said plainly instead of Qt's abort with its plugin list.
+        std::fputs("stokara: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are "
+                   "not set); the report command works without one, see stokara --help\n",
+                   stderr);
+        return 1;
+    }
     QApplication application(argc, argv);
     core_ui::MessageBoxDialogs dialogs;
     core::SystemClock clock;

@@ -13,6 +13,7 @@
 #include "core_ui/screen_support.h"
 #include "schema/schema.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHash>
@@ -22,6 +23,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace stokara::app {
@@ -55,8 +57,9 @@ private:
 
 } // namespace
 
-QString MainWindow::caption() {
-    return core::creditLine();
+QString MainWindow::caption(const QString& shopName) {
+    const QString name = shopName.trimmed();
+    return name.isEmpty() ? core::creditLine() : name + QStringLiteral(" - ") + core::creditLine();
 }
 
 MainWindow::MainWindow(core::Session& session, const core_ui::ScreenRegistry& registry,
@@ -88,6 +91,20 @@ MainWindow::MainWindow(core::Session& session, const core_ui::ScreenRegistry& re
             session_.shop.mobile = shop.mobile;
         }
     });
+    showShopName();
+}
+
+void MainWindow::showShopName() {
+    setWindowTitle(caption(session_.shop.name));
+    if (!session_.shop.name.trimmed().isEmpty())
+        statusBar()->clearMessage();
+}
+
+void MainWindow::askForShopWhenMissing() {
+    if (!session_.shop.name.trimmed().isEmpty())
+        return;
+    statusBar()->showMessage(QStringLiteral("Enter your shop's details"));
+    showScreen(QStringLiteral("FrmCompany"));
 }
 
 void MainWindow::buildMenus() {
@@ -190,6 +207,13 @@ QWidget* MainWindow::showScreen(const QString& screenName, const QString& statem
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(screen->windowTitle());
     new CloseWithScreen(sub, screen);
+    if (screenName == QLatin1String("FrmCompany")) {
+        // The shop master puts a saved name in the session; the title follows
+        // once its save has run.
+        if (auto* save = screen->findChild<QAbstractButton*>(QStringLiteral("CmdSave")))
+            connect(save, &QAbstractButton::clicked, this, &MainWindow::showShopName,
+                    Qt::QueuedConnection);
+    }
     sub->show();
     mdi_->setActiveSubWindow(sub);
     return screen;

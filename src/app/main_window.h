@@ -39,7 +39,11 @@ public:
                MainWindowHooks hooks, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    static QString caption();
+    // The frame's title: the shop's name, when it has one, before the credit line.
+    static QString caption(const QString& shopName = {});
+    // A shop without its record yet: the shop master opens before anything
+    // else, with "Enter your shop's details" in the status bar.
+    void askForShopWhenMissing();
     QMdiArea* mdiArea() const { return mdi_; }
     // The menu entry by its object name.
     QAction* entry(const QString& name) const;
@@ -63,6 +67,8 @@ protected:
 
 private:
     void buildMenus();
+    // The title and the prompt follow the shop's name in the session.
+    void showShopName();
     void run(const MenuEntry& entry);
 
     core::Session& session_;

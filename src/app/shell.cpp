@@ -126,6 +126,7 @@ void Shell::showMainWindow() {
         adjustHooks_(hooks);
     main_ = std::make_unique<MainWindow>(session_, registry_, hooks);
     main_->show();
+    main_->askForShopWhenMissing();
     emit mainWindowShown();
 }
 

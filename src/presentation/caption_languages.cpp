@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include <exception>
@@ -95,6 +96,12 @@ CaptionSet loadCaptionSet(CaptionLanguage language, const QString& dataDir) {
     QByteArray content;
     if (!dataDir.isEmpty() &&
         readFile(QDir(dataDir).filePath(QStringLiteral("captions/") + file), &content))
+        return parseCaptionSet(content);
+    // An installed program's sets (/usr/share/stokara/captions), as the
+    // system's data folders list them; the built-in copy serves a build tree.
+    const QString shared = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                  QStringLiteral("stokara/captions/") + file);
+    if (!shared.isEmpty() && readFile(shared, &content))
         return parseCaptionSet(content);
     if (readFile(QStringLiteral(":/captions/") + file, &content))
         return parseCaptionSet(content);

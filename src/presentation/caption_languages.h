@@ -25,7 +25,7 @@ using CaptionSet = QList<Caption>;
 // The three caption sets and how their labels are drawn.
 enum class CaptionLanguage { Hindi, Punjabi, Gujarati };
 struct CaptionStyle {
-    const char* file;   // captions/<file>: in the data folder, else built in
+    const char* file;   // captions/<file>: data folder, system data folders, built in
     const char* family; // a Unicode font that draws the set's script
     int size;           // points
     int summarySize;    // points, for the collection-summary labels
@@ -37,7 +37,8 @@ const CaptionStyle& captionStyle(CaptionLanguage language);
 CaptionSet parseCaptionSet(const QByteArray& utf8);
 
 // The set of a language: the data folder's captions/<file> when it can be
-// read, else the copy built into the program; empty when neither reads.
+// read, else stokara/captions/<file> in the system's data folders (an installed
+// program), else the copy built into the program; empty when none reads.
 CaptionSet loadCaptionSet(CaptionLanguage language, const QString& dataDir);
 
 // Puts each caption of the set, in order, on the screen's label, button or

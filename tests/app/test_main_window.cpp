@@ -3,14 +3,19 @@
 #include "app/main_window.h"
 #include "app/menu_table.h"
 
+#include "core/app_info.h"
 #include "core_ui/screen_support.h"
+#include "masters/register_screens.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QtTest>
 
 using namespace stokara;
@@ -151,6 +156,35 @@ private slots:
         const core::ShopInfo& shop = h.t.session.shop;
         QCOMPARE(QStringList({shop.name, shop.address, shop.city, shop.mobile}),
                  QStringList({"Shree Dairy", "", "Mehsana", "9811111111"}));
+    }
+
+    // A first start: no shop record, so the shop master opens before anything
+    // else; once its name is saved the frame's title carries it.
+    void firstStartAsksForTheShopAndTitlesTheFrameWithIt() {
+        STOKARA_REQUIRE_DATABASE();
+        Harness h;
+        masters::registerScreens(h.registry);
+        h.build();
+        h.window->askForShopWhenMissing();
+        QCOMPARE(h.window->mdiArea()->activeSubWindow()->objectName(), QString("FrmCompany"));
+        QCOMPARE(h.window->statusBar()->currentMessage(), QString("Enter your shop's details"));
+        QCOMPARE(h.window->windowTitle(), core::creditLine());
+
+        QWidget* shop = h.window->subWindow("FrmCompany")->widget();
+        shop->findChild<QLineEdit*>("txtCompName")->setText("Green Agro");
+        shop->findChild<QAbstractButton*>("CmdSave")->click();
+        QCOMPARE(h.t.dialogs.lastText(), QString("Saved."));
+        QTRY_COMPARE(h.window->windowTitle(), "Green Agro - " + core::creditLine());
+        QVERIFY(h.window->statusBar()->currentMessage().isEmpty());
+
+        // The next start finds the shop and opens nothing by itself.
+        Harness next;
+        masters::registerScreens(next.registry);
+        next.t.db().exec("insert into compmaster (compName) values (?)", {"Green Agro"});
+        next.build();
+        next.window->askForShopWhenMissing();
+        QCOMPARE(next.subWindows("FrmCompany"), 0);
+        QCOMPARE(next.window->windowTitle(), "Green Agro - " + core::creditLine());
     }
 
     void updateDatabaseAndExit() {

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QXmlStreamReader>
 
 #include <utility>
@@ -246,9 +247,16 @@ QStringList ReportFolders::searchPaths(const QString& fileName) const {
     QStringList paths;
     if (!dataDir.isEmpty())
         paths << QDir(dataDir).filePath(QStringLiteral("reports/") + fileName);
+    // An installed program's layouts (/usr/share/stokara/reports), as the
+    // system's data folders list them (XDG_DATA_HOME, XDG_DATA_DIRS).
+    for (const QString& shared :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        paths << QDir(shared).filePath(QStringLiteral("stokara/reports/") + fileName);
+    // A build tree keeps its layouts beside the program.
     const QString program =
         programDir.isEmpty() ? QCoreApplication::applicationDirPath() : programDir;
     paths << QDir(program).filePath(QStringLiteral("reports/") + fileName);
+    paths.removeDuplicates();
     return paths;
 }
 

@@ -91,7 +91,8 @@ struct Layout {
 };
 
 // Where layout files are looked for: the data folder's reports/ first (a shop's
-// own letterhead), then the program folder's reports/.
+// own letterhead), then stokara/reports/ in the system's data folders (an
+// installed program), then the program folder's reports/ (a build tree).
 struct ReportFolders {
     QString dataDir;
     QString programDir; // empty: the folder of the running executable
