@@ -4,6 +4,7 @@
 #include "text_fit.h"
 
 #include <QDir>
+#include <QHash>
 
 #include <algorithm>
 #include <functional>
@@ -30,6 +31,35 @@ double itemBottom(const LayoutItem& item) {
                                        : item.rect.bottom();
 }
 
+// Texts fitted to their boxes, kept per item and text while pages are
+// planned: a long report repeats its item names, particulars and header texts
+// row after row and party after party, and shaping a text is what costs.
+class FitCache {
+public:
+    const FittedText& fitted(const LayoutItem& item, const QString& family, double size,
+                             const QString& text) {
+        const auto key = std::make_pair(reinterpret_cast<quintptr>(&item), text);
+        auto found = fitted_.find(key);
+        if (found == fitted_.end())
+            found = fitted_.insert(key, fitText(item, family, size, text));
+        return *found;
+    }
+
+    // Whether the item's box is tall enough for one line at that size.
+    bool lineHolds(const LayoutItem& item, const QString& family, double size) {
+        const auto key = reinterpret_cast<quintptr>(&item);
+        auto found = holds_.find(key);
+        if (found == holds_.end())
+            found = holds_.insert(key, blockHeight(reportFont(family, size, item.bold), 1) <=
+                                           item.rect.height() + 1e-9);
+        return *found;
+    }
+
+private:
+    QHash<std::pair<quintptr, QString>, FittedText> fitted_;
+    QHash<quintptr, bool> holds_;
+};
+
 // One section as it comes out for one row or page: its texts fitted, what
 // lies below a grown text moved down, its height.
 struct Arranged {
@@ -51,7 +81,7 @@ bool canGrow(const LayoutSection& section, const LayoutItem& item) {
 // `heightOnly`: only the height is wanted, so texts that cannot change it are
 // not made (a ledger's rows are measured when its pages are planned).
 Arranged arrange(const Layout& layout, const LayoutSection& section, const TextOf& textOf,
-                 bool heightOnly = false) {
+                 bool heightOnly = false, FitCache* cache = nullptr) {
     const size_t n = section.items.size();
     Arranged a;
     a.texts.resize(n);
@@ -70,7 +100,8 @@ Arranged arrange(const Layout& layout, const LayoutSection& section, const TextO
         if (item.kind == ItemKind::Qr || item.fit == Fit::Line) {
             a.fitted[i] = FittedText{size, QStringList{a.texts[i]}, item.rect.height()};
         } else {
-            a.fitted[i] = fitText(item, layout.fontFamily, size, a.texts[i]);
+            a.fitted[i] = cache ? cache->fitted(item, layout.fontFamily, size, a.texts[i])
+                                : fitText(item, layout.fontFamily, size, a.texts[i]);
             growth[i] = std::max(0.0, a.fitted[i].height - item.rect.height());
         }
         // Below the section's height: drawn, and room made for it, only when it has something.
@@ -107,14 +138,20 @@ Arranged arrange(const Layout& layout, const LayoutSection& section, const TextO
 
 // The band's own height when nothing in it grows for this row, else -1 (then
 // it is arranged in full): most rows of a long report take this way.
-double plainHeight(const Layout& layout, const LayoutSection& section, const TextOf& textOf) {
+double plainHeight(const Layout& layout, const LayoutSection& section, const TextOf& textOf,
+                   FitCache& cache) {
     for (const LayoutItem& item : section.items) {
         if (!canGrow(section, item))
             continue;
         if (itemTop(item) >= section.height - 1e-6 || item.fit == Fit::Line)
             return -1; // below the band, or a QR: decided by its text in full
         const double size = item.fontSize > 0 ? item.fontSize : layout.fontSize;
-        if (fitText(item, layout.fontFamily, size, textOf(item)).height > item.rect.height() + 1e-9)
+        const QString text = textOf(item);
+        // Most texts of a row are short: one line at the item's size holds them.
+        if (cache.lineHolds(item, layout.fontFamily, size) &&
+            fitsOnOneLine(item, layout.fontFamily, size, text))
+            continue;
+        if (cache.fitted(item, layout.fontFamily, size, text).height > item.rect.height() + 1e-9)
             return -1;
     }
     return section.height;
@@ -278,20 +315,47 @@ Pages layOut(const Report& source) {
         std::none_of(detail.items.begin(), detail.items.end(),
                      [&](const LayoutItem& item) { return canGrow(detail, item); });
     std::vector<double> rowHeight(rows.size(), detail.height);
+    FitCache cache;
+    // Each data field's column found once, not by name for every row.
+    QHash<const LayoutItem*, int> columnOf;
+    for (const LayoutItem& item : detail.items)
+        if (item.kind == ItemKind::Field)
+            for (int c = 0; c < rows.columns.size(); ++c)
+                if (rows.columns.at(c).compare(report.dataField(item), Qt::CaseInsensitive) == 0) {
+                    columnOf.insert(&item, c);
+                    break;
+                }
     for (size_t i = 0; i < rows.size() && !fixedRows; ++i) {
         const TextOf textOf = [&](const LayoutItem& item) {
-            return report.detailText(item, rows[i]);
+            const int column = columnOf.value(&item, -1);
+            return column >= 0 ? formatValue(rows[i].at(column), item.format)
+                               : report.detailText(item, rows[i]);
         };
-        rowHeight[i] = plainHeight(layout, detail, textOf);
+        rowHeight[i] = plainHeight(layout, detail, textOf, cache);
         if (rowHeight[i] < 0)
-            rowHeight[i] = arrange(layout, detail, textOf, true).height;
+            rowHeight[i] = arrange(layout, detail, textOf, true, &cache).height;
     }
+    // Only the texts that can change a section's height are made; a page
+    // header laid out once per party asks again for the same texts often.
+    QHash<QStringList, double> heights;
     const auto sectionHeight = [&](const LayoutSection* section, const core::Row* first) {
         if (!section)
             return 0.0;
-        return arrange(layout, *section,
-                       [&](const LayoutItem& item) { return report.text(item, 1, 1, first); })
-            .height;
+        QStringList key{section->name};
+        for (const LayoutItem& item : section->items)
+            if (canGrow(*section, item))
+                key << report.text(item, 1, 1, first);
+        const auto found = heights.constFind(key);
+        if (found != heights.cend())
+            return *found;
+        const double height =
+            arrange(
+                layout, *section,
+                [&](const LayoutItem& item) { return report.text(item, 1, 1, first); }, true,
+                &cache)
+                .height;
+        heights.insert(key, height);
+        return height;
     };
     const double pageFooterHeight = sectionHeight(plan->pageFooter, nullptr);
     const double footerHeight = sectionHeight(plan->footer, nullptr);

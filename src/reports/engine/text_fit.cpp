@@ -66,19 +66,28 @@ QFontMetricsF metricsOf(const QFont& font) {
     return keptFont(font.family(), font.pointSizeF(), font.bold()).metrics;
 }
 
-// Whether the text is one line in `width` mm. A Latin-1 text whose letters'
-// advances with some slack fit is not shaped: a long ledger has thousands.
-bool onOneLine(const KeptFont& f, const QString& text, double width) {
-    const double dots = width * kDpi / 25.4;
+// The letters' advances of a Latin-1 text with some slack for kerning: never
+// less than the shaped width; infinite for any other text.
+double latinWidth(const KeptFont& f, const QString& text) {
     double sum = f.slack;
     for (const QChar c : text) {
-        if (c.unicode() > 255) {
-            sum = std::numeric_limits<double>::infinity();
-            break;
-        }
+        if (c.unicode() > 255)
+            return std::numeric_limits<double>::infinity();
         sum += (*f.latin)[c.unicode()];
     }
-    return sum <= dots || f.metrics.horizontalAdvance(text) <= dots;
+    return sum;
+}
+
+// Whether the text is one line in `width` mm. A Latin-1 text is judged by its
+// letters' advances with some slack, never shaped: a long ledger has
+// thousands, and the bound only ever breaks a line a little early. Any other
+// text is shaped.
+bool onOneLine(const KeptFont& f, const QString& text, double width) {
+    const double dots = width * kDpi / 25.4;
+    const double bound = latinWidth(f, text);
+    if (bound < std::numeric_limits<double>::infinity())
+        return bound <= dots;
+    return f.metrics.horizontalAdvance(text) <= dots;
 }
 
 } // namespace
@@ -105,11 +114,11 @@ double blockHeight(const QFont& font, qsizetype lines) {
 }
 
 QStringList wrapText(const QFont& font, const QString& text, double width) {
-    const QFontMetricsF metrics = metricsOf(font);
-    const double dots = width * kDpi / 25.4;
+    const KeptFont kept = keptFont(font.family(), font.pointSizeF(), font.bold());
     QStringList lines;
     QString line;
-    const auto fits = [&](const QString& t) { return metrics.horizontalAdvance(t) <= dots; };
+    // Each longer line is measured again, so the cheap bound comes first.
+    const auto fits = [&](const QString& t) { return onOneLine(kept, t, width); };
     for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QString joined = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
         if (fits(joined)) {
@@ -131,6 +140,12 @@ QStringList wrapText(const QFont& font, const QString& text, double width) {
     if (!line.isEmpty() || lines.isEmpty())
         lines << line;
     return lines;
+}
+
+bool fitsOnOneLine(const LayoutItem& item, const QString& family, double pointSize,
+                   const QString& text) {
+    const KeptFont font = keptFont(family, pointSize, item.bold);
+    return latinWidth(font, text) <= item.rect.width() * kDpi / 25.4;
 }
 
 FittedText fitText(const LayoutItem& item, const QString& family, double pointSize,

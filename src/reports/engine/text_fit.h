@@ -35,6 +35,11 @@ struct LayoutItem;
 FittedText fitText(const LayoutItem& item, const QString& family, double pointSize,
                    const QString& text);
 
+// Whether the text surely holds one line of its box at that size, told from
+// its letters' advances without shaping it (false: not known without fitting).
+bool fitsOnOneLine(const LayoutItem& item, const QString& family, double pointSize,
+                   const QString& text);
+
 struct PageText;
 // Draws a laid-out text on a painter whose device measures `dpmm` dots a mm:
 // one line centred in its box's height, or its wrapped lines as a block.
