@@ -81,6 +81,10 @@ int runReportCommand(const QStringList& args, const QProcessEnvironment& env,
         parser.addOption({name, QString(), QStringLiteral("VALUE")});
     QStringList rest = args;
     rest.removeAt(reportWord(args));
+    if (rest.contains(QStringLiteral("--help")) || rest.contains(QStringLiteral("-h"))) {
+        out << reportHelpText();
+        return 0;
+    }
     if (!parser.parse(rest)) {
         err << "stokara: " << parser.errorText() << "\n\n" << reportHelpText();
         return 2;

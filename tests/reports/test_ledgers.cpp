@@ -232,6 +232,11 @@ private slots:
         QVERIFY(p.waitForFinished(60000));
         QCOMPARE(p.exitCode(), 2);
         const QString usage = QString::fromUtf8(p.readAllStandardError());
+        p.start(QStringLiteral(STOKARA_PROGRAM),
+                {QStringLiteral("report"), QStringLiteral("--help")});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), usage.mid(usage.indexOf("Usage:")));
         QVERIFY(!reportTable().empty());
         for (const ReportEntry& r : reportTable()) {
             QVERIFY2(listed.contains(r.command + ' '), qPrintable(listed));
