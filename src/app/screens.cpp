@@ -7,15 +7,15 @@
 
 #include <memory>
 
+#include "masters/register_screens.h"
+#include "messaging/register_screens.h"
+#include "messaging/sms_sender.h"
+#include "presentation/register_screens.h"
+#include "reports/register_screens.h"
 #include "security/register_screens.h"
 #include "setup/register_screens.h"
-#include "masters/register_screens.h"
 #include "transactions/register_screens.h"
-#include "reports/register_screens.h"
-#include "messaging/register_screens.h"
-#include "presentation/register_screens.h"
 #include "transactions/sale_finishing.h"
-#include "messaging/sms_sender.h"
 
 namespace stokara::app {
 
