@@ -143,10 +143,13 @@ double plainHeight(const Layout& layout, const LayoutSection& section, const Tex
     for (const LayoutItem& item : section.items) {
         if (!canGrow(section, item))
             continue;
-        if (itemTop(item) >= section.height - 1e-6 || item.fit == Fit::Line)
-            return -1; // below the band, or a QR: decided by its text in full
-        const double size = item.fontSize > 0 ? item.fontSize : layout.fontSize;
         const QString text = textOf(item);
+        // Below the band (a bill's QR under its closing line): no room when empty.
+        if (itemTop(item) >= section.height - 1e-6 && text.isEmpty())
+            continue;
+        if (itemTop(item) >= section.height - 1e-6 || item.fit == Fit::Line)
+            return -1; // below the band with a text, or a QR: decided in full
+        const double size = item.fontSize > 0 ? item.fontSize : layout.fontSize;
         // Most texts of a row are short: one line at the item's size holds them.
         if (cache.lineHolds(item, layout.fontFamily, size) &&
             fitsOnOneLine(item, layout.fontFamily, size, text))
@@ -341,9 +344,10 @@ Pages layOut(const Report& source) {
     const auto sectionHeight = [&](const LayoutSection* section, const core::Row* first) {
         if (!section)
             return 0.0;
+        // Labels and formulas read the same for every group: only fields vary.
         QStringList key{section->name};
         for (const LayoutItem& item : section->items)
-            if (canGrow(*section, item))
+            if (item.kind == ItemKind::Field && canGrow(*section, item))
                 key << report.text(item, 1, 1, first);
         const auto found = heights.constFind(key);
         if (found != heights.cend())
