@@ -43,10 +43,6 @@ double stockBefore(core::Database& db, const QString& item, const QDate& date) {
     return core::round2(openingStock(db, item) + m.bought - m.sold - m.consumed);
 }
 
-double stockAsOn(core::Database& db, const QString& item, const QDate& date) {
-    return stockBefore(db, item, date.addDays(1));
-}
-
 double StockFigures::closing() const {
     return core::round2(opening + received - issued);
 }

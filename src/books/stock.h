@@ -16,7 +16,6 @@ namespace stokara::books {
 
 // Stock before `date`, so a period's closing is the next period's opening.
 double stockBefore(core::Database& db, const QString& item, const QDate& date);
-double stockAsOn(core::Database& db, const QString& item, const QDate& date);
 
 // An item's figures for a period (both dates included).
 struct StockFigures {

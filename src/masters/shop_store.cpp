@@ -6,7 +6,9 @@ namespace stokara::masters {
 
 bool ShopStore::hasUpi() {
     // A file not yet upgraded has no UPI columns; its other details still save.
-    return db_.columnExists(QStringLiteral("compmaster"), QStringLiteral("UpiId"));
+    if (!hasUpi_)
+        hasUpi_ = db_.columnExists(QStringLiteral("compmaster"), QStringLiteral("UpiId"));
+    return *hasUpi_;
 }
 
 std::optional<ShopFields> ShopStore::first() {

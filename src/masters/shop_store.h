@@ -30,6 +30,7 @@ public:
 private:
     core::Database& db_;
     schema::ColumnWidths widths_;
+    std::optional<bool> hasUpi_; // asked once: the upgrade runs from its own screen
 };
 
 } // namespace stokara::masters

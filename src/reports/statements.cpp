@@ -9,7 +9,6 @@
 #include "scratch_tables.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace stokara::reports {
 
@@ -276,7 +275,6 @@ std::optional<Report> dayBookStatement(core::Database& db, const ReportContext& 
         t.credit += row.number(QStringLiteral("cramt"));
     }
     t.net = core::round2(t.debit - t.credit);
-    t.balance = std::fabs(t.net);
     const QString a = QStringLiteral("section2");
     report.setCaption(a, QStringLiteral("LABEL100"), QStringLiteral("Day Book Statement"));
     report.setCaption(a, QStringLiteral("LABEL7"), formatValue(from, kDateCaption));

@@ -56,8 +56,7 @@ std::optional<Report> itemSaleSummary(core::Database& db, const ReportContext& c
 struct DayBookTotals {
     double debit = 0;
     double credit = 0;
-    double balance = 0; // |debit - credit|
-    double net = 0;     // debit - credit, printed with its side
+    double net = 0; // debit - credit, printed with its side
 };
 // The account a day book statement is asked for: a head by its name, a party
 // as the list shows it ("name - code") or by its name; none for the whole day
