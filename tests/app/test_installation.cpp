@@ -5,6 +5,7 @@
 #include "app/report_command.h"
 #include "demo/demo_database.h"
 #include "presentation/caption_languages.h"
+#include "reports/paper_check.h"
 
 #include <QDate>
 #include <QDir>
@@ -80,10 +81,7 @@ class TestInstallation : public QObject {
             qWarning("standard error: %s", err.constData());
             return QString();
         }
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        text.waitForFinished(60000);
-        return QString::fromUtf8(text.readAllStandardOutput());
+        return test::pdfText(pdf);
     }
 
 private slots:
@@ -98,25 +96,6 @@ private slots:
                        QStringLiteral("--prefix"), QStringLiteral("/usr")});
         QVERIFY(install.waitForFinished(300000));
         QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
-    }
-
-    void filesWhereDebianPutsThem_data() {
-        QTest::addColumn<QString>("path");
-        for (const char* path :
-             {"/usr/bin/stokara", "/usr/share/stokara/reports/RepItemBook.xml",
-              "/usr/share/stokara/reports/RptVorlk_Bill1.80mm.rpt",
-              "/usr/share/stokara/captions/gujarati.txt", "/usr/share/applications/stokara.desktop",
-              "/usr/share/icons/hicolor/scalable/apps/stokara.svg",
-              "/usr/share/icons/hicolor/32x32/apps/stokara.png",
-              "/usr/share/metainfo/org.stokara.Stokara.metainfo.xml",
-              "/usr/share/man/man1/stokara.1.gz", "/usr/share/doc/stokara/copyright",
-              "/usr/share/doc/stokara/changelog.gz",
-              "/usr/lib/udev/rules.d/70-stokara-card-reader.rules"})
-            QTest::newRow(path) << QString::fromLatin1(path);
-    }
-    void filesWhereDebianPutsThem() {
-        QFETCH(QString, path);
-        QVERIFY2(QFileInfo::exists(stage() + path), qPrintable(path));
     }
 
     void installedLayoutsAreFoundAndTheShopsCopyWins() {

@@ -1,41 +1,14 @@
 #include "app/memo_report.h"
+#include "reports/paper_check.h"
 #include "support/test_session.h"
 #include "transactions/sale_finishing.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace stokara;
-
-namespace {
-
-// What a PDF says, without its line breaks: wrapped text reads whole.
-QString pdfText(const QString& path) {
-    QProcess p;
-    p.start("pdftotext", {"-raw", path, "-"});
-    if (!p.waitForFinished(30000))
-        return {};
-    // Compatibility forms undo the ligatures a PDF keeps ("ﬁ").
-    return QString::fromUtf8(p.readAllStandardOutput())
-        .normalized(QString::NormalizationForm_KC)
-        .simplified();
-}
-
-double pageHeightMm(const QString& path) {
-    QProcess p;
-    p.start("pdfinfo", {path});
-    if (!p.waitForFinished(30000))
-        return 0;
-    const auto m = QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")
-                       .match(QString::fromUtf8(p.readAllStandardOutput()));
-    return m.hasMatch() ? m.captured(2).toDouble() * 25.4 / 72 : 0;
-}
-
-} // namespace
 
 class MemoTest : public QObject {
     Q_OBJECT
@@ -77,9 +50,10 @@ private slots:
         QVERIFY2(told.startsWith("No printer: the memo was saved as "), qPrintable(told));
         const QString pdf = told.mid(QString("No printer: the memo was saved as ").size());
         QVERIFY(QFile::exists(pdf));
-        const QString text = pdfText(pdf);
+        const QString text = test::pdfText(pdf);
         QVERIFY2(text.contains("Cash / Credit Memo"), qPrintable(text));
-        const double height = pageHeightMm(pdf);
+        const QList<QSizeF> sizes = test::pdfPageSizes(pdf);
+        const double height = sizes.isEmpty() ? 0 : sizes.first().height();
         QVERIFY2(height > 0 && height < maxHeight, qPrintable(QString::number(height)));
         if (layout.isEmpty())
             return; // the classic memo keeps its fixed columns

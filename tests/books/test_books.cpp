@@ -4,8 +4,8 @@
 #include "core/idioms.h"
 #include "core/upi.h"
 #include "demo/shop_generator.h"
+#include "reports/engine/pages.h"
 #include "reports/ledgers.h"
-#include "reports/qr_scan.h"
 #include "reports/statements.h"
 #include "reports/stock_reports.h"
 #include "support/test_database.h"
@@ -157,54 +157,44 @@ private slots:
         int parties = 0, vendors = 0, heads = 0;
         for (const books::AccountBalance& a : books::balancesBefore(db, asOn.addDays(1))) {
             const double net = a.balance.net();
-            const QString what =
-                books::categoryOf(a.account.kind) + ' ' + a.account.code + ' ' + a.account.name;
+            const books::Account& account = a.account;
+            const bool head = account.kind == books::AccountKind::Head;
             const QString key =
-                books::categoryOf(a.account.kind) + '|' +
-                (a.account.kind == books::AccountKind::Head ? a.account.name : a.account.code);
-            QVERIFY2(ledger.contains(key), qPrintable("not in the consolidated ledger: " + what));
-            QVERIFY2(same(ledger.value(key).first, net),
-                     qPrintable(QStringLiteral("%1: books %2, consolidated %3")
-                                    .arg(what, money(net), money(ledger.value(key).first))));
-            if (a.account.kind == books::AccountKind::Party) {
-                if (a.account.name.isEmpty())
-                    continue; // a code the master no longer has: no ledger to ask
+                books::categoryOf(account.kind) + '|' + (head ? account.name : account.code);
+            // Every figure of the account against the books' own; the figures when not.
+            QString told = key + ' ' + account.name + ": books " + money(net);
+            bool agree = ledger.contains(key);
+            const auto figure = [&](const char* where, double value) {
+                told += QStringLiteral(", %1 %2").arg(QLatin1String(where), money(value));
+                agree = agree && same(value, net);
+            };
+            figure("consolidated", ledger.value(key).first);
+            LedgerFigures f;
+            DayBookTotals day;
+            if (account.kind == books::AccountKind::Party && !account.name.isEmpty()) {
                 ++parties;
-                LedgerFigures f;
-                partyLedger(db, kContext, a.account.code, a.account.name, kEarliest.addDays(40),
-                            asOn, &f);
+                partyLedger(db, kContext, account.code, account.name, kEarliest.addDays(40), asOn,
+                            &f);
                 const double counter =
-                    transactions::closingBalance(db, a.account.code, asOn).value_or(0);
-                DayBookTotals day;
-                dayBookStatement(db, kContext, kEarliest, asOn,
-                                 a.account.name + " - " + a.account.code, &day);
-                const QString figures =
-                    QStringLiteral("%1: books %2, ledger %3, bill %4, counter "
-                                   "%5 (%6), day book %7")
-                        .arg(what, money(net), money(f.closing),
-                             money(billClosing.value(a.account.code)), money(-counter),
-                             transactions::balanceText(counter), money(day.net));
-                QVERIFY2(same(f.closing, net) && same(billClosing.value(a.account.code), net) &&
-                             same(-counter, net) && same(day.net, net) &&
-                             transactions::balanceText(counter) == books::partyText(net),
-                         qPrintable(figures));
-            } else if (a.account.kind == books::AccountKind::Vendor) {
-                if (a.account.name.isEmpty() || a.account.code.isEmpty())
-                    continue;
+                    transactions::closingBalance(db, account.code, asOn).value_or(0);
+                dayBookStatement(db, kContext, kEarliest, asOn, account.name + " - " + account.code,
+                                 &day);
+                figure("ledger", f.closing);
+                figure("bill", billClosing.value(account.code));
+                figure("counter", -counter);
+                figure("day book", day.net);
+                agree = agree && transactions::balanceText(counter) == books::partyText(net);
+            } else if (account.kind == books::AccountKind::Vendor && !account.name.isEmpty() &&
+                       !account.code.isEmpty()) {
                 ++vendors;
-                LedgerFigures f;
-                vendorLedger(db, kContext, a.account.name, kEarliest, asOn, &f);
-                QVERIFY2(same(-f.closing, net),
-                         qPrintable(QStringLiteral("%1: books %2, vendor ledger %3")
-                                        .arg(what, money(net), money(-f.closing))));
-            } else {
+                vendorLedger(db, kContext, account.name, kEarliest, asOn, &f);
+                figure("vendor ledger", -f.closing);
+            } else if (head) {
                 ++heads;
-                DayBookTotals day;
-                dayBookStatement(db, kContext, kEarliest, asOn, a.account.name, &day);
-                QVERIFY2(same(day.net, net),
-                         qPrintable(QStringLiteral("%1: books %2, day book %3")
-                                        .arg(what, money(net), money(day.net))));
+                dayBookStatement(db, kContext, kEarliest, asOn, account.name, &day);
+                figure("day book", day.net);
             }
+            QVERIFY2(agree, qPrintable(told));
         }
         QVERIFY(parties > 20);
         QVERIFY(vendors > 0);
@@ -356,7 +346,6 @@ private slots:
         QFETCH(QString, balance);
         QCOMPARE(books::rupeeWords(amount), bill);
         QCOMPARE(books::balanceWords(amount), balance);
-        QCOMPARE(balanceInWords(amount), "Amount in Words: " + balance);
     }
 
     // The payment link a bill's QR carries: values encoded, the amount with two
@@ -409,7 +398,8 @@ private slots:
         QCOMPARE(links.value("1"), "upi://pay?pa=shop%40ybl&pn=SHOP&am=900.00&cu=INR&tn=Bill%2001%"
                                    "2F04%2F2026%20to%2030%2F04%2F2026");
         QCOMPARE(links.value("2"), QString()); // an advance
-        // On paper: one QR, on the sheet of the party that owes, scanning back to its due.
+        // On paper: one QR, on the sheet of the party that owes, carrying its due (the
+        // engine's QR test reads such codes back from the page).
         const Pages pages = layOut(bill);
         std::vector<std::pair<int, QString>> qrs;
         for (int p = 0; p < pages.count(); ++p)
@@ -417,29 +407,6 @@ private slots:
                 qrs.push_back({p, qr.text});
         QCOMPARE(qrs.size(), size_t(1));
         QCOMPARE(qrs.front().second, links.value("1"));
-        if (const auto scanned = test::scanQr(pages, qrs.front().first))
-            QCOMPARE(*scanned, links.value("1"));
-    }
-
-    void sidesAreSaid_data() {
-        QTest::addColumn<double>("net");
-        QTest::addColumn<QString>("report");
-        QTest::addColumn<QString>("counter");
-        QTest::newRow("owes") << 895.0 << "895.00 Dr"
-                              << "895.00 due";
-        QTest::newRow("has money left") << -120.5 << "120.50 Cr"
-                                        << "120.50 advance";
-        QTest::newRow("square") << 0.0 << "0.00"
-                                << "0.00";
-        QTest::newRow("a rounding crumb") << -0.001 << "0.00"
-                                          << "0.00";
-    }
-    void sidesAreSaid() {
-        QFETCH(double, net);
-        QFETCH(QString, report);
-        QFETCH(QString, counter);
-        QCOMPARE(books::sideText(net), report);
-        QCOMPARE(books::partyText(net), counter);
     }
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Reads the QR codes on a laid-out page back with zbarimg (zbar-tools), as a
-// phone's camera would read the printed paper.
+// Reads paper back as a person would: the QR codes on a laid-out page with
+// zbarimg (zbar-tools), a PDF's page sizes and text with poppler-utils.
 
 #include "reports/engine/output.h"
 #include "reports/engine/pages.h"
@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSizeF>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -39,6 +41,33 @@ inline std::optional<QString> scanQr(const reports::Pages& pages, int page) {
     scan.start(zbarimg, {"--quiet", "--raw", dir.filePath("page.png")});
     scan.waitForFinished(30000);
     return QString::fromUtf8(scan.readAllStandardOutput()).trimmed();
+}
+
+// The page sizes pdfinfo reads from a PDF, in mm.
+inline QList<QSizeF> pdfPageSizes(const QString& path) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {"-f", "1", "-l", "999", path});
+    if (!info.waitForFinished(30000))
+        return {};
+    QList<QSizeF> sizes;
+    static const QRegularExpression size(R"(Page\s+\d+ size:\s+([\d.]+) x ([\d.]+) pts)");
+    auto it = size.globalMatch(QString::fromUtf8(info.readAllStandardOutput()));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        sizes << QSizeF(m.captured(1).toDouble() * 25.4 / 72, m.captured(2).toDouble() * 25.4 / 72);
+    }
+    return sizes;
+}
+
+// What a PDF says, without its line breaks and ligatures: wrapped text reads whole.
+inline QString pdfText(const QString& path) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {"-raw", path, "-"});
+    if (!p.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput())
+        .normalized(QString::NormalizationForm_KC)
+        .simplified();
 }
 
 } // namespace stokara::test

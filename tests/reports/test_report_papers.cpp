@@ -1,6 +1,6 @@
 #include "books/amount_words.h"
 #include "core/app_info.h"
-#include "qr_scan.h"
+#include "paper_check.h"
 #include "reports/engine/output.h"
 #include "reports/engine/pages.h"
 #include "reports/engine/report.h"
@@ -9,8 +9,6 @@
 #include <QDir>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -142,22 +140,6 @@ Report widestReport(const QString& file, int lines) {
     return report;
 }
 
-// The page sizes pdfinfo reads from a PDF, in mm.
-QList<QSizeF> pdfPageSizes(const QString& path) {
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {"-f", "1", "-l", "999", path});
-    if (!info.waitForFinished(30000))
-        return {};
-    QList<QSizeF> sizes;
-    static const QRegularExpression size(R"(Page\s+\d+ size:\s+([\d.]+) x ([\d.]+) pts)");
-    auto it = size.globalMatch(QString::fromUtf8(info.readAllStandardOutput()));
-    while (it.hasNext()) {
-        const auto m = it.next();
-        sizes << QSizeF(m.captured(1).toDouble() * 25.4 / 72, m.captured(2).toDouble() * 25.4 / 72);
-    }
-    return sizes;
-}
-
 } // namespace
 
 class ReportPapersTest : public QObject {
@@ -269,37 +251,6 @@ private slots:
         QVERIFY2(heights[0] < 120, qPrintable(QString::number(heights[0])));
         // Each line is one band of 8 mm: 38 more lines, 38 bands more paper.
         QCOMPARE(qRound((heights[1] - heights[0]) * 100), 38 * 8 * 100);
-    }
-
-    // On a roll broken by a column, each run is its own piece: the PDF's pages
-    // differ in length as the pieces do.
-    void rollPiecesOfDifferentLengths() {
-        const QByteArray xml =
-            "<report page='80xroll' margins='4 3 4 3' tearoff='10' breakOn='code'>"
-            "<section kind='pageheader' height='10'><field column='code' x='0' y='0' w='72' "
-            "h='5'/></section>"
-            "<section kind='detail' height='5'><field name='f' column='item' x='0' y='0' w='72' "
-            "h='5' fit='wrap'/></section></report>";
-        Report report(parseLayout(xml, "roll.xml"));
-        core::Rows rows;
-        rows.columns = QStringList{"code", "item"};
-        const auto names = std::make_shared<const QStringList>(rows.columns);
-        for (int i = 0; i < 7; ++i)
-            rows.emplace_back(names, QVariantList{i < 2 ? "1" : "2", "MILK"});
-        report.setData(std::move(rows));
-        const Pages pages = layOut(report);
-        QCOMPARE(pages.count(), 2);
-        QCOMPARE(pages.pageHeight(0), 3 + 10 + 2 * 5 + 3 + 10.0);
-        QCOMPARE(pages.pageHeight(1), 3 + 10 + 5 * 5 + 3 + 10.0);
-        QCOMPARE(pages.texts(1, "f").size(), 5);
-        if (QStandardPaths::findExecutable("pdfinfo").isEmpty())
-            QSKIP("pdfinfo (poppler-utils) is not installed");
-        QTemporaryDir dir;
-        QVERIFY(writePdf(pages, dir.filePath("r.pdf"), "roll"));
-        const QList<QSizeF> sizes = pdfPageSizes(dir.filePath("r.pdf"));
-        QCOMPARE(sizes.size(), 2);
-        QVERIFY(std::abs(sizes[0].height() - pages.pageHeight(0)) < 0.5);
-        QVERIFY(std::abs(sizes[1].height() - pages.pageHeight(1)) < 0.5);
     }
 
     // The periodic bill for every party: each party starts a sheet, with its

@@ -10,8 +10,6 @@
 #include "transactions/sale_test_data.h"
 
 #include <QComboBox>
-#include <QFontMetricsF>
-#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
@@ -100,7 +98,6 @@ private slots:
         QTest::addColumn<double>("width");
         QTest::addColumn<bool>("olderFile"); // a periodic file that reads no words column
         QTest::newRow("periodic") << "" << 210.0 << false;
-        QTest::newRow("periodic, every party") << "*" << 210.0 << false;
         QTest::newRow("periodic, file without words") << "" << 210.0 << true;
         QTest::newRow("A4 invoice") << "RptVorlk_Bill1.rpt" << 210.0 << false;
         QTest::newRow("80 mm invoice") << "RptVorlk_Bill1.80mm.rpt" << 80.0 << false;
@@ -116,9 +113,8 @@ private slots:
         QTemporaryDir data;
         ReportContext context{ReportFolders{data.path(), STOKARA_SOURCE_DIR}, "SHIV DAIRY SHOP"};
         QVERIFY(QDir(data.path()).mkpath("reports"));
-        if (layout != QLatin1String("*"))
-            QFile::copy(STOKARA_SOURCE_DIR "/reports/" + layout,
-                        data.filePath("reports/RptVorlk_Bill1.rpt"));
+        QFile::copy(STOKARA_SOURCE_DIR "/reports/" + layout,
+                    data.filePath("reports/RptVorlk_Bill1.rpt"));
         if (olderFile) {
             QString text = file(STOKARA_SOURCE_DIR "/reports/rptvorlk_bill.rpt");
             // A shop's file from before the words and the payment link had columns.
@@ -129,11 +125,9 @@ private slots:
             QVERIFY(older.open(QIODevice::WriteOnly));
             older.write(text.toUtf8());
         }
-        const bool everyParty = layout == QLatin1String("*");
-        const auto report =
-            layout.isEmpty() || everyParty
-                ? partyBill(db, context, kShop, {2026, 4, 1}, {2027, 3, 31}, everyParty ? "" : "1")
-                : partyBillInvoice(db, context, kShop, "1", "2");
+        const auto report = layout.isEmpty()
+                                ? partyBill(db, context, kShop, {2026, 4, 1}, {2027, 3, 31}, "1")
+                                : partyBillInvoice(db, context, kShop, "1", "2");
         QVERIFY(report);
         if (layout.isEmpty()) {
             QCOMPARE(db.scalar("select sum(net_amt) from repdaybook2 where party_code <> '1'"), 0);
@@ -144,34 +138,12 @@ private slots:
         }
         const Pages pages = layOut(*report);
         QCOMPARE(pages.width, width);
-        // Every party: each one's lines on pages of their own, the first numbered 1.
-        QStringList parties;
-        for (int p = 0; everyParty && p < pages.count(); ++p) {
-            const QStringList codes = pages.texts(p, "txtcode");
-            QCOMPARE(codes.count(codes[0]), codes.size());
-            if (parties.isEmpty() || parties.back() != codes[0]) {
-                QVERIFY(!parties.contains(codes[0]));
-                QVERIFY(pages.text(p, "lblPage").startsWith("Page 1 of"));
-                parties << codes[0];
-            }
-        }
-        QVERIFY(!everyParty || parties.size() >= 2);
-        QImage paper(1, 1, QImage::Format_RGB32); // measured as the PDF is drawn, 300 dpi
-        paper.setDotsPerMeterX(qRound(300 / 0.0254));
-        paper.setDotsPerMeterY(qRound(300 / 0.0254));
+        // Every text within the paper (each against its box: the widest-values
+        // test of the shipped layouts).
         for (int p = 0; p < pages.count(); ++p) {
             const Page& page = pages.page(p);
-            for (const PageText& t : page.texts) {
+            for (const PageText& t : page.texts)
                 QVERIFY2(t.rect.left() >= 0 && t.rect.right() <= width, qPrintable(t.text));
-                QFont font(pages.fontFamily);
-                font.setPointSizeF(t.fontSize);
-                font.setBold(t.bold);
-                for (const QString& line : t.lines) {
-                    const double mm =
-                        QFontMetricsF(font, &paper).horizontalAdvance(line) * 25.4 / 300;
-                    QVERIFY2(mm <= t.rect.width(), qPrintable(t.control + ": " + line));
-                }
-            }
             for (const PageLine& l : page.lines)
                 QVERIFY(std::max(l.line.x1(), l.line.x2()) <= width);
         }
@@ -192,8 +164,6 @@ private slots:
         QTest::newRow("bill, one party") << true << year[0] << year[1] << "RAM SINGH"
                                          << "txtname"
                                          << "RAM SINGH";
-        QTest::newRow("bill, date not typed")
-            << true << "__/__/____" << year[1] << QString() << QString() << kEnterProperInformation;
         QTest::newRow("day book of a party") << false << year[0] << year[1] << "RAM SINGH - 1"
                                              << "LBLpartyname"
                                              << "Name: RAM SINGH - 1";
